@@ -1,0 +1,6 @@
+// The numbered UI texts of Gyrel.
+#pragma once
+
+#include "textstrings.h"
+
+extern const stringtable GyrStrings[];

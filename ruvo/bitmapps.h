@@ -1,0 +1,33 @@
+// An off-screen picture that can be shown in a window and saved as a BMP file.
+#pragma once
+
+#include "window.h"
+
+class BitmapPS : public PS {
+public:
+    explicit BitmapPS(Window& w);
+    BitmapPS(Window& w, int wd, int ht);
+    BitmapPS(Window& w, int wd, int ht, int bits);
+    ~BitmapPS() override;
+
+    void copy();
+    void copy(PS& ps, int x, int y);
+    // Writes the picture as a BMP file with nbits bits per pixel (1, 4, 8,
+    // 16, 24 or 32); 1 when written, 0 when the file cannot be made.
+    int save(const char* filename, int nbits);
+    QImage* bitmaphandle() const { return BitmapHandle; }
+    Color pixel(int x, int y) const;
+    int bits() const { return Bits; }
+
+protected:
+    Window* W;
+    QImage* BitmapHandle;
+    int Bits;
+};
+
+// The main window's off-screen picture of the construction.
+class MyBitmapPS : public BitmapPS {
+public:
+    using BitmapPS::BitmapPS;
+    int invalid = 0; // the picture must be redrawn before it is shown again
+};

@@ -1,0 +1,209 @@
+// Drawing surfaces: a thin object around one paint device (window, off-screen
+// bitmap, metafile or printer page) that draws in integer device pixels with a
+// current pen, colour, font, mark size and clip rectangle. y grows downwards.
+#pragma once
+
+#include "textstrings.h"
+
+class QPainter;
+class QPaintDevice;
+class QPen;
+class QBrush;
+class QFont;
+class QImage;
+class Window;
+
+// Packed RGB value: red in the low byte, then green, then blue.
+struct Color {
+    unsigned int C = 0;
+    Color() = default;
+    Color(unsigned int c) : C(c) {}
+    Color(int r, int g, int b)
+        : C(static_cast<unsigned>(r & 255) | static_cast<unsigned>(g & 255) << 8 |
+            static_cast<unsigned>(b & 255) << 16) {}
+    int red() const { return static_cast<int>(C & 255); }
+    int green() const { return static_cast<int>(C >> 8 & 255); }
+    int blue() const { return static_cast<int>(C >> 16 & 255); }
+    bool operator==(const Color& o) const { return C == o.C; }
+    bool operator!=(const Color& o) const { return C != o.C; }
+};
+
+// The colours of the desktop theme for window backgrounds and window text.
+Color syswindowcolor();
+Color syswindowtextcolor();
+
+class Pen {
+public:
+    enum Style { Solid = 0, Dotted = 2 };
+    explicit Pen(Color c, int width = 1, int style = Solid);
+    ~Pen();
+    Pen(const Pen&) = delete;
+    Pen& operator=(const Pen&) = delete;
+    Color color() const { return C; }
+    int width() const { return W; }
+    int style() const { return S; }
+    QPen* Handle;
+
+private:
+    Color C;
+    int W, S;
+};
+
+class Brush {
+public:
+    explicit Brush(Color c);
+    ~Brush();
+    Brush(const Brush&) = delete;
+    Brush& operator=(const Brush&) = delete;
+    Color color() const { return C; }
+    QBrush* Handle;
+
+private:
+    Color C;
+};
+
+// A logical font description in the layout of the classic window systems.
+struct LogFont {
+    int Height = 0, Width = 0, Escapement = 0, Orientation = 0, Weight = 400;
+    unsigned char Italic = 0, Underline = 0, StrikeOut = 0, CharSet = 0;
+    unsigned char OutPrecision = 0, ClipPrecision = 0, Quality = 0, PitchAndFamily = 0;
+    char FaceName[32] = {};
+};
+
+// A font of a face and a cell height in pixels. A symbol font ("Symbol", or
+// character set 2) draws each byte as its letter of the Symbol layout, so a
+// draws as alpha whatever font the desktop substitutes for it.
+class Font {
+public:
+    enum { SymbolCharset = 2 };
+    Font(const char* face, int height);
+    explicit Font(const LogFont& f);
+    ~Font();
+    Font(const Font&) = delete;
+    Font& operator=(const Font&) = delete;
+    int symbol() const { return Symbolic; }
+    LogFont F;
+    QFont* Handle;
+
+private:
+    void create();
+    int Symbolic;
+};
+
+// The Unicode character that the Symbol layout shows for byte c.
+char32_t symbolchar(unsigned char c);
+
+struct PSPoint {
+    int x, y;
+};
+
+class Points {
+public:
+    Points() = default;
+    ~Points() { delete[] P; }
+    Points(const Points&) = delete;
+    Points& operator=(const Points&) = delete;
+    void add(int x, int y);
+    void clear() { N = 0; }
+    int n() const { return N; }
+    PSPoint& operator[](int i) { return P[i]; }
+    int N = 0, Size = 0;
+    PSPoint* P = nullptr;
+};
+
+struct RECT {
+    int left, top, right, bottom;
+};
+
+class PS {
+public:
+    PS();
+    virtual ~PS();
+    PS(const PS&) = delete;
+    PS& operator=(const PS&) = delete;
+
+    virtual void erase();
+
+    void init();
+    Color defaultcolor();
+    void release();
+    Color color(Color c);
+    void textcolor(Color c) { TextColor = c; }
+    void backcolor(Color c) { BackColor = c; }
+    void font(Font& f);
+    void markersize(int m) { Ms = m; }
+    int markersize() const { return Ms; }
+    void set(int x, int y, int w, int h);
+    void clip(int x, int y, int w, int h);
+    void unclip();
+
+    void move(int x, int y) { X = x, Y = y; }
+    void lineto(int x, int y);
+    void lineto(int x, int y, Pen& p);
+    void point(int x, int y, Color c);
+    void mark(int x, int y, int type);
+
+    void rectangle(int x, int y, int w, int h);
+    void rectangle(int x, int y, int w, int h, Pen& p);
+    void filledrectangle(int x, int y, int w, int h, Color c);
+    void filledrectangle(int x, int y, int w, int h, Brush& b);
+    void bar(int x, int y, int w, int h, Color c);
+    void bar(int x, int y, int w, int h, Brush& b);
+    void polygon(Points& p, Color fill, Color line);
+    void fillpolygon(Points& p, Color fill);
+
+    void circle(int x, int y, int r, double factor);
+    void circle(int x, int y, int r, double factor, Pen& p);
+    void arc(int x, int y, int r, double factor, double phi1, double phi2);
+    void arc(int x, int y, int r, double factor, double phi1, double phi2, Pen& p);
+
+    void alignment(int halign, int valign, int update);
+    void text(int x, int y, const char* s);
+    void text(int x, int y, const char* s, int halign, int valign);
+    const char* oneline(const char* p, int x, int y, int w, int h);
+    const char* multiline(const char* p, int x, int y, int w, int h);
+    void ctext(RECT* r, const char* s);
+    void textextent(const char* s, int& w, int& h);
+    void textextent(const char* s, int n, int& w, int& h);
+    int textwidth(const char* p, int n);
+    int textheight(const char* p, int n);
+    int textheight();
+    int textavewidth();
+    double textdiameter(const char* s, double x, double y);
+
+    int width() const { return Width; }
+    int height() const { return Height; }
+    int x() const { return X; }
+    int y() const { return Y; }
+    Color col() const { return Col; }
+    const Pen* pen() const { return HandlePen; }
+    QPainter* handle() const { return Handle; }
+
+    enum { MaxRun = 1023 }; // longest run of characters measured or drawn at once
+
+protected:
+    // Starts drawing on a device of w x h pixels: a painter, then the set-up
+    // every surface shares.
+    void begin(QPaintDevice* d, int w, int h);
+    // Ends drawing and gives the device back.
+    void end();
+
+    QPainter* Handle = nullptr;
+    int X = 0, Y = 0;
+    int Width = 0, Height = 0;
+    Pen* HandlePen = nullptr;
+    int Ms = 4;
+    Color Col;
+    int Region = 0; // a clip rectangle is in effect
+
+private:
+    void selectpen();
+    void drawline(int x, int y, const Pen* p);
+    void ellipse(int left, int top, int right, int bottom);
+    void drawrun(int left, int top, const char* s, int n);
+
+    int OX = 0, OY = 0; // device origin set by set()
+    Color TextColor, BackColor;
+    int HAlign = 0, VAlign = 0, Update = 1;
+    int Symbolic = 0;
+};

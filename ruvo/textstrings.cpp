@@ -1,0 +1,172 @@
+#include "textstrings.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+int String::defaultsize = 64;
+const stringtable* progstrings = nullptr;
+
+namespace {
+
+char* newbuffer(int size) {
+    char* p = new char[static_cast<std::size_t>(size) + 1];
+    p[0] = 0;
+    return p;
+}
+
+int textlength(const char* text) { return text ? static_cast<int>(std::strlen(text)) : 0; }
+
+const char* lookup(int id) {
+    if (!progstrings) return "???";
+    for (const stringtable* e = progstrings;; ++e) {
+        if (e->i == id) return e->s;
+        if (e->i == 0) return "???";
+    }
+}
+
+} // namespace
+
+String::String() : P(newbuffer(defaultsize)), Size(defaultsize) {}
+
+String::String(const char* text) : String(text, 0) {}
+
+String::String(const char* text, int size) {
+    int l = textlength(text);
+    Size = l > size ? l : size;
+    P = newbuffer(Size);
+    if (l) std::memcpy(P, text, static_cast<std::size_t>(l) + 1);
+}
+
+String::String(int id) : String(lookup(id)) {}
+
+String::String(const String& s) : P(newbuffer(s.Size)), Size(s.Size) { std::strcpy(P, s.P); }
+
+String::String(String&& s) noexcept : P(newbuffer(defaultsize)), Size(defaultsize) {
+    std::swap(P, s.P);
+    std::swap(Size, s.Size);
+}
+
+String::~String() { delete[] P; }
+
+String& String::operator=(const char* text) {
+    copy(text);
+    return *this;
+}
+
+String& String::operator=(const String& s) {
+    if (this != &s) copy(s.P);
+    return *this;
+}
+
+String& String::operator=(String&& s) noexcept {
+    std::swap(P, s.P);
+    std::swap(Size, s.Size);
+    return *this;
+}
+
+int String::length() const { return static_cast<int>(std::strlen(P)); }
+
+void String::copy(const char* text, int size) {
+    int l = textlength(text);
+    int n = l > size ? l : size;
+    char* p = newbuffer(n);
+    if (l) std::memcpy(p, text, static_cast<std::size_t>(l) + 1);
+    delete[] P;
+    P = p;
+    Size = n;
+}
+
+void String::copy(const char* text) {
+    int l = textlength(text);
+    if (text == P) return;
+    if (l > Size) {
+        // The text may point into our own buffer, so allocate before releasing.
+        char* p = newbuffer(l);
+        std::memcpy(p, text, static_cast<std::size_t>(l) + 1);
+        delete[] P;
+        P = p;
+        Size = l;
+        return;
+    }
+    std::memmove(P, text ? text : "", static_cast<std::size_t>(l) + 1);
+}
+
+void String::cat(const char* text) {
+    int l = length();
+    int t = textlength(text);
+    if (l + t > Size) {
+        char* p = newbuffer(l + t);
+        std::memcpy(p, P, static_cast<std::size_t>(l));
+        std::memcpy(p + l, text, static_cast<std::size_t>(t) + 1);
+        delete[] P;
+        P = p;
+        Size = l + t;
+        return;
+    }
+    std::memmove(P + l, text ? text : "", static_cast<std::size_t>(t) + 1);
+}
+
+char* String::filename() const {
+    // Scan backwards; the first character is never taken as a separator.
+    for (char* q = P + length() - 1; q > P; --q)
+        if (*q == '\\' || *q == ':' || *q == '/') return q + 1;
+    return P;
+}
+
+void String::stripfilename() { *filename() = 0; }
+
+char* String::extension() const {
+    char* end = P + length();
+    for (char* q = end - 1; q >= P; --q) {
+        if (*q == '\\' || *q == '/' || *q == ':') break;
+        if (*q == '.') return q;
+    }
+    return end;
+}
+
+void String::extension(const char* ext) {
+    *extension() = 0;
+    cat(ext);
+}
+
+int String::testextension(const char* ext) const {
+    const char* a = extension();
+    const char* b = ext ? ext : "";
+    for (; *a && *b; ++a, ++b)
+        if (std::toupper(static_cast<unsigned char>(*a)) !=
+            std::toupper(static_cast<unsigned char>(*b)))
+            return 0;
+    return *a == 0 && *b == 0;
+}
+
+int String::todouble(double& x) const {
+    int n = 0;
+    double v;
+    if (std::sscanf(P, "%lg%n", &v, &n) < 1) return 0;
+    x = v;
+    return P[n] == 0;
+}
+
+int String::tolong(long& x) const {
+    int n = 0;
+    long v;
+    if (std::sscanf(P, "%ld%n", &v, &n) < 1) return 0;
+    x = v;
+    return P[n] == 0;
+}
+
+int Strings::add(const char* text) {
+    if (N >= Max) return 0;
+    if (textlength(text) + 1 > S[N].size()) return 0;
+    S[N].copy(text);
+    ++N;
+    return 1;
+}
+
+char* stripnl(char* p) {
+    std::size_t l = std::strlen(p);
+    if (l > 0 && p[l - 1] == '\n') p[l - 1] = 0;
+    return p;
+}

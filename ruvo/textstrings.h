@@ -1,0 +1,72 @@
+// Owned single-byte text with file-name and number helpers, the numbered UI
+// texts of the application, and small text utilities for the file readers.
+#pragma once
+
+#include <cstddef>
+
+class String {
+public:
+    static int defaultsize;
+
+    String();
+    String(const char* text);
+    String(const char* text, int size);
+    explicit String(int id);
+    String(const String& s);
+    String(String&& s) noexcept;
+    ~String();
+
+    String& operator=(const char* text);
+    String& operator=(const String& s);
+    String& operator=(String&& s) noexcept;
+
+    char* text() const { return P; }
+    int size() const { return Size; }
+    operator char*() const { return P; }
+    bool empty() const { return P[0] == 0; }
+    int length() const;
+
+    void copy(const char* text, int size);
+    void copy(const char* text);
+    void cat(const char* text);
+
+    char* filename() const;
+    void stripfilename();
+    char* extension() const;
+    void extension(const char* ext);
+    int testextension(const char* ext) const;
+
+    int todouble(double& x) const;
+    int tolong(long& x) const;
+
+    char* getprinter();
+
+private:
+    char* P;  // buffer of Size + 1 bytes, always zero-terminated
+    int Size; // capacity in characters, not counting the terminating zero
+};
+
+// One entry of a numbered UI text table; the table ends with id 0.
+struct stringtable {
+    int i;
+    const char* s;
+};
+
+// The UI text table in use; null until the application sets it.
+extern const stringtable* progstrings;
+
+class Strings {
+public:
+    enum { Max = 8 };
+    int add(const char* text);
+    String& operator[](int i) { return S[i]; }
+    String& s(int i) { return S[i]; }
+    int n() const { return N; }
+    void clear() { N = 0; }
+
+private:
+    String S[Max];
+    int N = 0;
+};
+
+char* stripnl(char* p);

@@ -1,0 +1,31 @@
+// The Qt widgets behind a Window. Internal to ruvo.
+#pragma once
+
+#include "window.h"
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+// The drawing area: shows the window's client picture at the drawing offset.
+class Canvas : public QWidget {
+public:
+    Canvas(WindowPeer* peer, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    WindowPeer* Peer;
+};
+
+struct WindowPeer {
+    Window* W = nullptr;
+    QWidget* Top = nullptr;     // the top-level widget
+    Canvas* Area = nullptr;     // the drawing area widget
+    QImage Screen;              // the picture of the client area
+    std::function<void(RedrawPS&)> Redraw; // answers a paint request
+
+    // Makes Screen cover the client area: drawing area plus offsets.
+    QImage& screen();
+};
