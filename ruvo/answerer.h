@@ -10,7 +10,7 @@ class PrinterPS;
 enum class Box { Warning, Message, Question, QuestionAbort };
 
 class Answerer {
-public:
+  public:
     virtual ~Answerer();
     // A message box; returns the button's code (IDOK, IDCANCEL, IDYES, IDNO).
     virtual int messagebox(Box kind, const char* text, const char* title, Window* owner) = 0;

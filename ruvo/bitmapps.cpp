@@ -46,11 +46,10 @@ struct Rgb {
 // The colour tables written for 1, 4 and 8 bits: black and white; the sixteen
 // standard colours; those sixteen, a 6 x 6 x 6 colour cube and 24 greys.
 std::vector<Rgb> colortable(int nbits) {
-    static const Rgb vga[16] = {
-        {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-        {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-        {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-        {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+    static const Rgb vga[16] = {{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                                {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+                                {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+                                {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
     std::vector<Rgb> t;
     if (nbits == 1) return {{0, 0, 0}, {255, 255, 255}};
     t.assign(vga, vga + 16);

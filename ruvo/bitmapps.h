@@ -4,7 +4,7 @@
 #include "window.h"
 
 class BitmapPS : public PS {
-public:
+  public:
     explicit BitmapPS(Window& w);
     BitmapPS(Window& w, int wd, int ht);
     BitmapPS(Window& w, int wd, int ht, int bits);
@@ -19,7 +19,7 @@ public:
     Color pixel(int x, int y) const;
     int bits() const { return Bits; }
 
-protected:
+  protected:
     Window* W;
     QImage* BitmapHandle;
     int Bits;
@@ -27,7 +27,7 @@ protected:
 
 // The main window's off-screen picture of the construction.
 class MyBitmapPS : public BitmapPS {
-public:
+  public:
     using BitmapPS::BitmapPS;
     int invalid = 0; // the picture must be redrawn before it is shown again
 };

@@ -16,7 +16,7 @@ namespace {
 
 // Shows the real widgets.
 class QtAnswerer : public Answerer {
-public:
+  public:
     int messagebox(Box kind, const char* text, const char* title, Window* owner) override {
         QWidget* parent = owner && owner->handle() ? owner->handle()->Top : nullptr;
         QMessageBox box(parent);
@@ -72,18 +72,32 @@ Answerer* Answerer::install(Answerer* a) {
     return old;
 }
 
-Answerer& Answerer::current() { return installed ? *installed : realwidgets; }
+Answerer& Answerer::current() {
+    return installed ? *installed : realwidgets;
+}
 
 static int ask(Box kind, const char* text, const char* title, Window* w) {
     return Answerer::current().messagebox(kind, text ? text : "", title ? title : "", w);
 }
 
-int Warning(const char* text, const char* title) { return ask(Box::Warning, text, title, nullptr); }
-int Warning(Window& w, const char* text, const char* title) { return ask(Box::Warning, text, title, &w); }
-int Message(const char* text, const char* title) { return ask(Box::Message, text, title, nullptr); }
-int Message(Window& w, const char* text, const char* title) { return ask(Box::Message, text, title, &w); }
-int Question(const char* text, const char* title) { return ask(Box::Question, text, title, nullptr); }
-int Question(Window& w, const char* text, const char* title) { return ask(Box::Question, text, title, &w); }
+int Warning(const char* text, const char* title) {
+    return ask(Box::Warning, text, title, nullptr);
+}
+int Warning(Window& w, const char* text, const char* title) {
+    return ask(Box::Warning, text, title, &w);
+}
+int Message(const char* text, const char* title) {
+    return ask(Box::Message, text, title, nullptr);
+}
+int Message(Window& w, const char* text, const char* title) {
+    return ask(Box::Message, text, title, &w);
+}
+int Question(const char* text, const char* title) {
+    return ask(Box::Question, text, title, nullptr);
+}
+int Question(Window& w, const char* text, const char* title) {
+    return ask(Box::Question, text, title, &w);
+}
 int QuestionAbort(const char* text, const char* title) {
     return ask(Box::QuestionAbort, text, title, nullptr);
 }
@@ -91,13 +105,21 @@ int QuestionAbort(Window& w, const char* text, const char* title) {
     return ask(Box::QuestionAbort, text, title, &w);
 }
 
-void Beep(int, double) { QApplication::beep(); }
+void Beep(int, double) {
+    QApplication::beep();
+}
 
-int Shift() { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier); }
+int Shift() {
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+}
 
-int Control() { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier); }
+int Control() {
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
+}
 
-void dump(const char* s) { Message(s, "Dump"); }
+void dump(const char* s) {
+    Message(s, "Dump");
+}
 
 void dumplong(long n) {
     char b[256];

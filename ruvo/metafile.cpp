@@ -37,8 +37,8 @@ void MetafilePS::copy(PS& ps) {
 static int writefile(const char* filename, const std::string& data) {
     QFile f(qstr(filename));
     if (!f.open(QIODevice::WriteOnly)) return 0;
-    bool ok = f.write(data.data(), static_cast<qint64>(data.size())) ==
-              static_cast<qint64>(data.size());
+    bool ok =
+        f.write(data.data(), static_cast<qint64>(data.size())) == static_cast<qint64>(data.size());
     return ok && f.flush();
 }
 
@@ -76,9 +76,13 @@ Metafile::Metafile(MetafilePS& m) : Width(m.width()), Height(m.height()) {
 
 Metafile::~Metafile() = default;
 
-void Metafile::copy(PS& ps) { playsvg(Handle, ps, Width, Height); }
+void Metafile::copy(PS& ps) {
+    playsvg(Handle, ps, Width, Height);
+}
 
-int Metafile::save(const char* filename) { return Valid ? writefile(filename, Handle) : 0; }
+int Metafile::save(const char* filename) {
+    return Valid ? writefile(filename, Handle) : 0;
+}
 
 std::string Metafile::take() {
     Valid = 0;

@@ -10,7 +10,7 @@ class QSvgGenerator;
 class QBuffer;
 
 class MetafilePS : public PS {
-public:
+  public:
     MetafilePS(int w, int h);
     ~MetafilePS() override;
     void erase() override {}
@@ -21,7 +21,7 @@ public:
     const std::string& metafilehandle() const { return MetafileHandle; }
     int closed() const { return Closed; }
 
-private:
+  private:
     QBuffer* Buffer;
     QSvgGenerator* Generator;
     std::string MetafileHandle; // the finished recording; empty until close()
@@ -29,7 +29,7 @@ private:
 };
 
 class Metafile {
-public:
+  public:
     explicit Metafile(const char* filename);
     explicit Metafile(MetafilePS& m);
     virtual ~Metafile();
@@ -46,7 +46,7 @@ public:
     int width() const { return Width; }
     int height() const { return Height; }
 
-private:
+  private:
     std::string Handle;
     int Valid = 0;
     int Width = 0, Height = 0;

@@ -48,7 +48,8 @@ void PrinterPS::start(const char* name) {
     if (std::strcmp(p.text(), pdfprinter) == 0) {
         Device = pdfprinter;
         Driver = "pdf";
-        QString file = QDir::home().filePath(qstr(Jobname.empty() ? "print" : Jobname.text()) + ".pdf");
+        QString file =
+            QDir::home().filePath(qstr(Jobname.empty() ? "print" : Jobname.text()) + ".pdf");
         Output = file.toLocal8Bit().constData();
         Known = 1;
         return;
@@ -108,4 +109,6 @@ int PrinterPS::devmode(Window& w) {
     return Answerer::current().printersetup(*this, &w);
 }
 
-int PrinterPS::extdevmode(Window& w) { return devmode(w); }
+int PrinterPS::extdevmode(Window& w) {
+    return devmode(w);
+}

@@ -17,7 +17,7 @@ std::vector<String> printernames();
 String defaultprintername();
 
 class PrinterPS : public PS {
-public:
+  public:
     PrinterPS(const char* jobname, const char* printer);
     explicit PrinterPS(const char* jobname);
     ~PrinterPS() override;
@@ -41,7 +41,7 @@ public:
     int started() const { return Started; }
     QPrinter* context() const { return Context; }
 
-private:
+  private:
     QPrinter* printer();
 
     String Device, Driver, Output, Jobname;

@@ -15,7 +15,9 @@ int Program::loop() {
     return Param;
 }
 
-void Program::quit(int code) { QCoreApplication::exit(code); }
+void Program::quit(int code) {
+    QCoreApplication::exit(code);
+}
 
 const String& Program::filename() {
     Filename.copy(QCoreApplication::applicationFilePath().toLocal8Bit().left(255).constData(), 256);
@@ -25,10 +27,10 @@ const String& Program::filename() {
 namespace {
 
 class Frame : public QMainWindow {
-public:
+  public:
     explicit Frame(StandardWindow* w) : W(w) {}
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override {
         if (W->close())
             program.quit(0);
@@ -36,15 +38,15 @@ protected:
             e->ignore();
     }
 
-private:
+  private:
     StandardWindow* W;
 };
 
 class Area : public Canvas {
-public:
+  public:
     Area(WindowPeer* p, StandardWindow* w, QWidget* parent) : Canvas(p, parent), W(w) {}
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* e) override {
         if (e->size().width() == 0 && e->size().height() == 0) return;
         W->setsize(e->size().width(), e->size().height());
@@ -52,7 +54,7 @@ protected:
         W->sized();
     }
 
-private:
+  private:
     StandardWindow* W;
 };
 

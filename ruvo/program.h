@@ -8,7 +8,7 @@
 int winmain(int argc, char** argv);
 
 class Program {
-public:
+  public:
     int loop();
     void quit(int code);
     const String& filename();
@@ -20,7 +20,7 @@ public:
 extern Program program;
 
 class StandardWindow : public Window {
-public:
+  public:
     StandardWindow(const char* title, int w, int h);
     ~StandardWindow() override;
     virtual void create();
@@ -30,7 +30,7 @@ public:
     virtual int close() { return 1; }
     void settitle(const char* t);
 
-protected:
+  protected:
     String Title;
     int Defaultw, Defaulth;
 };

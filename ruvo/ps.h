@@ -33,7 +33,7 @@ Color syswindowcolor();
 Color syswindowtextcolor();
 
 class Pen {
-public:
+  public:
     enum Style { Solid = 0, Dotted = 2 };
     explicit Pen(Color c, int width = 1, int style = Solid);
     ~Pen();
@@ -44,13 +44,13 @@ public:
     int style() const { return S; }
     QPen* Handle;
 
-private:
+  private:
     Color C;
     int W, S;
 };
 
 class Brush {
-public:
+  public:
     explicit Brush(Color c);
     ~Brush();
     Brush(const Brush&) = delete;
@@ -58,7 +58,7 @@ public:
     Color color() const { return C; }
     QBrush* Handle;
 
-private:
+  private:
     Color C;
 };
 
@@ -74,7 +74,7 @@ struct LogFont {
 // character set 2) draws each byte as its letter of the Symbol layout, so a
 // draws as alpha whatever font the desktop substitutes for it.
 class Font {
-public:
+  public:
     enum { SymbolCharset = 2 };
     Font(const char* face, int height);
     explicit Font(const LogFont& f);
@@ -85,7 +85,7 @@ public:
     LogFont F;
     QFont* Handle;
 
-private:
+  private:
     void create();
     int Symbolic;
 };
@@ -98,7 +98,7 @@ struct PSPoint {
 };
 
 class Points {
-public:
+  public:
     Points() = default;
     ~Points() { delete[] P; }
     Points(const Points&) = delete;
@@ -116,7 +116,7 @@ struct RECT {
 };
 
 class PS {
-public:
+  public:
     PS();
     virtual ~PS();
     PS(const PS&) = delete;
@@ -181,7 +181,7 @@ public:
 
     enum { MaxRun = 1023 }; // longest run of characters measured or drawn at once
 
-protected:
+  protected:
     // Starts drawing on a device of w x h pixels: a painter, then the set-up
     // every surface shares.
     void begin(QPaintDevice* d, int w, int h);
@@ -196,7 +196,7 @@ protected:
     Color Col;
     int Region = 0; // a clip rectangle is in effect
 
-private:
+  private:
     void selectpen();
     void drawline(int x, int y, const Pen* p);
     void ellipse(int left, int top, int right, int bottom);

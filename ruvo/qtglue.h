@@ -6,10 +6,18 @@
 #include <QColor>
 #include <QString>
 
-inline QString qstr(const char* s) { return QString::fromLatin1(s ? s : ""); }
-inline QString qstr(const char* s, int n) { return QString::fromLatin1(s, n); }
-inline QColor qcolor(Color c) { return QColor(c.red(), c.green(), c.blue()); }
-inline Color fromqcolor(const QColor& c) { return Color(c.red(), c.green(), c.blue()); }
+inline QString qstr(const char* s) {
+    return QString::fromLatin1(s ? s : "");
+}
+inline QString qstr(const char* s, int n) {
+    return QString::fromLatin1(s, n);
+}
+inline QColor qcolor(Color c) {
+    return QColor(c.red(), c.green(), c.blue());
+}
+inline Color fromqcolor(const QColor& c) {
+    return Color(c.red(), c.green(), c.blue());
+}
 
 // Text of n bytes as the font shows it: Symbol-layout letters for symbol fonts.
 QString fonttext(const char* s, int n, bool symbol);

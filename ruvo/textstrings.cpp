@@ -16,7 +16,9 @@ char* newbuffer(int size) {
     return p;
 }
 
-int textlength(const char* text) { return text ? static_cast<int>(std::strlen(text)) : 0; }
+int textlength(const char* text) {
+    return text ? static_cast<int>(std::strlen(text)) : 0;
+}
 
 const char* lookup(int id) {
     if (!progstrings) return "???";
@@ -41,14 +43,18 @@ String::String(const char* text, int size) {
 
 String::String(int id) : String(lookup(id)) {}
 
-String::String(const String& s) : P(newbuffer(s.Size)), Size(s.Size) { std::strcpy(P, s.P); }
+String::String(const String& s) : P(newbuffer(s.Size)), Size(s.Size) {
+    std::strcpy(P, s.P);
+}
 
 String::String(String&& s) noexcept : P(newbuffer(defaultsize)), Size(defaultsize) {
     std::swap(P, s.P);
     std::swap(Size, s.Size);
 }
 
-String::~String() { delete[] P; }
+String::~String() {
+    delete[] P;
+}
 
 String& String::operator=(const char* text) {
     copy(text);
@@ -66,7 +72,9 @@ String& String::operator=(String&& s) noexcept {
     return *this;
 }
 
-int String::length() const { return static_cast<int>(std::strlen(P)); }
+int String::length() const {
+    return static_cast<int>(std::strlen(P));
+}
 
 void String::copy(const char* text, int size) {
     int l = textlength(text);
@@ -115,7 +123,9 @@ char* String::filename() const {
     return P;
 }
 
-void String::stripfilename() { *filename() = 0; }
+void String::stripfilename() {
+    *filename() = 0;
+}
 
 char* String::extension() const {
     char* end = P + length();

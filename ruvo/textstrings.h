@@ -5,7 +5,7 @@
 #include <cstddef>
 
 class String {
-public:
+  public:
     static int defaultsize;
 
     String();
@@ -41,7 +41,7 @@ public:
 
     char* getprinter();
 
-private:
+  private:
     char* P;  // buffer of Size + 1 bytes, always zero-terminated
     int Size; // capacity in characters, not counting the terminating zero
 };
@@ -56,7 +56,7 @@ struct stringtable {
 extern const stringtable* progstrings;
 
 class Strings {
-public:
+  public:
     enum { Max = 8 };
     int add(const char* text);
     String& operator[](int i) { return S[i]; }
@@ -64,7 +64,7 @@ public:
     int n() const { return N; }
     void clear() { N = 0; }
 
-private:
+  private:
     String S[Max];
     int N = 0;
 };

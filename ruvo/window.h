@@ -6,7 +6,7 @@
 struct WindowPeer; // the toolkit widgets behind a window
 
 class Window {
-public:
+  public:
     Window() = default;
     virtual ~Window();
     Window(const Window&) = delete;
@@ -23,20 +23,20 @@ public:
     int yoffset() const { return YOffset; }
     void capture(int on = 1);
 
-protected:
+  protected:
     WindowPeer* Handle = nullptr;
-    int Width = 0, Height = 0;   // the drawing area
+    int Width = 0, Height = 0;    // the drawing area
     int XOffset = 0, YOffset = 0; // its top-left corner inside the client area
 };
 
 // Draws on the window's client area; the window shows the result once the
 // surface is gone.
 class WindowPS : public PS {
-public:
+  public:
     explicit WindowPS(Window& w);
     ~WindowPS() override;
 
-protected:
+  protected:
     struct Paint {
         int x, y, w, h;
     };
@@ -48,7 +48,7 @@ protected:
 
 // The surface of one paint request of a window; made by the window layer only.
 class RedrawPS : public WindowPS {
-public:
+  public:
     RedrawPS(Window& w, int x, int y, int width, int height);
     int paintx() const { return Paint_.x; }
     int painty() const { return Paint_.y; }

@@ -9,21 +9,21 @@
 
 // The drawing area: shows the window's client picture at the drawing offset.
 class Canvas : public QWidget {
-public:
+  public:
     Canvas(WindowPeer* peer, QWidget* parent);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
 
-private:
+  private:
     WindowPeer* Peer;
 };
 
 struct WindowPeer {
     Window* W = nullptr;
-    QWidget* Top = nullptr;     // the top-level widget
-    Canvas* Area = nullptr;     // the drawing area widget
-    QImage Screen;              // the picture of the client area
+    QWidget* Top = nullptr;                // the top-level widget
+    Canvas* Area = nullptr;                // the drawing area widget
+    QImage Screen;                         // the picture of the client area
     std::function<void(RedrawPS&)> Redraw; // answers a paint request
 
     // Makes Screen cover the client area: drawing area plus offsets.

@@ -22,7 +22,9 @@ void paint(BitmapPS& ps) {
     ps.bar(0, 45, 10, 5, Color(250, 10, 5)); // near red
 }
 
-QString tempfile(QTemporaryDir& d, const char* name) { return d.filePath(name); }
+QString tempfile(QTemporaryDir& d, const char* name) {
+    return d.filePath(name);
+}
 
 } // namespace
 
@@ -81,7 +83,9 @@ TEST(Bitmap, OtherDepths) {
         QImage back(f, "BMP");
         ASSERT_FALSE(back.isNull()) << k.bits;
         EXPECT_EQ(back.size(), QSize(37, 11));
-        QColor blue = k.bits == 1 ? QColor(0, 0, 0) : k.bits == 16 ? QColor(0, 0, 248) : QColor(0, 0, 255);
+        QColor blue = k.bits == 1    ? QColor(0, 0, 0)
+                      : k.bits == 16 ? QColor(0, 0, 248)
+                                     : QColor(0, 0, 255);
         EXPECT_EQ(QColor(back.pixel(5, 5)), blue) << k.bits;
         QColor dark = k.bits == 1 ? QColor(0, 0, 0) : QColor(128, 0, 0);
         EXPECT_EQ(QColor(back.pixel(31, 5)), dark) << k.bits;

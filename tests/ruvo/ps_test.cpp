@@ -307,4 +307,3 @@ TEST(PS, NoDeviceDrawsNothing) {
     EXPECT_EQ(ps.textheight(), 0);
     EXPECT_EQ(ps.x(), 10);
 }
-

@@ -10,7 +10,7 @@
 
 // A window that never shows, so that pictures can be made for it.
 class TestWindow : public Window {
-public:
+  public:
     TestWindow(int w, int h) { setsize(w, h); }
 };
 

@@ -9,7 +9,7 @@
 namespace {
 
 class Painted : public StandardWindow {
-public:
+  public:
     Painted() : StandardWindow("Test", 120, 80) {}
     void redraw(PS& ps) override {
         ++Redraws;

@@ -10,7 +10,7 @@
 #include <vector>
 
 class ScriptedAnswerer : public Answerer {
-public:
+  public:
     struct Asked {
         Box kind;
         std::string text, title;
@@ -41,6 +41,6 @@ public:
         return PrinterAnswer;
     }
 
-private:
+  private:
     Answerer* Before;
 };

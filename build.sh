@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Gyrel and then
+#   ./build.sh run [file.gyr]  starts it,
+#   ./build.sh test            runs every test,
+#   ./build.sh sanitize        runs every test built with AddressSanitizer and
+#                              UndefinedBehaviorSanitizer,
+#   ./build.sh bench           runs the benchmarks.
+set -euo pipefail
+cd "$(dirname "$0")"
+mode=${1:-run}
+[ $# -gt 0 ] && shift
+
+packages=(cmake make g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-dejavu-core fonts-urw-base35)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+build() { # build directory, extra CMake options
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir" -j"$jobs"
+}
+
+case "$mode" in
+run)
+    build build
+    exec ./build/app/gyrel "$@"
+    ;;
+test)
+    build build
+    QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$jobs"
+    ;;
+sanitize)
+    build build-sanitize -DGYREL_SANITIZE=ON -DGYREL_BENCH=OFF
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    export LSAN_OPTIONS=suppressions=$PWD/.ci/lsan.supp:print_suppressions=0
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    QT_QPA_PLATFORM=offscreen ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+    ;;
+bench)
+    build build
+    for b in build/bench/*_bench; do "$b"; done
+    ;;
+*)
+    echo "usage: ./build.sh run|test|sanitize|bench" >&2
+    exit 2
+    ;;
+esac
