@@ -1,6 +1,6 @@
 // Start-up of Gyrel.
 #include "gyrstrings.h"
-#include "program.h"
+#include "standardwindow.h"
 
 namespace {
 

@@ -4,8 +4,24 @@
 // that answers at once and records what was asked.
 #pragma once
 
+#include "textstrings.h"
+
 class Window;
 class PrinterPS;
+class Dialog;
+class Filters;
+struct Color;
+
+// What a file chooser is asked for.
+struct FileRequest {
+    int saving; // a save chooser, else an open chooser
+    const char* title;
+    const char* pattern;   // for example "*.gyr"
+    const char* extension; // the default extension, without its dot
+    const char* directory; // where to start; empty for the current directory
+    Filters* filters;      // a list of file types, or null
+    Window* owner;
+};
 
 enum class Box { Warning, Message, Question, QuestionAbort };
 
@@ -16,6 +32,13 @@ class Answerer {
     virtual int messagebox(Box kind, const char* text, const char* title, Window* owner) = 0;
     // The printer's settings dialog; 1 when the dialog was offered.
     virtual int printersetup(PrinterPS& printer, Window* owner) = 0;
+    // Runs an open dialog: its items have put their values in; the answer
+    // ends it by closing it (Dialog::close or a control that closes it).
+    virtual void dialog(Dialog& d) = 0;
+    // A file chooser: the chosen path, or an empty text for Cancel.
+    virtual String file(const FileRequest& r) = 0;
+    // A colour chooser starting at c: 1 and the colour in c when chosen.
+    virtual int color(Color& c, Color* custom, Window* owner) = 0;
 
     // Installs a; null brings back the real widgets. Returns the one before.
     static Answerer* install(Answerer* a);

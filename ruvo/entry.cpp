@@ -1,5 +1,7 @@
-// The program entry: starts the toolkit and hands the command line, split
-// into at most 15 arguments with argument 0 "Ruvo", to the application.
+// The program entry: starts the toolkit and the queued window objects, and
+// hands the command line (at most 15 arguments, argument 0 "Ruvo") to the
+// application. The desktop has split the line already, so a file name with
+// blanks stays one argument.
 #include "program.h"
 
 #include <QApplication>
@@ -7,11 +9,13 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    std::vector<char*> args;
-    static char name[] = "Ruvo";
-    args.push_back(name);
+    program.set(1, 0, 1);
+    program.Wos->create();
+    static char ruvo[] = "Ruvo";
+    std::vector<char*> args{ruvo};
     for (int i = 1; i < argc && args.size() < 15; ++i) args.push_back(argv[i]);
+    int n = static_cast<int>(args.size());
     args.push_back(nullptr);
-    winmain(static_cast<int>(args.size()) - 1, args.data());
+    winmain(n, args.data());
     return program.Param;
 }

@@ -1,14 +1,74 @@
 #include "program.h"
 #include "qtglue.h"
-#include "windowpeer.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QCoreApplication>
-#include <QMainWindow>
-#include <QResizeEvent>
+#include <QIcon>
 
 Program program;
+
+namespace {
+
+// The queue of window objects waiting for the program to start. Reached
+// through a function so that objects made by static initialisation in any
+// order find it.
+WindowObjects& pending() {
+    static WindowObjects queue;
+    return queue;
+}
+
+} // namespace
+
+WindowObject::WindowObject() {
+    if (!program.started) pending().append(this);
+}
+
+WindowObject::~WindowObject() {
+    pending().remove(this);
+}
+
+void WindowObject::ready() {
+    if (program.started) create();
+}
+
+void WindowObjects::append(WindowObject* o) {
+    o->Next = nullptr;
+    if (Last)
+        Last->Next = o;
+    else
+        First = o;
+    Last = o;
+}
+
+void WindowObjects::remove(WindowObject* o) {
+    WindowObject* before = nullptr;
+    for (WindowObject* p = First; p; before = p, p = p->Next) {
+        if (p != o) continue;
+        (before ? before->Next : First) = p->Next;
+        if (Last == p) Last = before;
+        p->Next = nullptr;
+        return;
+    }
+}
+
+void WindowObjects::create() {
+    // Objects leave the queue as they are created, in construction order.
+    while (WindowObject* o = First) {
+        remove(o);
+        o->create();
+    }
+}
+
+Program::Program() : Wos(&pending()) {}
+
+Program::~Program() = default;
+
+void Program::set(int instance, int previnstance, int show) {
+    Instance = instance;
+    PrevInstance = previnstance;
+    Show = show;
+    started = 1;
+}
 
 int Program::loop() {
     Param = QApplication::exec();
@@ -16,77 +76,25 @@ int Program::loop() {
 }
 
 void Program::quit(int code) {
+    Param = code;
     QCoreApplication::exit(code);
 }
 
 const String& Program::filename() {
-    Filename.copy(QCoreApplication::applicationFilePath().toLocal8Bit().left(255).constData(), 256);
+    QByteArray path = QCoreApplication::applicationFilePath().toLocal8Bit().left(255);
+    Filename.copy(path.constData(), 256);
     return Filename;
 }
 
-namespace {
-
-class Frame : public QMainWindow {
-  public:
-    explicit Frame(StandardWindow* w) : W(w) {}
-
-  protected:
-    void closeEvent(QCloseEvent* e) override {
-        if (W->close())
-            program.quit(0);
-        else
-            e->ignore();
-    }
-
-  private:
-    StandardWindow* W;
-};
-
-class Area : public Canvas {
-  public:
-    Area(WindowPeer* p, StandardWindow* w, QWidget* parent) : Canvas(p, parent), W(w) {}
-
-  protected:
-    void resizeEvent(QResizeEvent* e) override {
-        if (e->size().width() == 0 && e->size().height() == 0) return;
-        W->setsize(e->size().width(), e->size().height());
-        update();
-        W->sized();
-    }
-
-  private:
-    StandardWindow* W;
-};
-
-} // namespace
-
-StandardWindow::StandardWindow(const char* title, int w, int h)
-    : Title(title), Defaultw(w), Defaulth(h) {}
-
-StandardWindow::~StandardWindow() {
-    if (Handle) delete Handle->Top;
-    delete Handle;
+WindowClass::WindowClass(const char* name, int icon, int style, int extra)
+    : Name(name), Icon(icon), Style(style), Extra(extra) {
+    ready();
 }
 
-void StandardWindow::create() {
-    if (Handle) return;
-    Handle = new WindowPeer;
-    Handle->W = this;
-    Frame* f = new Frame(this);
-    Handle->Top = f;
-    Handle->Area = new Area(Handle, this, f);
-    Handle->Redraw = [this](RedrawPS& ps) { redraw(ps); };
-    f->setCentralWidget(Handle->Area);
-    f->setWindowTitle(qstr(Title.text()));
-    f->resize(Defaultw, Defaulth);
-}
-
-void StandardWindow::init() {
-    create();
-    Handle->Top->show();
-}
-
-void StandardWindow::settitle(const char* t) {
-    Title = t;
-    if (Handle) Handle->Top->setWindowTitle(qstr(t));
+void WindowClass::create() {
+    if (Registered || program.PrevInstance) return;
+    Registered = 1;
+    if (!QGuiApplication::windowIcon().isNull()) return;
+    QIcon icon(QString(":/icons/%1.svg").arg(Icon));
+    if (!icon.isNull() && !icon.availableSizes().isEmpty()) QGuiApplication::setWindowIcon(icon);
 }

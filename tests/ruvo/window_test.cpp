@@ -1,4 +1,4 @@
-#include "program.h"
+#include "standardwindow.h"
 #include "surface.h"
 #include "windowpeer.h"
 

@@ -1,11 +1,14 @@
-// A scripted answerer for tests: answers modal interactions from a queue and
+// A scripted answerer for tests: answers modal interactions from queues and
 // records what was asked. Installed for its lifetime.
 #pragma once
 
 #include "answerer.h"
+#include "dialog.h"
 #include "messages.h"
+#include "ps.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,10 @@ class ScriptedAnswerer : public Answerer {
         Box kind;
         std::string text, title;
     };
+    struct AskedFile {
+        int saving;
+        std::string title, pattern, extension, directory;
+    };
 
     ScriptedAnswerer() : Before(Answerer::install(this)) {}
     ~ScriptedAnswerer() override { Answerer::install(Before); }
@@ -23,6 +30,20 @@ class ScriptedAnswerer : public Answerer {
     // answered with its first button.
     std::deque<int> Answers;
     std::vector<Asked> AskedBoxes;
+
+    // What the user does in the next dialogs, in order: fill controls by id
+    // (d.type, d.click, d.pick, ...) and close it (d.click(1) for OK). A
+    // dialog without a script, or one its script leaves open, is cancelled.
+    std::deque<std::function<void(Dialog&)>> Dialogs;
+    std::vector<int> AskedDialogs;
+
+    // The next file names chosen; an empty name cancels.
+    std::deque<std::string> Files;
+    std::vector<AskedFile> AskedFiles;
+
+    // The next colours chosen; none cancels.
+    std::deque<Color> Colors;
+
     int PrinterAnswer = 1;
     int PrinterDialogs = 0;
 
@@ -39,6 +60,29 @@ class ScriptedAnswerer : public Answerer {
     int printersetup(PrinterPS&, Window*) override {
         ++PrinterDialogs;
         return PrinterAnswer;
+    }
+
+    void dialog(Dialog& d) override {
+        AskedDialogs.push_back(d.Id);
+        if (Dialogs.empty()) return;
+        auto script = Dialogs.front();
+        Dialogs.pop_front();
+        script(d);
+    }
+
+    String file(const FileRequest& r) override {
+        AskedFiles.push_back({r.saving, r.title, r.pattern, r.extension, r.directory});
+        if (Files.empty()) return String("");
+        std::string f = Files.front();
+        Files.pop_front();
+        return String(f.c_str());
+    }
+
+    int color(Color& c, Color*, Window*) override {
+        if (Colors.empty()) return 0;
+        c = Colors.front();
+        Colors.pop_front();
+        return 1;
     }
 
   private:

@@ -1,0 +1,108 @@
+#include "answerer.h"
+#include "dialog.h"
+#include "messages.h"
+#include "printer.h"
+#include "qtglue.h"
+#include "selectors.h"
+#include "windowpeer.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+Answerer::~Answerer() = default;
+
+namespace {
+
+QWidget* parentof(Window* owner) {
+    return owner && owner->handle() ? owner->handle()->Top : nullptr;
+}
+
+// Shows the real widgets.
+class QtAnswerer : public Answerer {
+  public:
+    int messagebox(Box kind, const char* text, const char* title, Window* owner) override {
+        QMessageBox box(parentof(owner));
+        box.setWindowTitle(qstr(title));
+        box.setText(qstr(text));
+        box.setIcon(kind == Box::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
+        switch (kind) {
+        case Box::Warning:
+        case Box::Message:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Box::Question:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::No);
+            break;
+        case Box::QuestionAbort:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::Cancel);
+            break;
+        }
+        switch (box.exec()) {
+        case QMessageBox::Yes:
+            return IDYES;
+        case QMessageBox::No:
+            return IDNO;
+        case QMessageBox::Cancel:
+            return IDCANCEL;
+        default:
+            return IDOK;
+        }
+    }
+
+    int printersetup(PrinterPS& printer, Window* owner) override {
+        if (!printer.context()) return 0;
+        QPrintDialog d(printer.context(), parentof(owner));
+        d.exec();
+        return 1;
+    }
+
+    void dialog(Dialog& d) override { d.exec(); }
+
+    String file(const FileRequest& r) override {
+        QFileDialog d(parentof(r.owner), qstr(r.title), QString::fromLocal8Bit(r.directory));
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        d.setAcceptMode(r.saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        d.setFileMode(r.saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        d.setDefaultSuffix(qstr(r.extension));
+        QStringList filters;
+        if (r.filters)
+            for (int i = 0; i < r.filters->n(); ++i)
+                filters << QString("%1 (%2)").arg(qstr(r.filters->description(i)),
+                                                  qstr(r.filters->pattern(i)));
+        if (filters.isEmpty()) filters << qstr(r.pattern) << "*";
+        d.setNameFilters(filters);
+        if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return String("");
+        return String(d.selectedFiles().first().toLocal8Bit().constData());
+    }
+
+    int color(Color& c, Color* custom, Window* owner) override {
+        for (int i = 0; i < 16 && custom; ++i) QColorDialog::setCustomColor(i, qcolor(custom[i]));
+        QColor q = QColorDialog::getColor(qcolor(c), parentof(owner));
+        for (int i = 0; i < 16 && custom; ++i) custom[i] = fromqcolor(QColorDialog::customColor(i));
+        if (!q.isValid()) return 0;
+        c = fromqcolor(q);
+        return 1;
+    }
+};
+
+QtAnswerer realwidgets;
+Answerer* installed = nullptr;
+
+} // namespace
+
+Answerer* Answerer::install(Answerer* a) {
+    Answerer* old = installed;
+    installed = a;
+    return old;
+}
+
+Answerer& Answerer::current() {
+    return installed ? *installed : realwidgets;
+}

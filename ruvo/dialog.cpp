@@ -1,0 +1,489 @@
+#include "dialog.h"
+#include "answerer.h"
+#include "dialogpeer.h"
+#include "help.h"
+#include "messages.h"
+#include "qtglue.h"
+#include "windowpeer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+Dialog* activedlg = nullptr;
+Dialog* dlgs = nullptr;
+
+Dialogitem::Dialogitem(int id, Dialog& d) : D(&d), Id(id) {
+    d.entry(this);
+}
+
+Dialogitem::~Dialogitem() {
+    if (D) D->unlink(this);
+}
+
+int Dialogitem::command(int) {
+    changed();
+    return 1;
+}
+
+void Dialogitem::setreadonly() {
+    Readonly = 1;
+    D->setreadonly(Id, 1);
+}
+
+void Dialogitem::applystate() {
+    if (Readonly) D->setreadonly(Id, 1);
+    if (Disabled) D->enable(Id, 0);
+}
+
+Dialog::Dialog(Window* w, int id, Help* help, int page) : W(w), Id(id), Helper(help), Page(page) {}
+
+Dialog::~Dialog() {
+    teardown();
+    for (Dialogitem* i = Items; i; i = i->Next) i->D = nullptr;
+}
+
+void Dialog::entry(Dialogitem* item) {
+    item->Next = Items;
+    Items = item;
+}
+
+void Dialog::unlink(Dialogitem* item) {
+    for (Dialogitem** p = &Items; *p; p = &(*p)->Next)
+        if (*p == item) {
+            *p = item->Next;
+            return;
+        }
+}
+
+Dialogitem* Dialog::item(int id) const {
+    for (Dialogitem* i = Items; i; i = i->Next)
+        if (i->Id == id) return i;
+    return nullptr;
+}
+
+namespace {
+
+// One control made from its table line.
+QWidget* control(Dialog* d, DialogPeer* peer, const ControlSpec& c, QWidget* parent) {
+    QWidget* w = nullptr;
+    int id = c.id;
+    QString caption = qstr(c.caption);
+    switch (c.kind) {
+    case ControlSpec::Static:
+        w = new QLabel(caption, parent);
+        break;
+    case ControlSpec::Group: {
+        auto* l = new QLabel(caption, parent);
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+        w = l;
+        break;
+    }
+    case ControlSpec::Button:
+    case ControlSpec::Default: {
+        auto* b = new QPushButton(caption, parent);
+        b->setAutoDefault(false);
+        b->setDefault(c.kind == ControlSpec::Default);
+        QObject::connect(b, &QPushButton::clicked, [d, id] { d->notify(id, BN_CLICKED); });
+        w = b;
+        break;
+    }
+    case ControlSpec::Edit: {
+        auto* e = new QLineEdit(parent);
+        QObject::connect(e, &QLineEdit::textEdited, [d, id] { d->notify(id, EN_CHANGE); });
+        w = e;
+        break;
+    }
+    case ControlSpec::MultiEdit: {
+        auto* e = new QPlainTextEdit(parent);
+        e->setMinimumSize(320, 160);
+        QObject::connect(e, &QPlainTextEdit::textChanged, [d, e, id] {
+            if (e->property("user").toBool()) d->notify(id, EN_CHANGE);
+        });
+        e->setProperty("user", true);
+        w = e;
+        break;
+    }
+    case ControlSpec::Check: {
+        auto* b = new QCheckBox(caption, parent);
+        QObject::connect(b, &QCheckBox::clicked, [d, id] { d->notify(id, BN_CLICKED); });
+        w = b;
+        break;
+    }
+    case ControlSpec::Radio: {
+        // Radio buttons stay checked when clicked again; their groups are
+        // kept by the items, not by the widgets.
+        auto* b = new QRadioButton(caption, parent);
+        b->setAutoExclusive(false);
+        QObject::connect(b, &QRadioButton::clicked, [d, b, id] {
+            b->setChecked(true);
+            d->notify(id, BN_CLICKED);
+        });
+        w = b;
+        break;
+    }
+    case ControlSpec::List:
+    case ControlSpec::MultiList: {
+        auto* l = new QListWidget(parent);
+        l->setMinimumSize(200, 120);
+        if (c.kind == ControlSpec::MultiList)
+            l->setSelectionMode(QAbstractItemView::MultiSelection);
+        QObject::connect(l, &QListWidget::itemDoubleClicked,
+                         [d, id] { d->notify(id, LBN_DBLCLK); });
+        QObject::connect(l, &QListWidget::itemSelectionChanged,
+                         [d, id] { d->notify(id, LBN_SELCHANGE); });
+        w = l;
+        break;
+    }
+    case ControlSpec::Combo: {
+        auto* b = new QComboBox(parent);
+        QObject::connect(b, &QComboBox::activated, [d, id] { d->notify(id, CBN_SELCHANGE); });
+        w = b;
+        break;
+    }
+    case ControlSpec::Last:
+        break;
+    }
+    if (w && id > 0) {
+        peer->Controls[id] = w;
+        peer->Kinds[id] = c.kind;
+    }
+    return w;
+}
+
+} // namespace
+
+int Dialog::build() {
+    const DialogSpec* spec = finddialog(Id);
+    if (!spec) return 0;
+    Handle = new DialogPeer;
+    QWidget* owner = W && W->handle() ? W->handle()->Top : nullptr;
+    auto* dw = new DialogWidget(this, owner);
+    Handle->Widget = dw;
+    dw->setWindowTitle(qstr(spec->caption));
+    auto* rows = new QVBoxLayout(dw);
+    int row = -1;
+    QHBoxLayout* line = nullptr;
+    bool buttons = false;
+    auto finish = [&] {
+        // A row of buttons only sits at the right edge.
+        if (line && buttons) line->insertStretch(0, 1);
+    };
+    for (const ControlSpec* c = spec->controls; c->kind != ControlSpec::Last; ++c) {
+        if (!line || c->row != row) {
+            finish();
+            line = new QHBoxLayout;
+            rows->addLayout(line);
+            row = c->row;
+            buttons = true;
+        }
+        buttons = buttons && (c->kind == ControlSpec::Button || c->kind == ControlSpec::Default);
+        if (QWidget* w = control(this, Handle, *c, dw))
+            line->addWidget(w, c->span > 0 ? c->span : 1);
+    }
+    finish();
+    return 1;
+}
+
+void Dialog::open() {
+    // The dialog exists but is not shown yet: its items put their values in.
+    activedlg = this;
+    for (Dialogitem* i = Items; i; i = i->Next) i->init();
+    if (Focus) focus(Focus);
+    Next = dlgs;
+    dlgs = this;
+    activedlg = nullptr;
+}
+
+int Dialog::carryout() {
+    Result = -1;
+    activedlg = this;
+    if (!build()) {
+        activedlg = nullptr;
+        return Warning("Could not create the Dialog!", "Error");
+    }
+    Handle->Carried = 1;
+    open();
+    Answerer::current().dialog(*this);
+    if (isopen()) close(2); // an answer that left it open counts as Cancel
+    teardown();
+    return 1;
+}
+
+int Dialog::isopen() const {
+    return Handle && !Handle->Closed;
+}
+
+void Dialog::create() {
+    if (Handle || !build()) return;
+    open();
+    Handle->Widget->show();
+}
+
+void Dialog::exec() {
+    if (!Handle) return;
+    Handle->Modal = 1;
+    Handle->Widget->exec();
+}
+
+void Dialog::notify(int id, int code) {
+    if (!isopen()) return;
+    if (Dialogitem* i = item(id)) {
+        if (!i->command(code)) close(id);
+        return;
+    }
+    if (id == 1 || id == 2) {
+        close(id);
+    } else if (id == 9 || id == 998) {
+        if (Helper) Helper->open(Page);
+    }
+}
+
+void Dialog::close(int id) {
+    if (!isopen()) return;
+    Handle->Closed = 1;
+    Result = id;
+    for (Dialog** p = &dlgs; *p; p = &(*p)->Next)
+        if (*p == this) {
+            *p = Next;
+            break;
+        }
+    Next = nullptr;
+    for (Dialogitem* i = Items; i; i = i->Next) i->exit();
+    if (Handle->Modal) {
+        Handle->Widget->done(id);
+    } else if (!Handle->Carried) {
+        // A modeless dialog goes once the notification that closed it is over.
+        Handle->Widget->hide();
+        Handle->Widget->deleteLater();
+        delete Handle;
+        Handle = nullptr;
+    }
+}
+
+void Dialog::teardown() {
+    if (!Handle) return;
+    for (Dialog** p = &dlgs; *p; p = &(*p)->Next)
+        if (*p == this) {
+            *p = Next;
+            break;
+        }
+    delete Handle->Widget;
+    delete Handle;
+    Handle = nullptr;
+}
+
+namespace {
+
+template <class T> T* widget(const DialogPeer* p, int id) {
+    if (!p) return nullptr;
+    auto c = p->Controls.find(id);
+    return c == p->Controls.end() ? nullptr : qobject_cast<T*>(c->second);
+}
+
+} // namespace
+
+int Dialog::hascontrol(int id) const {
+    return widget<QWidget>(Handle, id) != nullptr;
+}
+
+String Dialog::caption() const {
+    return String(Handle ? Handle->Widget->windowTitle().toLatin1().constData() : "");
+}
+
+void Dialog::settext(int id, const char* s) {
+    QString t = qstr(s);
+    if (auto* e = widget<QLineEdit>(Handle, id)) {
+        e->setText(t);
+    } else if (auto* m = widget<QPlainTextEdit>(Handle, id)) {
+        // Line ends are shown as such whether they came as CR LF or LF.
+        t.replace("\r\n", "\n");
+        m->setProperty("user", false);
+        m->setPlainText(t);
+        m->setProperty("user", true);
+    } else if (auto* b = widget<QAbstractButton>(Handle, id)) {
+        b->setText(t);
+    } else if (auto* l = widget<QLabel>(Handle, id)) {
+        l->setText(t);
+    } else if (auto* c = widget<QComboBox>(Handle, id)) {
+        c->setCurrentText(t);
+    }
+}
+
+String Dialog::gettext(int id) const {
+    QString t;
+    if (auto* e = widget<QLineEdit>(Handle, id))
+        t = e->text();
+    else if (auto* m = widget<QPlainTextEdit>(Handle, id))
+        t = m->toPlainText();
+    else if (auto* b = widget<QAbstractButton>(Handle, id))
+        t = b->text();
+    else if (auto* l = widget<QLabel>(Handle, id))
+        t = l->text();
+    else if (auto* c = widget<QComboBox>(Handle, id))
+        t = c->currentText();
+    return String(t.toLatin1().constData());
+}
+
+void Dialog::setlimit(int id, int n) {
+    if (auto* e = widget<QLineEdit>(Handle, id)) e->setMaxLength(n);
+    if (auto* m = widget<QPlainTextEdit>(Handle, id)) {
+        m->setProperty("limit", n);
+        QObject::connect(m, &QPlainTextEdit::textChanged, m, [m, n] {
+            QString t = m->toPlainText();
+            if (t.size() <= n) return;
+            QSignalBlocker b(m);
+            m->setPlainText(t.left(n));
+            m->moveCursor(QTextCursor::End);
+        });
+    }
+}
+
+void Dialog::setcheck(int id, int f) {
+    if (auto* b = widget<QAbstractButton>(Handle, id)) b->setChecked(f);
+}
+
+int Dialog::getcheck(int id) const {
+    auto* b = widget<QAbstractButton>(Handle, id);
+    return b && b->isChecked();
+}
+
+void Dialog::enable(int id, int f) {
+    if (auto* w = widget<QWidget>(Handle, id)) w->setEnabled(f);
+}
+
+void Dialog::setreadonly(int id, int f) {
+    if (auto* e = widget<QLineEdit>(Handle, id)) e->setReadOnly(f);
+    if (auto* m = widget<QPlainTextEdit>(Handle, id)) m->setReadOnly(f);
+}
+
+void Dialog::focus(int id) {
+    if (auto* w = widget<QWidget>(Handle, id)) w->setFocus();
+}
+
+int Dialog::listinsert(int id, const char* s) {
+    if (auto* l = widget<QListWidget>(Handle, id)) {
+        QSignalBlocker b(l);
+        l->addItem(qstr(s));
+        return 1;
+    }
+    if (auto* c = widget<QComboBox>(Handle, id)) {
+        QSignalBlocker b(c);
+        c->addItem(qstr(s));
+        if (c->count() == 1) c->setCurrentIndex(-1);
+        return 1;
+    }
+    return 0;
+}
+
+void Dialog::listremove(int id, int n) {
+    if (auto* l = widget<QListWidget>(Handle, id)) {
+        QSignalBlocker b(l);
+        delete l->takeItem(n);
+    }
+    if (auto* c = widget<QComboBox>(Handle, id)) {
+        QSignalBlocker b(c);
+        c->removeItem(n);
+    }
+}
+
+void Dialog::listselect(int id, int n) {
+    if (auto* l = widget<QListWidget>(Handle, id)) {
+        QSignalBlocker b(l);
+        if (l->selectionMode() == QAbstractItemView::MultiSelection) {
+            if (QListWidgetItem* i = l->item(n)) i->setSelected(true);
+        } else {
+            l->setCurrentRow(n);
+            if (n < 0 || n >= l->count()) l->clearSelection();
+        }
+    }
+    if (auto* c = widget<QComboBox>(Handle, id)) {
+        QSignalBlocker b(c);
+        c->setCurrentIndex(n >= 0 && n < c->count() ? n : -1);
+    }
+}
+
+void Dialog::listdeselect(int id, int n) {
+    if (auto* l = widget<QListWidget>(Handle, id)) {
+        QSignalBlocker b(l);
+        if (QListWidgetItem* i = l->item(n)) i->setSelected(false);
+    }
+}
+
+int Dialog::listselected(int id, int n) const {
+    auto* l = widget<QListWidget>(Handle, id);
+    QListWidgetItem* i = l ? l->item(n) : nullptr;
+    return i && i->isSelected();
+}
+
+int Dialog::listselection(int id) const {
+    if (auto* l = widget<QListWidget>(Handle, id)) {
+        QList<QListWidgetItem*> s = l->selectedItems();
+        return s.isEmpty() ? -1 : l->row(s.first());
+    }
+    if (auto* c = widget<QComboBox>(Handle, id)) return c->currentIndex();
+    return -1;
+}
+
+int Dialog::listcount(int id) const {
+    if (auto* l = widget<QListWidget>(Handle, id)) return l->count();
+    if (auto* c = widget<QComboBox>(Handle, id)) return c->count();
+    return 0;
+}
+
+String Dialog::listentry(int id, int n) const {
+    QString t;
+    if (auto* l = widget<QListWidget>(Handle, id)) {
+        if (QListWidgetItem* i = l->item(n)) t = i->text();
+    } else if (auto* c = widget<QComboBox>(Handle, id)) {
+        t = c->itemText(n);
+    }
+    return String(t.toLatin1().constData());
+}
+
+void Dialog::type(int id, const char* s) {
+    settext(id, s);
+    notify(id, EN_CHANGE);
+}
+
+void Dialog::click(int id) {
+    if (auto* b = widget<QAbstractButton>(Handle, id)) {
+        if (!b->isEnabled()) return;
+        b->click(); // the button's own signal notifies
+        return;
+    }
+    notify(id, BN_CLICKED); // OK, Cancel and Help work without their buttons
+}
+
+void Dialog::pick(int id, int n) {
+    if (auto* l = widget<QListWidget>(Handle, id)) {
+        if (QListWidgetItem* i = l->item(n)) {
+            if (l->selectionMode() == QAbstractItemView::MultiSelection)
+                i->setSelected(!i->isSelected());
+            else
+                l->setCurrentItem(i);
+        }
+        return;
+    }
+    if (auto* c = widget<QComboBox>(Handle, id)) {
+        c->setCurrentIndex(n);
+        notify(id, CBN_SELCHANGE);
+    }
+}
+
+void Dialog::doubleclick(int id, int n) {
+    auto* l = widget<QListWidget>(Handle, id);
+    if (!l || !l->item(n)) return;
+    l->setCurrentRow(n);
+    notify(id, LBN_DBLCLK);
+}
