@@ -1,0 +1,188 @@
+#include "object.h"
+#include "objectlist.h"
+#include "view.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+IO* defaultio = nullptr;
+IO* noio = nullptr;
+IO* pointio = nullptr;
+
+Counts counts;
+Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount, iscount,
+    pointoncount, anglecount;
+ObjectColors objectcolors;
+
+namespace {
+
+// The ten object counters are in the list from the start.
+struct CountsSetup {
+    CountsSetup() {
+        for (Count* c : {&anglecount, &pointoncount, &iscount, &middlecount, &circlecount,
+                         &segmentcount, &raycount, &linecount, &pointcount, &objectcount})
+            counts.add(*c);
+    }
+} countssetup;
+
+} // namespace
+
+void Counts::add(Count& c) {
+    c.Next = First;
+    First = &c;
+}
+
+void Counts::reset() {
+    for (Count* c = First; c; c = c->Next) c->C = 1;
+}
+
+const Color ObjectColors::Dark[N] = {Color(0, 0, 0),   Color(0, 0, 160),   Color(140, 0, 160),
+                                     Color(0, 160, 0), Color(0, 140, 140), Color(140, 0, 0)};
+const Color ObjectColors::Light[N] = {Color(128, 128, 128), Color(128, 128, 255),
+                                      Color(240, 128, 255), Color(128, 255, 128),
+                                      Color(128, 255, 255), Color(255, 128, 128)};
+const char* const ObjectColors::Name[N] = {"black", "blue", "pink", "green", "cyan", "brown"};
+
+int ObjectColors::index(const char* name) const {
+    for (int i = 0; i < N; ++i)
+        if (std::strcmp(Name[i], name) == 0) return i;
+    return 0;
+}
+
+void ObjectColors::all() {
+    for (int& c : Chosen) c = 1;
+}
+
+void ObjectColors::none() {
+    for (int& c : Chosen) c = 0;
+}
+
+Object::Object() : Color(objectcolors.Defcolor), Name(""), Io(defaultio), valid(1) {
+    String prefix(2);
+    setname(prefix.text(), objectcount);
+    objects.add(this);
+}
+
+Object::~Object() = default;
+
+void Object::writeclear(char* s) {
+    std::strcpy(s, "---");
+}
+
+int Object::hidden() const {
+    return (ishidden && !view().showhidden) || !valid ||
+           !objectcolors.Chosen[ObjectColors::valid(static_cast<int>(Color))];
+}
+
+void Object::setname(const char* prefix, Count& counter) {
+    char candidate[128];
+    do std::snprintf(candidate, sizeof candidate, "%s_%ld", prefix, counter.count());
+    while (objects.exists(candidate));
+    setname(candidate);
+}
+
+void Object::setname(const char* s) {
+    if (objects.find(s, 0, nullptr)) return;
+    std::string copy(s);
+    setname1(copy.data());
+}
+
+void Object::setname1(char* s) {
+    for (char* p = s; *p; ++p)
+        if (*p == '"') *p = '\'';
+    std::string old(Name.text());
+    Name = s;
+    if (Order) objects.renamed(this, old.c_str());
+}
+
+int Object::depmarked() {
+    Object* o[3];
+    int n = dep(o);
+    for (int i = 0; i < n; ++i)
+        if (o[i]->mark) return 1;
+    return 0;
+}
+
+::Color Object::drawcolor() const {
+    if (highlight) return objectcolors.highlight();
+    if (ishidden) return objectcolors.light(static_cast<int>(Color));
+    return objectcolors.dark(static_cast<int>(Color));
+}
+
+namespace {
+
+// Walks the pieces of a label: runs in the normal font, characters after a
+// backslash in the symbol font, an escaped backslash as one normal character.
+// piece(text, n, symbol) measures or draws one piece.
+template <class F> void pieces(const char* s, F piece) {
+    const char* p = s;
+    while (*p) {
+        if (*p != '\\') {
+            const char* q = p;
+            while (*q && *q != '\\') ++q;
+            piece(p, static_cast<int>(q - p), false);
+            p = q;
+        } else if (p[1] == '\\') {
+            piece(p + 1, 1, false);
+            p += 2;
+        } else if (p[1]) {
+            piece(p + 1, 1, true);
+            p += 2;
+        } else {
+            break; // a backslash at the end ends the label
+        }
+    }
+}
+
+Font* normalfont() {
+    return pfont ? pfont : font;
+}
+Font* symbolicfont() {
+    return pfont ? psymbolfont : symbolfont;
+}
+
+// Writes one piece at the current position, advancing it.
+void write(PS& ps, const char* p, int n, bool symbol) {
+    char run[PS::MaxRun + 1];
+    n = std::min(n, static_cast<int>(PS::MaxRun));
+    std::memcpy(run, p, static_cast<std::size_t>(n));
+    run[n] = 0;
+    if (symbol && symbolicfont()) ps.font(*symbolicfont());
+    ps.text(0, 0, run);
+    if (symbol && normalfont()) ps.font(*normalfont());
+}
+
+void writeall(PS& ps, const char* s) {
+    pieces(s, [&ps](const char* p, int n, bool symbol) { write(ps, p, n, symbol); });
+}
+
+} // namespace
+
+void drawtext1(PS& ps, int x, int y, const char* s) {
+    ps.alignment(0, 4, 0);
+    ps.move(x, y);
+    writeall(ps, s);
+}
+
+void drawtext(PS& ps, int x, int y, const char* s) {
+    int w = 0, h = 0;
+    pieces(s, [&](const char* p, int n, bool symbol) {
+        if (symbol && symbolicfont()) ps.font(*symbolicfont());
+        int pw, ph;
+        ps.textextent(p, n, pw, ph);
+        w += pw;
+        h = ph;
+        if (symbol && normalfont()) ps.font(*normalfont());
+    });
+    ps.alignment(0, 3, 0);
+    ps.move(x - w / 2, y - h / 2);
+    writeall(ps, s);
+}
+
+int arg(double vx, double vy, double* phi) {
+    if (std::fabs(vx) < 1e-15 && std::fabs(vy) < 1e-15) return 0;
+    *phi = std::atan2(vy, vx);
+    return 1;
+}

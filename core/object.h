@@ -1,0 +1,129 @@
+// The base of every construction object, the name counters, the object
+// colours with their filter, and label drawing.
+#pragma once
+
+#include "flags.h"
+#include "ps.h"
+#include "textstrings.h"
+
+class IO;
+
+const double EPS = 1e-10;
+
+// Kind bits of Object::Class.
+enum {
+    CPoint = 1,
+    CBasic = 2,
+    CStraight = 4,
+    CCircle = 8,
+    CMovable = 32,
+    CHelp = 64,
+    CFixed = 128,
+    CSegment = 256
+};
+
+// The writers of construction files, one per kind; the file layer installs
+// them. Null while it is not part of the program.
+extern IO* defaultio;
+extern IO* noio;
+extern IO* pointio;
+
+class Count {
+  public:
+    long count() { return C++; }
+    long C = 1;
+    Count* Next = nullptr;
+};
+
+class Counts {
+  public:
+    void add(Count& c);
+    void reset();
+    Count* First = nullptr;
+};
+
+extern Counts counts;
+extern Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount,
+    iscount, pointoncount, anglecount;
+
+class ObjectColors {
+  public:
+    enum { N = 6 };
+    static const Color Light[N], Dark[N];
+    static const char* const Name[N];
+    int Defcolor = 0;
+    int Chosen[N] = {1, 1, 1, 1, 1, 1};
+
+    int index(const char* name) const;
+    void all();
+    void none();
+    Color light(int i) const { return Light[valid(i)]; }
+    Color dark(int i) const { return Dark[valid(i)]; }
+    const char* name(int i) const { return Name[valid(i)]; }
+    int defcolor() const { return Defcolor; }
+    void defcolor(int i) { Defcolor = valid(i); }
+    void choose(int i, int f) { Chosen[valid(i)] = f ? 1 : 0; }
+    int chosen(int i) const { return Chosen[valid(i)]; }
+    Color highlight() const { return Color(200, 0, 0); }
+    Color gridcolor() const { return Color(100, 100, 100); }
+    static int valid(int i) { return i >= 0 && i < N ? i : 0; }
+};
+
+extern ObjectColors objectcolors;
+
+class Object {
+  public:
+    Object();
+    virtual ~Object();
+    Object(const Object&) = delete;
+    Object& operator=(const Object&) = delete;
+
+    virtual void draw(PS&) {}
+    virtual double distance(double, double) { return 1e10; }
+    virtual void update() {}
+    virtual int dep(Object**) { return 0; }
+    virtual Object* original() { return this; }
+    virtual int project(double*, double*) { return 1; }
+    virtual void writeclear(char* s);
+    virtual void writespecialflags(IO*) {}
+    virtual int setspecialflag(const char*) { return 0; }
+    virtual void edit() {}
+
+    Object* next() const { return Next; }
+    void next(Object* o) { Next = o; }
+    Object* previous() const { return Previous; }
+    void previous(Object* o) { Previous = o; }
+    int objectclass() const { return Class; }
+    void objectclass(int c) { Class = c; }
+    long color() const { return Color; }
+    void setcolor(long c) { Color = ObjectColors::valid(static_cast<int>(c)); }
+    int hidden() const;
+    const char* name() const { return Name.text(); }
+    void setname(const char* prefix, Count& counter);
+    void setname(const char* s);
+    void setname1(char* s);
+    void setio(IO* io) { Io = io; }
+    IO* io() const { return Io; }
+    int depmarked();
+    // The colour this object draws in now.
+    ::Color drawcolor() const;
+
+    Object* Next = nullptr;
+    Object* Previous = nullptr;
+    int Class = 0;
+    long Color;
+    String Name;
+    IO* Io;
+    Flag mark;
+    Flag valid;
+    Flag showname;
+    Flag ishidden;
+    FixFlag highlight;
+
+    // The position of the object in its list, kept by the list; 0 outside it.
+    unsigned long Order = 0;
+};
+
+void drawtext(PS& ps, int x, int y, const char* s);
+void drawtext1(PS& ps, int x, int y, const char* s);
+int arg(double vx, double vy, double* phi);

@@ -1,0 +1,341 @@
+#include "objectlist.h"
+#include "bitmapps.h"
+#include "point.h"
+#include "resources.h"
+#include "view.h"
+
+#include <algorithm>
+#include <cstring>
+
+ObjectList objects;
+Translator* translation = nullptr;
+
+int msize = 150;
+Font* font = nullptr;
+Font* symbolfont = nullptr;
+Font* pfont = nullptr;
+Font* psymbolfont = nullptr;
+MyBitmapPS* bitmap = nullptr;
+
+namespace {
+
+View plainview;
+View* current = nullptr;
+
+const ControlSpec choicecontrols[] = {
+    {ControlSpec::List, 100, "", 0, 1},       {ControlSpec::Default, 1, "Ok", 1, 1},
+    {ControlSpec::Button, 2, "Cancel", 1, 1}, {ControlSpec::Button, 9, "Help", 1, 1},
+    {ControlSpec::Last, 0, nullptr, 0, 0},
+};
+const DialogSpec choicedialog = {100, "Object Choice", choicecontrols};
+
+} // namespace
+
+View& view() {
+    return current ? *current : plainview;
+}
+
+void setview(View* v) {
+    current = v;
+}
+
+ObjectList::ObjectList() : Comment("", 2048) {}
+
+ObjectList::~ObjectList() {
+    while (First) {
+        Object* o = First;
+        First = o->Next;
+        delete o;
+    }
+}
+
+void ObjectList::add(Object* o) {
+    o->Previous = Last;
+    o->Next = nullptr;
+    if (Last)
+        Last->Next = o;
+    else
+        First = o;
+    Last = o;
+    o->Order = ++Orders;
+    Names[o->Name.text()].push_back(o);
+    ++N;
+    changed.set();
+}
+
+void ObjectList::unindex(Object* o, const std::string& name) {
+    auto n = Names.find(name);
+    if (n == Names.end()) return;
+    std::vector<Object*>& v = n->second;
+    v.erase(std::remove(v.begin(), v.end(), o), v.end());
+    if (v.empty()) Names.erase(n);
+}
+
+void ObjectList::renamed(Object* o, const char* old) {
+    unindex(o, old);
+    std::vector<Object*>& v = Names[o->Name.text()];
+    auto at = std::lower_bound(v.begin(), v.end(), o, [](const Object* a, const Object* b) {
+        return a->Order < b->Order;
+    });
+    v.insert(at, o);
+}
+
+void ObjectList::unlink(Object* o) {
+    (o->Previous ? o->Previous->Next : First) = o->Next;
+    (o->Next ? o->Next->Previous : Last) = o->Previous;
+    o->Next = o->Previous = nullptr;
+    unindex(o, o->Name.text());
+    o->Order = 0;
+    --N;
+}
+
+void ObjectList::remove(Object* o) {
+    unlink(o);
+    delete o;
+    changed.set();
+}
+
+void ObjectList::clear() {
+    while (First) {
+        Object* o = First;
+        First = o->Next;
+        delete o;
+    }
+    Last = nullptr;
+    Names.clear();
+    N = 0;
+    if (Stop > 0) Stop = 1;
+    changed.clear();
+}
+
+void ObjectList::clear(Object* o) {
+    Object* p = First;
+    mark(o->original());
+    while (p) {
+        Object* next = p->Next;
+        if (p->mark) remove(p);
+        p = next;
+    }
+}
+
+void ObjectList::unmark() {
+    for (Object* o = First; o; o = o->Next) o->mark.clear();
+}
+
+void ObjectList::mark(Object* p) {
+    unmark();
+    Object* q = p->original();
+    q->mark.set();
+    for (Object* o = q->Next; o; o = o->Next)
+        if (o->depmarked()) o->mark.set();
+}
+
+void ObjectList::update() {
+    for (Object* o = First; o; o = o->Next) o->update();
+}
+
+void ObjectList::update(Object* p) {
+    mark(p);
+    for (Object* o = p; o; o = o->Next)
+        if (o->mark) o->update();
+    changed.set();
+}
+
+void ObjectList::unhighlight() {
+    for (Object* o = First; o; o = o->Next) o->highlight.clear();
+}
+
+void ObjectList::draw(PS& ps) {
+    ps.erase();
+    view().drawgrid(ps);
+    Object* shown = nullptr;
+    int n = 0;
+    for (Object* o = First; o; o = o->Next) {
+        o->draw(ps);
+        if (!o->hidden()) shown = o;
+        ++n;
+        if (Stop > 0 && n >= Stop) break;
+    }
+    if (Stop > 0) {
+        String s("", 300);
+        if (shown) {
+            char d[256];
+            shown->writeclear(d);
+            s.copy(shown->name());
+            s.cat(" : ");
+            s.cat(d);
+        }
+        view().inform(s.text());
+    }
+}
+
+void ObjectList::redraw() {
+    if (!bitmap) return;
+    draw(*bitmap);
+    bitmap->copy();
+}
+
+int ObjectList::select(double x, double y, Object** pret, int flags, int select, int mayhighlight) {
+    double d = view().viewwidth() * view().Pixel / std::max(msize, 1);
+    unmark();
+    Object* found = nullptr;
+    int count = 0;
+    for (Object* o = First; o; o = o->Next) {
+        if (flags && !(o->Class & flags)) continue;
+        if (!o->valid || o->hidden()) continue;
+        if (!(o->distance(x, y) < d)) continue;
+        if (!mayhighlight && o->highlight) continue;
+        o->mark.set();
+        if (*pret && *pret == o) return 1;
+        found = o;
+        ++count;
+    }
+    if (found) *pret = found;
+    if (count == 0) {
+        *pret = nullptr;
+        return 0;
+    }
+    if (count == 1 || !select) return count;
+
+    if (!finddialog(100)) definedialog(&choicedialog);
+    Dialog dialog(view().owner(), 100, view().help(), 8);
+    ObjectsItem list(100, dialog);
+    dialog.carryout();
+    if ((dialog.result() == 1 || dialog.result() == 100) && list.N >= 0) {
+        int i = 0;
+        for (Object* o = First; o; o = o->Next)
+            if (o->mark && i++ == list.N) {
+                *pret = o;
+                return count;
+            }
+    }
+    *pret = nullptr;
+    return 0;
+}
+
+Object* ObjectList::find(const char* name, int flags, Object* last) {
+    if (translation) {
+        name = translation->translate(name);
+        if (!name) return nullptr;
+    }
+    auto n = Names.find(name);
+    if (n == Names.end()) return nullptr;
+    for (Object* o : n->second) {
+        if (last && o->Order >= last->Order) break;
+        if (!flags || (o->Class & flags)) return o;
+    }
+    return nullptr;
+}
+
+int ObjectList::exists(const char* name) {
+    auto n = Names.find(name);
+    if (n == Names.end()) return 0;
+    for (Object* o : n->second)
+        if (o != Last) return 1;
+    return 0;
+}
+
+void ObjectList::show(String& s) {
+    char d[256];
+    for (Object* o = First; o; o = o->Next) {
+        o->writeclear(d);
+        s.cat(o->name());
+        s.cat(" : ");
+        s.cat(d);
+        s.cat("\r\n");
+    }
+}
+
+void ObjectList::advancestop(int k) {
+    if (Stop == 0 || !First) {
+        Stop = 0;
+        return;
+    }
+    Object* p = First;
+    for (int i = 1; i < Stop && p; ++i) p = p->Next;
+    if (!p) return;
+    auto help = [](Object* o) { return o && (o->Class & CHelp); };
+    if (k > 0) {
+        for (int i = 0; i < k && p; ++i) {
+            p = p->Next;
+            if (p) ++Stop;
+            while (p && p->hidden()) {
+                p = p->Next;
+                if (p) ++Stop;
+            }
+            while (p && help(p->Next)) {
+                p = p->Next;
+                ++Stop;
+            }
+        }
+    } else if (k < 0) {
+        while (p && help(p)) {
+            p = p->Previous;
+            --Stop;
+        }
+        for (int i = 0; i < -k && p; ++i) {
+            p = p->Previous;
+            --Stop;
+            while (p && (p->hidden() || help(p))) {
+                p = p->Previous;
+                --Stop;
+            }
+        }
+        while (p && help(p->Next)) {
+            p = p->Next;
+            ++Stop;
+        }
+        if (Stop <= 0) Stop = 1;
+    }
+}
+
+namespace {
+
+template <class F> void points(Object* first, F f) {
+    for (Object* o = first; o; o = o->Next)
+        if (o->Class & CPoint) f(static_cast<Pointprim*>(o));
+}
+
+} // namespace
+
+int ObjectList::tracking() {
+    int t = 0;
+    points(First, [&t](Pointprim* p) { t |= p->track() != nullptr; });
+    return t;
+}
+
+Pointprim* ObjectList::findtrackpoint() {
+    for (Object* o = First; o; o = o->Next)
+        if ((o->Class & CPoint) && static_cast<Pointprim*>(o)->trackpoint())
+            return static_cast<Pointprim*>(o);
+    return nullptr;
+}
+
+void ObjectList::resettracks() {
+    points(First, [](Pointprim* p) {
+        if (!p->trackpoint()) p->resettrack();
+    });
+}
+
+void ObjectList::updatetracks() {
+    points(First, [](Pointprim* p) {
+        if (!p->trackpoint()) p->updatetrack();
+    });
+}
+
+void ObjectList::deletetracks() {
+    points(First, [](Pointprim* p) {
+        p->deletetrack();
+        p->trackpoint(0);
+    });
+}
+
+void ObjectsItem::init() {
+    int n = 0;
+    for (Object* o = objects.First; o; o = o->Next)
+        if (o->mark) {
+            insert(o->name());
+            ++n;
+        }
+    select(n - 1);
+}

@@ -1,0 +1,129 @@
+#include "point.h"
+#include "objectlist.h"
+#include "view.h"
+
+#include <cmath>
+#include <cstring>
+
+void Track::add(double* x, double* y) {
+    if (Count >= Max) return;
+    X[Count] = *x;
+    Y[Count] = *y;
+    ++Count;
+}
+
+void Track::draw(PS& ps) {
+    if (Count < 2) return;
+    ps.move(col(X[0], ps), row(Y[0], ps));
+    ps.color(C);
+    for (int i = 1; i < Count; ++i) ps.lineto(col(X[i], ps), row(Y[i], ps));
+}
+
+Pointprim::Pointprim(double x, double y) : X(x), Y(y) {
+    Class = CPoint;
+    Io = pointio;
+}
+
+Pointprim::~Pointprim() {
+    delete T;
+}
+
+void Pointprim::draw(PS& ps) {
+    if (!valid || hidden()) return;
+    ::Color c = drawcolor();
+    ps.color(c);
+    int cx = col(X, ps), cy = row(Y, ps);
+    ps.mark(cx, cy, Symbol);
+    if (T && !Trackpoint) {
+        T->draw(ps);
+        ps.color(c);
+    }
+    if (showname) {
+        ps.textcolor(c);
+        drawtext1(ps, cx + ps.width() / 100, cy, Name.text());
+    }
+}
+
+double Pointprim::distance(double x, double y) {
+    return std::hypot(x - X, y - Y);
+}
+
+void Pointprim::writeclear(char* s) {
+    std::strcpy(s, String(119).text());
+}
+
+const char* symbolword(int symbol) {
+    switch (symbol) {
+    case 1:
+        return "cross";
+    case 10:
+        return "point";
+    case 11:
+        return "circle";
+    default:
+        return "square";
+    }
+}
+
+int Pointprim::setspecialflag(const char* s) {
+    static const char prefix[] = "symbol:";
+    if (std::strncmp(s, prefix, sizeof prefix - 1) != 0) return 0;
+    const char* w = s + sizeof prefix - 1;
+    for (int symbol : {5, 11, 10, 1})
+        if (std::strcmp(w, symbolword(symbol)) == 0) {
+            Symbol = symbol;
+            return 1;
+        }
+    return 0;
+}
+
+void Pointprim::deletetrack() {
+    delete T;
+    T = nullptr;
+    highlight.unfix();
+    highlight.clear();
+}
+
+void Pointprim::starttrack() {
+    if (T)
+        T->start();
+    else
+        T = new Track;
+    T->add(&X, &Y);
+}
+
+void Pointprim::updatetrack() {
+    if (T) T->add(&X, &Y);
+}
+
+void Pointprim::resettrack() {
+    if (!T) return;
+    deletetrack();
+    T = new Track;
+    T->add(&X, &Y);
+    if (!Trackpoint) {
+        highlight.set();
+        highlight.fix();
+    }
+}
+
+void Pointprim::computetracks() {
+    if (!T) return;
+    int n = T->count();
+    if (n == 0) return;
+    // The driver's own track is replayed, not extended.
+    Track path = *T;
+    set(path.x(0), path.y(0));
+    objects.update();
+    objects.resettracks();
+    for (int i = 1; i < n; ++i) {
+        set(path.x(i), path.y(i));
+        objects.update();
+        objects.updatetracks();
+    }
+}
+
+Point::Point(double x, double y) : Pointprim(x, y) {
+    Class |= CBasic | CMovable;
+    setname(String(5).text(), pointcount);
+}
