@@ -10,6 +10,12 @@
 IO* defaultio = nullptr;
 IO* noio = nullptr;
 IO* pointio = nullptr;
+IO* lineio = nullptr;
+IO* rayio = nullptr;
+IO* segmentio = nullptr;
+IO* circleio = nullptr;
+IO* circle3io = nullptr;
+IO* intersectionio = nullptr;
 
 Counts counts;
 Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount, iscount,

@@ -27,6 +27,12 @@ enum {
 extern IO* defaultio;
 extern IO* noio;
 extern IO* pointio;
+extern IO* lineio;
+extern IO* rayio;
+extern IO* segmentio;
+extern IO* circleio;
+extern IO* circle3io;
+extern IO* intersectionio;
 
 class Count {
   public:

@@ -44,6 +44,9 @@ class ObjectList {
 
     int select(double x, double y, Object** pret, int flags, int select, int mayhighlight);
     Object* find(const char* name, int flags, Object* last);
+    // Offers to create the intersection of the two lines or circles near
+    // (x, y); 0 when the user declines or no point results.
+    int intersect(double x, double y, Object** P);
     int exists(const char* name);
     void show(String& s);
 

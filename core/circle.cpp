@@ -1,0 +1,283 @@
+#include "circle.h"
+#include "intersection.h"
+#include "line.h"
+#include "objectlist.h"
+#include "view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+Circle::Circle(Pointprim* p1, Pointprim* p2) : P1(p1), P2(p2) {
+    Class = CCircle;
+    setname(String(10).text(), circlecount);
+    Io = circleio;
+    update();
+}
+
+int Circle::dep(Object** o) {
+    o[0] = P1;
+    o[1] = P2;
+    return 2;
+}
+
+int Circle::compute(Pointprim* a, Pointprim* b) {
+    valid = 1;
+    if (!a->valid || !b->valid) {
+        valid = 0;
+        return 0;
+    }
+    X = a->x();
+    Y = a->y();
+    X1 = b->x();
+    Y1 = b->y();
+    R = std::hypot(X1 - X, Y1 - Y);
+    return 1;
+}
+
+void Circle::update() {
+    if (Class & CFixed) {
+        double dx = P2->x() - P1->x(), dy = P2->y() - P1->y();
+        double d = std::hypot(dx, dy);
+        // Coinciding points give no direction: the radius point stays.
+        if (d >= EPS && std::isfinite(R)) P2->set(P1->x() + dx * R / d, P1->y() + dy * R / d);
+    }
+    double fixed = R;
+    if (!compute(P1->alternate(0), P2->alternate(0))) return;
+    if (R < EPS && !compute(P1->alternate(1), P2->alternate(1))) return;
+    if (R < EPS) {
+        valid = 0;
+        // A fixed radius is kept while its points coincide.
+        if (Class & CFixed) R = fixed;
+    }
+}
+
+double Circle::distance(double x, double y) {
+    return std::fabs(std::hypot(x - X, y - Y) - R);
+}
+
+int Circle::project(double* x, double* y) {
+    double vx = *x - P1->x(), vy = *y - P1->y();
+    double d = std::hypot(vx, vy);
+    if (d < EPS) return 0;
+    *x = P1->x() + vx * R / d;
+    *y = P1->y() + vy * R / d;
+    return 1;
+}
+
+void Circle::writeclear(char* s) {
+    std::snprintf(s, 256, String(123).text(), P1->name(), P2->name());
+}
+
+int Circle::setspecialflag(const char* s) {
+    if (!std::strcmp(s, "uncomplete")) {
+        Complete = 0;
+    } else if (!std::strcmp(s, "thick")) {
+        Linetype = 1;
+    } else if (!std::strcmp(s, "dotted")) {
+        Linetype = 2;
+    } else if (!std::strcmp(s, "fixed")) {
+        Class |= CFixed;
+    } else {
+        return 0;
+    }
+    return 1;
+}
+
+namespace {
+
+// A circle of pixels, centre and radius in doubles so that huge circles far
+// away cannot overflow.
+struct Ring {
+    double cx, cy, r;
+
+    // Whether any of the ring lies on the surface.
+    bool visible(const PS& ps) const {
+        double w = ps.width(), h = ps.height();
+        double nx = std::clamp(cx, 0.0, w), ny = std::clamp(cy, 0.0, h);
+        if (std::hypot(nx - cx, ny - cy) > r + 2) return false; // the surface lies outside
+        double fx = std::max(std::fabs(cx), std::fabs(cx - w));
+        double fy = std::max(std::fabs(cy), std::fabs(cy - h));
+        return std::hypot(fx, fy) >= r - 2; // else it lies inside
+    }
+    // Small enough for the surface's own circles and arcs.
+    bool small() const { return r < 1e5 && std::fabs(cx) < 1e6 && std::fabs(cy) < 1e6; }
+    // The arc from angle a to a + span (screen angles, y down) as a
+    // polyline, for rings too large for the surface's circles.
+    void polyline(PS& ps, double a, double span, Pen* pen) const {
+        // Only the part near the surface: the angles that can see it.
+        double w = ps.width(), h = ps.height();
+        double towards = std::atan2(h / 2 - cy, w / 2 - cx);
+        double half = std::min(M_PI, std::asin(std::min(1.0, std::hypot(w, h) / r)) * 2 + 0.01);
+        for (double shift : {-2 * M_PI, 0.0, 2 * M_PI}) {
+            double from = std::max(a, towards - half + shift);
+            double to = std::min(a + span, towards + half + shift);
+            if (to <= from) continue;
+            const int n = 256;
+            for (int i = 0; i <= n; ++i) {
+                double phi = from + (to - from) * i / n;
+                int x = static_cast<int>(std::clamp(cx + r * std::cos(phi), -1e8, 1e8));
+                int y = static_cast<int>(std::clamp(cy + r * std::sin(phi), -1e8, 1e8));
+                if (i == 0)
+                    ps.move(x, y);
+                else if (pen)
+                    ps.lineto(x, y, *pen);
+                else
+                    ps.lineto(x, y);
+            }
+        }
+    }
+};
+
+} // namespace
+
+void Circle::draw(PS& ps) {
+    if (!valid || hidden()) return;
+    ::Color c = drawcolor();
+    ps.color(c);
+    Pen* pen = Linetype == 1 ? new Pen(c, 3) : Linetype == 2 ? new Pen(c, 1, Pen::Dotted) : nullptr;
+    const View& v = view();
+    auto colf = [&](double x) { return std::trunc((x - v.X1) / (v.X2 - v.X1) * ps.width()); };
+    auto rowf = [&](double y) { return std::trunc((v.Y2 - y) / (v.Y2 - v.Y1) * ps.height()); };
+    Ring ring{colf(X), rowf(Y), colf(X + R) - colf(X)};
+    auto arc = [&](double x, double y) {
+        double phi;
+        if (!arg(x - X, Y - y, &phi)) return; // a point at the centre has no direction
+        if (!ring.visible(ps)) return;
+        if (ring.small()) {
+            int cx = static_cast<int>(ring.cx), cy = static_cast<int>(ring.cy);
+            int r = static_cast<int>(ring.r);
+            if (pen)
+                ps.arc(cx, cy, r, 1.0, phi + 0.15, phi - 0.15, *pen);
+            else
+                ps.arc(cx, cy, r, 1.0, phi + 0.15, phi - 0.15);
+        } else {
+            // From phi + 0.15 counterclockwise on screen to phi - 0.15: in
+            // y-down angles the arc runs from phi - 0.15 to phi + 0.15.
+            ring.polyline(ps, phi - 0.15, 0.3, pen);
+        }
+    };
+    if (Complete) {
+        if (ring.visible(ps)) {
+            if (ring.small()) {
+                int cx = static_cast<int>(ring.cx), cy = static_cast<int>(ring.cy);
+                int r = static_cast<int>(ring.r);
+                if (pen)
+                    ps.circle(cx, cy, r, 1.0, *pen);
+                else
+                    ps.circle(cx, cy, r, 1.0);
+            } else {
+                ring.polyline(ps, -M_PI, 2 * M_PI, pen);
+            }
+        }
+    } else {
+        if (!P2->hidden()) arc(X1, Y1);
+        for (Object* o = Next; o; o = o->Next) {
+            if (!(o->Class & CPoint) || o->hidden()) continue;
+            Object* d[3];
+            int n = o->dep(d);
+            for (int i = 0; i < n; ++i)
+                if (d[i] == this) {
+                    Pointprim* p = static_cast<Pointprim*>(o);
+                    arc(p->x(), p->y());
+                }
+        }
+    }
+    delete pen;
+    if (showname) {
+        double lx = X + R / std::sqrt(2.0) + 10 * v.Pixel,
+               ly = Y - R / std::sqrt(2.0) - 10 * v.Pixel;
+        ps.textcolor(c);
+        drawtext(ps, static_cast<int>(std::clamp(colf(lx), -1e8, 1e8)),
+                 static_cast<int>(std::clamp(rowf(ly), -1e8, 1e8)), Name.text());
+    }
+}
+
+void Circle::intersect(Object* P, Intersection* I, OtherIntersection* O) {
+    double ux, uy, d, r1 = R;
+    Lineprim* L = nullptr;
+    if (P->Class & CStraight) {
+        L = static_cast<Lineprim*>(P);
+        d = (X - L->X) * L->Vy - (Y - L->Y) * L->Vx;
+        if (std::fabs(d) > r1) {
+            I->valid = 0;
+            O->valid = 0;
+            return;
+        }
+        ux = -L->Vy;
+        uy = L->Vx;
+    } else {
+        Circle* K = static_cast<Circle*>(P);
+        double vx = K->X - X, vy = K->Y - Y, e = std::hypot(vx, vy), r2 = K->R;
+        if (e < EPS || r1 + r2 < e || e + r2 < r1 || e + r1 < r2) {
+            I->valid = 0;
+            O->valid = 0;
+            return;
+        }
+        ux = vx / e;
+        uy = vy / e;
+        d = (r1 * r1 - r2 * r2 + e * e) / (2 * e);
+    }
+    double hx = X + d * ux, hy = Y + d * uy;
+    // At a tangency rounding may leave the square slightly negative.
+    double g = std::sqrt(std::max(0.0, r1 * r1 - d * d));
+    double wx = uy, wy = -ux;
+    I->set(hx + g * wx, hy + g * wy);
+    O->set(hx - g * wx, hy - g * wy);
+    if (L) {
+        I->valid = L->checkpoint(I->x(), I->y());
+        O->valid = L->checkpoint(O->x(), O->y());
+    } else {
+        I->valid = 1;
+        O->valid = 1;
+    }
+}
+
+Circle3::Circle3(Pointprim* m, Pointprim* p1, Pointprim* p2)
+    : Pointprim(0, 0), P1(p1), P2(p2), M(m) {
+    Io = circle3io;
+    update();
+}
+
+int Circle3::dep(Object** o) {
+    o[0] = P1;
+    o[1] = P2;
+    o[2] = M;
+    return 3;
+}
+
+void Circle3::update() {
+    valid = 1;
+    Pointprim *p1 = P1, *p2 = P2, *m = M;
+    if (!p1->valid || !p2->valid || !m->valid) {
+        // The other crossings of intersection pairs stand in.
+        p1 = P1->alternate(1);
+        p2 = P2->alternate(1);
+        m = M->alternate(1);
+        if (!p1->valid || !p2->valid || !m->valid) {
+            valid = 0;
+            return;
+        }
+    }
+    set(m->x() + p2->x() - p1->x(), m->y() + p2->y() - p1->y());
+}
+
+void Circle3::writeclear(char* s) {
+    std::strcpy(s, String(131).text());
+}
+
+Circle3Circle::Circle3Circle(Circle3* o) : Circle(o->M, o), O(o) {
+    Io = noio;
+    update();
+}
+
+void Circle3Circle::update() {
+    compute(P1, P2);
+    if (valid && R < EPS) valid = 0;
+}
+
+void Circle3Circle::writeclear(char* s) {
+    Circle3* h = static_cast<Circle3*>(O);
+    std::snprintf(s, 256, String(128).text(), h->M->name(), h->P1->name(), h->P2->name());
+}

@@ -1,0 +1,68 @@
+// Circles: through a point, and with a radius given by two points (resting
+// on a hidden help point).
+#pragma once
+
+#include "point.h"
+
+class Intersection;
+class OtherIntersection;
+class Circle3Circle;
+
+class Circle : public Object {
+  public:
+    Circle(Pointprim* p1, Pointprim* p2);
+
+    void draw(PS& ps) override;
+    double distance(double x, double y) override;
+    void update() override;
+    int dep(Object** o) override;
+    int project(double* x, double* y) override;
+    void writeclear(char* s) override;
+    int setspecialflag(const char* s) override;
+    void intersect(Object* P, Intersection* P1, OtherIntersection* P2);
+
+    double x() const { return X; }
+    double y() const { return Y; }
+    double x1() const { return X1; }
+    double y1() const { return Y1; }
+    double r() const { return R; }
+    Pointprim* p1() const { return P1; }
+    Pointprim* p2() const { return P2; }
+
+    double X = 0, Y = 0, X1 = 0, Y1 = 0, R = 0;
+    Pointprim* P1;
+    Pointprim* P2;
+    Flag Complete{1};
+    int Linetype = 0;
+
+  protected:
+    // Computes centre, radius point and radius from a and b; 1 when valid.
+    int compute(Pointprim* a, Pointprim* b);
+};
+
+class Circle3 : public Pointprim {
+  public:
+    Circle3(Pointprim* m, Pointprim* p1, Pointprim* p2);
+    void update() override;
+    int dep(Object** o) override;
+    void writeclear(char* s) override;
+    Pointprim* p1() const { return P1; }
+    Pointprim* p2() const { return P2; }
+    Pointprim* m() const { return M; }
+    Circle3Circle* c() const { return C; }
+    void c(Circle3Circle* circle) { C = circle; }
+    Pointprim* P1;
+    Pointprim* P2;
+    Pointprim* M;
+    Circle3Circle* C = nullptr;
+};
+
+class Circle3Circle : public Circle {
+  public:
+    // A circle around the help point's centre through the help point.
+    explicit Circle3Circle(Circle3* o);
+    void update() override;
+    Object* original() override { return O; }
+    void writeclear(char* s) override;
+    Object* O;
+};

@@ -1,0 +1,275 @@
+#include "line.h"
+#include "objectlist.h"
+#include "view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// A pixel coordinate that fits an int, whatever the construction coordinate.
+int clamp(double v) {
+    return static_cast<int>(std::max(-1e8, std::min(1e8, v)));
+}
+
+double colf(double x, const PS& ps) {
+    const View& v = view();
+    return (x - v.X1) / (v.X2 - v.X1) * ps.width();
+}
+double rowf(double y, const PS& ps) {
+    const View& v = view();
+    return (v.Y2 - y) / (v.Y2 - v.Y1) * ps.height();
+}
+
+} // namespace
+
+void drawstraight(PS& ps, double x1, double y1, double x2, double y2, int linetype, Color c,
+                  int lastpixel) {
+    int a = clamp(colf(x1, ps)), b = clamp(rowf(y1, ps));
+    int e = clamp(colf(x2, ps)), f = clamp(rowf(y2, ps));
+    ps.color(c);
+    ps.move(a, b);
+    if (linetype == 1 || linetype == 2) {
+        Pen pen(c, linetype == 1 ? 3 : 1, linetype == 1 ? Pen::Solid : Pen::Dotted);
+        ps.lineto(e, f, pen);
+    } else {
+        ps.lineto(e, f);
+        if (lastpixel) ps.point(e, f, c);
+    }
+}
+
+Lineprim::Lineprim(Pointprim* p1, Pointprim* p2) : P1(p1), P2(p2) {
+    Class = CStraight;
+    Io = lineio;
+    update();
+}
+
+int Lineprim::dep(Object** o) {
+    o[0] = P1;
+    o[1] = P2;
+    return 2;
+}
+
+void Lineprim::update() {
+    if (Class & CFixed) {
+        double dx = P2->x() - P1->x(), dy = P2->y() - P1->y();
+        double d = std::hypot(dx, dy);
+        // Coinciding points give no direction: the second point stays.
+        if (d >= EPS && std::isfinite(R)) P2->set(P1->x() + dx * R / d, P1->y() + dy * R / d);
+    }
+    for (int alt = 0; alt < 2; ++alt) {
+        valid = 1;
+        Pointprim* a = P1->alternate(alt);
+        Pointprim* b = P2->alternate(alt);
+        if (!a->valid || !b->valid) {
+            valid = 0;
+            return;
+        }
+        X = a->x();
+        Y = a->y();
+        X1 = b->x();
+        Y1 = b->y();
+        double vx = X1 - X, vy = Y1 - Y;
+        double r = std::hypot(vx, vy);
+        if (Class & CFixed) {
+            // A fixed length stays what it was while its points coincide.
+            if (r >= EPS) R = r;
+        } else {
+            R = r;
+        }
+        if (r >= EPS) {
+            Vx = vx / r;
+            Vy = vy / r;
+            return;
+        }
+    }
+    valid = 0;
+}
+
+double Lineprim::distance(double x, double y) {
+    return normal(x, y);
+}
+
+int Lineprim::project(double* x, double* y) {
+    double t = dot(*x, *y);
+    *x = X + t * Vx;
+    *y = Y + t * Vy;
+    return 1;
+}
+
+int Lineprim::checkpoint(double, double) {
+    return 1;
+}
+
+double Lineprim::lambda(double x, double y) const {
+    return std::fabs(Vy) >= std::fabs(Vx) ? (y - Y) / Vy : (x - X) / Vx;
+}
+
+void Lineprim::intersect(Lineprim* L, Pointprim* P) {
+    double det = Vx * L->Vy - Vy * L->Vx;
+    if (std::fabs(det) < EPS) {
+        P->valid = 0;
+        return;
+    }
+    double e = ((L->X - X) * L->Vy - (L->Y - Y) * L->Vx) / det;
+    P->set(X + e * Vx, Y + e * Vy);
+    P->valid = checkpoint(P->x(), P->y()) && L->checkpoint(P->x(), P->y());
+}
+
+void Lineprim::writeclear(char* s) {
+    std::snprintf(s, 256, String(120).text(), P1->name(), P2->name());
+}
+
+int Lineprim::setspecialflag(const char* s) {
+    if (!std::strcmp(s, "thick")) {
+        Linetype = 1;
+    } else if (!std::strcmp(s, "dotted")) {
+        Linetype = 2;
+    } else if (!std::strcmp(s, "fixed")) {
+        Class |= CFixed;
+    } else if (!std::strcmp(s, "showlength")) {
+        showlength = 1;
+    } else {
+        return 0;
+    }
+    return 1;
+}
+
+int Lineprim::range(double, double L, double& t1, double& t2) {
+    t1 = -L;
+    t2 = L;
+    return 1;
+}
+
+void Lineprim::anchor(double fx, double fy, double& ax, double& ay) {
+    ax = fx + 30 * view().Pixel * Vx;
+    ay = fy + 30 * view().Pixel * Vy;
+}
+
+void Lineprim::label(char* s) {
+    std::snprintf(s, 256, "%s", showname ? Name.text() : "");
+}
+
+void Lineprim::draw(PS& ps) {
+    if (!valid || hidden()) return;
+    const View& v = view();
+    double mx = (v.X1 + v.X2) / 2, my = (v.Y1 + v.Y2) / 2;
+    double d = (mx - X) * Vy - (my - Y) * Vx;
+    double fx = mx - d * Vy, fy = my + d * Vx;
+    double L = 2 * std::max(v.X2 - v.X1, v.Y2 - v.Y1);
+    double t1, t2;
+    if (!range(-lambda(fx, fy), L, t1, t2)) return;
+    ::Color c = drawcolor();
+    drawstraight(ps, fx + t1 * Vx, fy + t1 * Vy, fx + t2 * Vx, fy + t2 * Vy, Linetype, c,
+                 (Class & CSegment) != 0);
+
+    char text[256];
+    label(text);
+    if (!*text) return;
+    double t = ps.textdiameter(text, Vy, -Vx);
+    double s = t * (v.viewwidth() / static_cast<double>(std::max(ps.width(), 1))) * v.Pixel * 0.5;
+    double ax, ay;
+    anchor(fx, fy, ax, ay);
+    ps.textcolor(c);
+    drawtext(ps, clamp(colf(ax - s * Vy, ps)), clamp(rowf(ay + s * Vx, ps)), text);
+}
+
+Line::Line(Pointprim* p1, Pointprim* p2) : Lineprim(p1, p2) {}
+
+Ray::Ray(Pointprim* p1, Pointprim* p2) : Lineprim(p1, p2) {
+    setname(String(26).text(), raycount);
+    Io = rayio;
+}
+
+double Ray::distance(double x, double y) {
+    return dot(x, y) >= 0 ? normal(x, y) : std::hypot(x - X, y - Y);
+}
+
+int Ray::project(double* x, double* y) {
+    if (dot(*x, *y) < -EPS) {
+        *x = X;
+        *y = Y;
+        return 1;
+    }
+    return Lineprim::project(x, y);
+}
+
+void Ray::writeclear(char* s) {
+    std::snprintf(s, 256, String(121).text(), P1->name(), P2->name());
+}
+
+int Ray::checkpoint(double x, double y) {
+    return !(dot(x, y) < -EPS);
+}
+
+int Ray::range(double b, double L, double& t1, double& t2) {
+    if (b > L) return 0;
+    t1 = std::max(b, -L);
+    t2 = L;
+    return 1;
+}
+
+void Ray::anchor(double, double, double& ax, double& ay) {
+    ax = (X + X1) / 2;
+    ay = (Y + Y1) / 2;
+}
+
+Segment::Segment(Pointprim* p1, Pointprim* p2) : Lineprim(p1, p2) {
+    setname(String(29).text(), segmentcount);
+    Io = segmentio;
+    Class |= CSegment;
+}
+
+double Segment::distance(double x, double y) {
+    double t = dot(x, y);
+    if (t < 0) return std::hypot(x - X, y - Y);
+    if (t > R) return std::hypot(x - X1, y - Y1);
+    return normal(x, y);
+}
+
+int Segment::project(double* x, double* y) {
+    double t = dot(*x, *y);
+    if (t < -EPS) {
+        *x = X;
+        *y = Y;
+    } else if (t <= R + EPS) {
+        Lineprim::project(x, y);
+    } else {
+        *x = X1;
+        *y = Y1;
+    }
+    return 1;
+}
+
+void Segment::writeclear(char* s) {
+    std::snprintf(s, 256, String(122).text(), P1->name(), P2->name());
+}
+
+int Segment::checkpoint(double x, double y) {
+    if (dot(x, y) < -EPS) return 0;
+    if ((x - X1) * Vx + (y - Y1) * Vy > EPS) return 0;
+    return 1;
+}
+
+int Segment::range(double b, double L, double& t1, double& t2) {
+    if (b > L) return 0;
+    t1 = std::max(b, -L);
+    t2 = std::min(b + R, L);
+    return t2 >= t1;
+}
+
+void Segment::anchor(double, double, double& ax, double& ay) {
+    ax = (X + X1) / 2;
+    ay = (Y + Y1) / 2;
+}
+
+void Segment::label(char* s) {
+    if (showlength && showname)
+        std::snprintf(s, 256, "%s=%g", Name.text(), R);
+    else if (showlength)
+        std::snprintf(s, 256, "%g", R);
+    else
+        Lineprim::label(s);
+}

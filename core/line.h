@@ -1,0 +1,88 @@
+// Straight objects: the line, the ray and the segment through two points.
+#pragma once
+
+#include "point.h"
+
+#include <cmath>
+
+class Intersection;
+
+class Lineprim : public Object {
+  public:
+    Lineprim(Pointprim* p1, Pointprim* p2);
+
+    void draw(PS& ps) override;
+    double distance(double x, double y) override;
+    void update() override;
+    int dep(Object** o) override;
+    int project(double* x, double* y) override;
+    void writeclear(char* s) override;
+    int setspecialflag(const char* s) override;
+    // 1 when a point of the supporting line belongs to the object.
+    virtual int checkpoint(double x, double y);
+
+    double x() const { return X; }
+    double y() const { return Y; }
+    double x1() const { return X1; }
+    double y1() const { return Y1; }
+    double vx() const { return Vx; }
+    double vy() const { return Vy; }
+    double length() const { return R; }
+    Pointprim* p1() const { return P1; }
+    Pointprim* p2() const { return P2; }
+    double lambda(double x, double y) const;
+    void intersect(Lineprim* L, Pointprim* P);
+
+    double X = 0, Y = 0, X1 = 0, Y1 = 0, Vx = 1, Vy = 0, R = 0;
+    Pointprim* P1;
+    Pointprim* P2;
+    int Linetype = 0; // 0 normal, 1 thick, 2 dotted
+    Flag showlength;
+
+  protected:
+    // The parameter range of the drawn piece around the view centre's foot
+    // point; 0 when nothing of the object can be seen.
+    virtual int range(double b, double L, double& t1, double& t2);
+    // Where the label sits before it is moved off the line.
+    virtual void anchor(double fx, double fy, double& ax, double& ay);
+    virtual void label(char* s);
+    double dot(double x, double y) const { return (x - X) * Vx + (y - Y) * Vy; }
+    double normal(double x, double y) const { return std::fabs((x - X) * Vy - (y - Y) * Vx); }
+};
+
+class Line : public Lineprim {
+  public:
+    Line(Pointprim* p1, Pointprim* p2);
+};
+
+class Ray : public Lineprim {
+  public:
+    Ray(Pointprim* p1, Pointprim* p2);
+    double distance(double x, double y) override;
+    int project(double* x, double* y) override;
+    void writeclear(char* s) override;
+    int checkpoint(double x, double y) override;
+
+  protected:
+    int range(double b, double L, double& t1, double& t2) override;
+    void anchor(double fx, double fy, double& ax, double& ay) override;
+};
+
+class Segment : public Lineprim {
+  public:
+    Segment(Pointprim* p1, Pointprim* p2);
+    double distance(double x, double y) override;
+    int project(double* x, double* y) override;
+    void writeclear(char* s) override;
+    int checkpoint(double x, double y) override;
+
+  protected:
+    int range(double b, double L, double& t1, double& t2) override;
+    void anchor(double fx, double fy, double& ax, double& ay) override;
+    void label(char* s) override;
+};
+
+// Draws the pixel line from (x1, y1) to (x2, y2) in construction
+// coordinates with the pen of a line type, clamped to the int range.
+void drawstraight(PS& ps, double x1, double y1, double x2, double y2, int linetype, Color c,
+                  int lastpixel);
