@@ -259,8 +259,9 @@ TEST_F(Geometry, CirclesFollowAndFallBack) {
     c3->writeclear(d);
     EXPECT_EQ(std::string(d), std::string("Circle around ") + centre->name() + " with radius " +
                                   a->name() + " to " + b->name());
+    std::string helpname = h->name();
     objects.clear(c3);
-    EXPECT_EQ(objects.find(h->name(), 0, nullptr), nullptr)
+    EXPECT_EQ(objects.find(helpname.c_str(), 0, nullptr), nullptr)
         << "the help point goes with its circle";
 
     EXPECT_EQ(c->setspecialflag("uncomplete"), 1);
