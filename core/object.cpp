@@ -16,6 +16,11 @@ IO* segmentio = nullptr;
 IO* circleio = nullptr;
 IO* circle3io = nullptr;
 IO* intersectionio = nullptr;
+IO* middleio = nullptr;
+IO* parallelio = nullptr;
+IO* rectangulario = nullptr;
+IO* pointonio = nullptr;
+IO* angleio = nullptr;
 
 Counts counts;
 Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount, iscount,

@@ -33,6 +33,11 @@ extern IO* segmentio;
 extern IO* circleio;
 extern IO* circle3io;
 extern IO* intersectionio;
+extern IO* middleio;
+extern IO* parallelio;
+extern IO* rectangulario;
+extern IO* pointonio;
+extern IO* angleio;
 
 class Count {
   public:

@@ -11,6 +11,7 @@ ObjectList objects;
 Translator* translation = nullptr;
 
 int msize = 150;
+int anglesize = 20;
 Font* font = nullptr;
 Font* symbolfont = nullptr;
 Font* pfont = nullptr;

@@ -44,8 +44,9 @@ inline int row(double y, const PS& ps) {
 }
 
 // Settings the model draws and selects with.
-extern int msize;  // mark size and selection tolerance divisor
-extern Font* font; // screen fonts, made by the main window
+extern int msize;     // mark size and selection tolerance divisor
+extern int anglesize; // arc size divisor of new angles
+extern Font* font;    // screen fonts, made by the main window
 extern Font* symbolfont;
 extern Font* pfont; // printer fonts, only while printing
 extern Font* psymbolfont;

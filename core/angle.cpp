@@ -1,0 +1,93 @@
+#include "angle.h"
+#include "objectlist.h"
+#include "view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+Angle::Angle(Pointprim* p1, Pointprim* m, Pointprim* p2)
+    : P1(p1), P2(p2), M(m), Pixelsize(std::max(anglesize, 5)) {
+    setname(String(56).text(), anglecount);
+    Io = angleio;
+    update();
+}
+
+int Angle::dep(Object** o) {
+    o[0] = P1;
+    o[1] = P2;
+    o[2] = M;
+    return 3;
+}
+
+void Angle::update() {
+    if (!P1->valid || !P2->valid || !M->valid) {
+        valid = 0;
+        return;
+    }
+    valid = 1;
+    if (!arg(P1->x() - M->x(), P1->y() - M->y(), &Phi1)) valid = 0;
+    if (!arg(P2->x() - M->x(), P2->y() - M->y(), &Phi2)) valid = 0;
+    if (valid && (Class & CFixed)) {
+        Phi2 = Phi1 + Phi;
+        double r = std::hypot(P2->x() - M->x(), P2->y() - M->y());
+        P2->set(M->x() + r * std::cos(Phi2), M->y() + r * std::sin(Phi2));
+        if (!arg(P2->x() - M->x(), P2->y() - M->y(), &Phi2)) valid = 0;
+    }
+    Phi = Phi2 - Phi1;
+}
+
+double Angle::size() const {
+    return std::fabs(std::fmod(Phi * 180 * (1 / M_PI) + 360, 360));
+}
+
+void Angle::writeclear(char* s) {
+    std::snprintf(s, 256, String(129).text(), P1->name(), M->name(), P2->name());
+}
+
+int Angle::setspecialflag(const char* s) {
+    if (!std::strcmp(s, "thick")) {
+        Linetype = 1;
+    } else if (!std::strcmp(s, "dotted")) {
+        Linetype = 2;
+    } else if (!std::strcmp(s, "fixed")) {
+        Class |= CFixed;
+    } else if (!std::strcmp(s, "showsize")) {
+        showsize = 1;
+    } else if (!std::strncmp(s, "size_", 5)) {
+        long n = std::atol(s + 5);
+        Pixelsize = static_cast<int>(std::clamp(n, 5L, 100000L));
+    } else {
+        return 0;
+    }
+    return 1;
+}
+
+void Angle::draw(PS& ps) {
+    if (!valid || hidden()) return;
+    ::Color c = drawcolor();
+    ps.color(c);
+    int cx = col(M->x(), ps), cy = row(M->y(), ps);
+    int rho = ps.width() / std::max(Pixelsize, 5);
+    if (Linetype == 1 || Linetype == 2) {
+        Pen pen(c, Linetype == 1 ? 3 : 1, Linetype == 1 ? Pen::Solid : Pen::Dotted);
+        ps.arc(cx, cy, rho, 1.0, -Phi1, -Phi2, pen);
+    } else {
+        ps.arc(cx, cy, rho, 1.0, -Phi1, -Phi2);
+    }
+    if (!showname && !showsize) return;
+    char text[256];
+    if (showname && showsize)
+        std::snprintf(text, sizeof text, "%s=%g", Name.text(), size());
+    else if (showname)
+        std::snprintf(text, sizeof text, "%s", Name.text());
+    else
+        std::snprintf(text, sizeof text, "%g", size());
+    double b = (Phi1 + Phi2) / 2 + (Phi2 < Phi1 ? M_PI : 0);
+    int half = rho / 2;
+    ps.textcolor(c);
+    drawtext(ps, static_cast<int>(cx + half * std::cos(-b)),
+             static_cast<int>(cy + half * std::sin(-b)), text);
+}
