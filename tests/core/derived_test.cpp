@@ -77,8 +77,9 @@ TEST_F(Derived, MidpointsParallelsPerpendiculars) {
     int n = objects.count();
     objects.clear(par);
     EXPECT_EQ(objects.count(), n - 2);
+    std::string rectname = rect->name();
     objects.clear(l);
-    EXPECT_EQ(objects.find(rect->name(), 0, nullptr), nullptr) << "built on the deleted line";
+    EXPECT_EQ(objects.find(rectname.c_str(), 0, nullptr), nullptr) << "built on the deleted line";
 }
 
 TEST_F(Derived, BoundPointsFollowTheirObject) {
