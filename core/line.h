@@ -32,6 +32,8 @@ class Lineprim : public Object {
     Pointprim* p2() const { return P2; }
     double lambda(double x, double y) const;
     void intersect(Lineprim* L, Pointprim* P);
+    // The label text: the name, or for a segment the length too.
+    virtual void label(char* s);
 
     double X = 0, Y = 0, X1 = 0, Y1 = 0, Vx = 1, Vy = 0, R = 0;
     Pointprim* P1;
@@ -45,7 +47,6 @@ class Lineprim : public Object {
     virtual int range(double b, double L, double& t1, double& t2);
     // Where the label sits before it is moved off the line.
     virtual void anchor(double fx, double fy, double& ax, double& ay);
-    virtual void label(char* s);
     double dot(double x, double y) const { return (x - X) * Vx + (y - Y) * Vy; }
     double normal(double x, double y) const { return std::fabs((x - X) * Vy - (y - Y) * Vx); }
 };
@@ -79,6 +80,8 @@ class Segment : public Lineprim {
   protected:
     int range(double b, double L, double& t1, double& t2) override;
     void anchor(double fx, double fy, double& ax, double& ay) override;
+
+public:
     void label(char* s) override;
 };
 

@@ -319,6 +319,23 @@ TEST_F(Geometry, DrawingStraightObjectsAndCircles) {
     s->draw(pic.ps);
     int labelled = inked(pic.ps);
     EXPECT_GT(labelled, 40);
+    s->R = 2.5;
+    char text[256];
+    s->label(text);
+    EXPECT_STREQ(text, "s=2.5");
+    s->showname = 0;
+    s->label(text);
+    EXPECT_STREQ(text, "2.5");
+    s->showlength = 0;
+    s->label(text);
+    EXPECT_STREQ(text, "");
+    s->showname = 1;
+    s->label(text);
+    EXPECT_STREQ(text, "s");
+    l->showname = 1;
+    l->showlength = 1;
+    l->label(text);
+    EXPECT_STREQ(text, l->name()) << "lines have no length label";
     font = nullptr;
 
     pic.clear();
