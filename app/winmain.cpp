@@ -1,6 +1,8 @@
-// Start-up of Gyrel.
+// Start-up and exit of Gyrel.
+#include "bitmapps.h"
 #include "gyrstrings.h"
-#include "standardwindow.h"
+#include "mainwindow.h"
+#include "objectlist.h"
 
 namespace {
 
@@ -9,10 +11,46 @@ const bool texts = (progstrings = GyrStrings, true);
 
 } // namespace
 
-int winmain(int, char**) {
+void startup(int, char**) {
     (void)texts;
-    String title(1);
-    StandardWindow main(title.text(), 500, 300);
-    main.init();
-    return program.loop();
+    window.create();
+    sethost(&window);
+    window.clientsize(500, 300);
+    window.place(20, 10);
+    window.init();
+    if (!window.Status) window.Status = new StatusBar(window, 5000);
+    window.X1 = -7;
+    window.X2 = 7;
+    window.Y1 = -7;
+    window.Y2 = 7;
+    window.A = &noaction;
+    window.compute();
+    window.settitle();
+    if (!window.PenCursor) {
+        window.PenCursor = new Cursor(pencursor, 1, 17);
+        window.PointCursor = new Cursor(pointcursor, 8, 6);
+        window.MoveCursor = new Cursor(movecursor, 8, 8);
+    }
+    window.setcursor(*window.PenCursor);
+    window.active = 1;
+    if (bitmap) bitmap->invalid = 1;
+    window.action(&pointaction);
+    window.clientmin(200, 200);
+    program.Main = &window;
+    objects.changed.clear();
+}
+
+void shutdown() {
+    delete font;
+    delete symbolfont;
+    delete bitmap;
+    font = symbolfont = nullptr;
+    bitmap = nullptr;
+}
+
+int winmain(int argc, char** argv) {
+    startup(argc, argv);
+    program.loop();
+    shutdown();
+    return 0;
 }

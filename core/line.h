@@ -81,7 +81,7 @@ class Segment : public Lineprim {
     int range(double b, double L, double& t1, double& t2) override;
     void anchor(double fx, double fy, double& ax, double& ay) override;
 
-public:
+  public:
     void label(char* s) override;
 };
 

@@ -17,8 +17,9 @@ class View {
     double X1 = -7, X2 = 7, Y1 = -7, Y2 = 7;
     double Pixel = 14.0 / 500;
     Flag showhidden; // hidden objects are shown, in their light shade
-    // Width of the drawing area in pixels.
+    // Size of the drawing area in pixels.
     virtual int viewwidth() const { return 500; }
+    virtual int viewheight() const { return 500; }
     // Shows a text in the status line.
     virtual void inform(const char*) {}
     // Draws grid and axes, when they are switched on.

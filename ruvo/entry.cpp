@@ -17,5 +17,6 @@ int main(int argc, char** argv) {
     int n = static_cast<int>(args.size());
     args.push_back(nullptr);
     winmain(n, args.data());
+    program.end();
     return program.Param;
 }

@@ -68,7 +68,7 @@ Menu::~Menu() {
     }
     if (W->menu() == this) W->setmenu(nullptr);
     // An attached menu bar belongs to the window's widgets.
-    if (bar(*this) && !bar(*this)->parent()) delete bar(*this);
+    if (!Attached) delete bar(*this);
 }
 
 void Menu::create() {
@@ -88,7 +88,8 @@ void Menu::create() {
 void Menu::init() {
     create();
     if (!W->handle()) W->create();
-    if (bar(*this)->parent() != W->handle()->Frame) W->handle()->Frame->setMenuBar(bar(*this));
+    if (!Attached) W->handle()->Frame->setMenuBar(bar(*this));
+    Attached = 1;
 }
 
 void Menu::add(int id, Handler f) {

@@ -38,6 +38,7 @@ class Menu : public WindowObject {
     Menuentry* First = nullptr;
     StandardWindow* W;
     void* Handle = nullptr; // the toolkit menu bar
+    int Attached = 0;       // the window's widgets own the menu bar
     int Command = 0;
     String Name;
 

@@ -44,6 +44,9 @@ class Program {
     // Ends the loop with this code, like a quit message.
     void quit(int code);
     const String& filename();
+    // Gives back the widgets of every window still open; called before the
+    // toolkit goes, after the message loop.
+    void end();
 
     int Instance = 0, PrevInstance = 0, Show = 0;
     int Param = 0;

@@ -18,6 +18,7 @@
 #include <QTimerEvent>
 #include <QToolBar>
 #include <cstring>
+#include <set>
 
 namespace {
 
@@ -217,13 +218,31 @@ StandardWindow::StandardWindow(const char* title, int w, int h, const char* clas
     ready();
 }
 
+namespace {
+
+// The windows whose widgets exist.
+std::set<StandardWindow*>& live() {
+    static std::set<StandardWindow*> windows;
+    return windows;
+}
+
+} // namespace
+
+void Program::end() {
+    while (!live().empty()) (*live().begin())->release();
+}
+
+void StandardWindow::release() {
+    live().erase(this);
+    if (!Handle) return;
+    Handle->Redraw = nullptr;
+    delete Handle->Frame;
+    delete Handle;
+    Handle = nullptr;
+}
+
 StandardWindow::~StandardWindow() {
-    if (Handle) {
-        Handle->Redraw = nullptr;
-        delete Handle->Frame;
-        delete Handle;
-        Handle = nullptr;
-    }
+    release();
     for (Cursor* c : Shapes) delete c;
     if (program.Main == this) program.Main = nullptr;
 }
@@ -232,6 +251,7 @@ void StandardWindow::create() {
     if (Handle) return;
     Handle = new WindowPeer;
     Handle->W = this;
+    live().insert(this);
     Frame* f = new Frame(this);
     Handle->Frame = f;
     Handle->Top = f;
@@ -287,12 +307,17 @@ void StandardWindow::destroy() {
     Handle->Frame->deleteLater();
     delete Handle;
     Handle = nullptr;
+    live().erase(this);
     if (program.Main == this || !program.Main) program.quit(0);
 }
 
 void StandardWindow::settitle(const char* t) {
     Title = t;
     if (Handle) Handle->Frame->setWindowTitle(qstr(t));
+}
+
+void StandardWindow::invalidate() {
+    if (Handle) Handle->Frame->update(), Handle->Area->update();
 }
 
 void StandardWindow::setcursor(int type) {

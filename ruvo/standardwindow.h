@@ -62,7 +62,11 @@ class StandardWindow : public Window, public WindowObject {
     void setmenu(Menu* m) { Windowmenu = m; }
     Menu* menu() const { return Windowmenu; }
     void destroy();
+    // Gives back the window's widgets without ending the program.
+    void release();
     void settitle(const char* t);
+    // Asks for the whole window to be painted again.
+    void invalidate();
     const String& title() const { return Title; }
     void setcursor(int type);
     void setcursor(Cursor& c);

@@ -1,7 +1,9 @@
 // Runs the tests inside a Qt application on the offscreen platform, with the
 // program's UI texts in place.
 #include "gyrstrings.h"
+#include "bitmapps.h"
 #include "program.h"
+#include "view.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -11,6 +13,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     progstrings = GyrStrings;
     program.set(1, 0, 1); // windows made by the tests create themselves
+    program.Wos->create();
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    int result = RUN_ALL_TESTS();
+    // Surfaces and windows go before the toolkit does.
+    delete bitmap;
+    delete font;
+    delete symbolfont;
+    bitmap = nullptr;
+    font = symbolfont = nullptr;
+    program.end();
+    return result;
 }

@@ -1,0 +1,215 @@
+#include "mainwindow.h"
+#include "bitmapps.h"
+#include "objectlist.h"
+
+#include <algorithm>
+
+MainWindow window;
+int fontsize = 40;
+String fontname("Courier New");
+String symbolfontname("Symbol");
+String loadname("");
+
+MainWindow::MainWindow()
+    : StandardWindow(String(1).text(), 400, 400, "GYR"), A(&noaction), OldA(&noaction) {}
+
+double MainWindow::x(int c) const {
+    return X1 + static_cast<double>(c) / std::max(Width, 1) * (X2 - X1);
+}
+
+double MainWindow::y(int r) const {
+    return Y2 - static_cast<double>(r) / std::max(Height, 1) * (Y2 - Y1);
+}
+
+int MainWindow::col(double x) const {
+    return static_cast<int>((x - X1) / (X2 - X1) * Width);
+}
+
+int MainWindow::row(double y) const {
+    return static_cast<int>((Y2 - y) / (Y2 - Y1) * Height);
+}
+
+void MainWindow::compute() {
+    Pixel = (X2 - X1) / std::max(Width, 1);
+    Xm = (X1 + X2) * 0.5;
+    Ym = (Y1 + Y2) * 0.5;
+    Y1 = Ym - Height * Pixel * 0.5;
+    Y2 = Ym + Height * Pixel * 0.5;
+}
+
+void MainWindow::setsize(double x1, double x2, double y1, double y2) {
+    if (x1 + 1e-15 > x2 || y1 + 1e-15 > y2) return;
+    X1 = x1;
+    X2 = x2;
+    Y1 = y1;
+    Y2 = y2;
+    compute();
+}
+
+void MainWindow::zoom(double k) {
+    Xm = (X1 + X2) * 0.5;
+    double half = (X2 - X1) * 0.5;
+    X1 = Xm - half * k;
+    X2 = Xm + half * k;
+    compute();
+    objects.redraw();
+}
+
+void MainWindow::zoomin() {
+    zoom(0.8333333333333334);
+}
+
+void MainWindow::zoomout() {
+    zoom(1.2);
+}
+
+void MainWindow::center() {
+    X1 = -1;
+    X2 = 1;
+    Xm = 0;
+    compute();
+    objects.redraw();
+}
+
+int MainWindow::hscrolled(int scroll) {
+    double f;
+    switch (scroll) {
+    case 0:
+        f = -0.1;
+        break;
+    case 1:
+        f = 0.1;
+        break;
+    case 4:
+        f = -0.5;
+        break;
+    case 5:
+        f = 0.5;
+        break;
+    default:
+        return 0;
+    }
+    double d = f * (X2 - X1);
+    X1 += d;
+    X2 += d;
+    compute();
+    objects.redraw();
+    objects.changed.set();
+    return 1;
+}
+
+int MainWindow::vscrolled(int scroll) {
+    double f;
+    switch (scroll) {
+    case 2:
+        f = 0.1;
+        break;
+    case 3:
+        f = -0.1;
+        break;
+    case 6:
+        f = 0.5;
+        break;
+    case 7:
+        f = -0.5;
+        break;
+    default:
+        return 0;
+    }
+    double d = f * (Y2 - Y1);
+    Y1 += d;
+    Y2 += d;
+    compute();
+    objects.redraw();
+    objects.changed.set();
+    return 1;
+}
+
+void MainWindow::sized() {
+    compute();
+    delete bitmap;
+    bitmap = new MyBitmapPS(*this, Width, Height);
+    bitmap->erase();
+    bitmap->markersize(Width / std::max(msize, 1));
+    delete font;
+    delete symbolfont;
+    font = new Font(fontname.text(), Width / std::max(fontsize, 1));
+    symbolfont = new Font(symbolfontname.text(), Width / std::max(fontsize, 1));
+    bitmap->font(*font);
+    if (active) bitmap->invalid = 1;
+    objects.changed.set();
+}
+
+void MainWindow::redraw(PS& ps) {
+    if (!active || !bitmap) return;
+    if (bitmap->invalid) {
+        objects.draw(*bitmap);
+        bitmap->invalid = 0;
+    }
+    bitmap->copy(ps, 0, 0);
+}
+
+void MainWindow::clicked(int c, int r, int click) {
+    if (blocked) return;
+    if (!Moving) {
+        if (A->drag && click != 4) {
+            if (click == 0 || click == 1 || click == 9) A->dragperform(click, c, r);
+        } else if (click == 0) {
+            A->perform(c, r);
+        } else if (click == 4) {
+            Moving = 1;
+            moveaction.dragperform(4, c, r);
+            A->abort();
+        }
+        return;
+    }
+    if (click == 9) {
+        moveaction.dragperform(9, c, r);
+    } else if (click == 3) {
+        Moving = 0;
+        moveaction.dragperform(3, c, r);
+        A->startagain();
+        A->inform();
+    }
+}
+
+int MainWindow::close() {
+    return 1;
+}
+
+void MainWindow::pres_changed() {
+    sized();
+    if (bitmap) bitmap->invalid = 1;
+    invalidate();
+}
+
+void MainWindow::settitle() {
+    String t(1);
+    t.cat(" (");
+    t.cat(loadname.filename());
+    t.cat(")");
+    StandardWindow::settitle(t.text());
+}
+
+void MainWindow::action(Action* n) {
+    OldA = A;
+    A->abort();
+    A = n;
+    A->start();
+    A->inform();
+}
+
+void MainWindow::inform(const char* text) {
+    if (Status) Status->settext(text, 0);
+}
+
+void MainWindow::cursor(CursorKind kind) {
+    Cursor* c = kind == PenCursorKind     ? PenCursor
+                : kind == PointCursorKind ? PointCursor
+                : kind == MoveCursorKind  ? MoveCursor
+                                          : nullptr;
+    if (c)
+        setcursor(*c);
+    else if (kind == StepCursorKind)
+        setcursor(4);
+}

@@ -1,0 +1,81 @@
+// The main window: the view of the construction, its picture, and the
+// routing of mouse events to the current tool.
+#pragma once
+
+#include "action.h"
+#include "bars.h"
+#include "standardwindow.h"
+
+class MainWindow : public StandardWindow, public ToolHost {
+  public:
+    MainWindow();
+
+    double x(int c) const;
+    double y(int r) const;
+    int col(double x) const;
+    int row(double y) const;
+    double pixel() const { return Pixel; }
+    double x1() const { return X1; }
+    double x2() const { return X2; }
+    double y1() const { return Y1; }
+    double y2() const { return Y2; }
+
+    void compute();
+    using Window::setsize;
+    void setsize(double x1, double x2, double y1, double y2);
+    void zoomin();
+    void zoomout();
+    void center();
+    int hscrolled(int scroll);
+    int vscrolled(int scroll);
+
+    void redraw(PS& ps) override;
+    void sized() override;
+    void clicked(int c, int r, int click) override;
+    void key(int, int, int) override {}
+    int close() override;
+    virtual void pres_changed();
+    void settitle();
+
+    // Makes n the current tool: the old one is aborted and remembered.
+    void action(Action* n);
+
+    // What the model and the tools need of the window.
+    int viewwidth() const override { return Width; }
+    int viewheight() const override { return Height; }
+    void inform(const char* text) override;
+    Window* owner() override { return this; }
+    void cursor(CursorKind kind) override;
+    void capture(int on) override { Window::capture(on); }
+
+    double Xm = 0, Ym = 0;
+    Action* A;
+    Action* OldA;
+    Cursor* PenCursor = nullptr;
+    Cursor* MoveCursor = nullptr;
+    Cursor* PointCursor = nullptr;
+    StatusBar* Status = nullptr;
+    Flag active;
+    Flag blocked;
+
+  private:
+    void zoom(double k);
+    int Moving = 0; // a right-button drag with the move tool is in progress
+};
+
+extern MainWindow window;
+
+// Settings the main window draws with.
+extern int fontsize;
+extern String fontname, symbolfontname;
+// The file of the construction; empty when none is loaded.
+extern String loadname;
+
+// The cursors' artwork: pen, point and move.
+extern const char* const pencursor[];
+extern const char* const pointcursor[];
+extern const char* const movecursor[];
+
+// The start-up up to the message loop, and the clean-up after it.
+void startup(int argc, char** argv);
+void shutdown();

@@ -1,0 +1,257 @@
+#include "bitmapps.h"
+#include "circle.h"
+#include "intersection.h"
+#include "line.h"
+#include "mainwindow.h"
+#include "objectlist.h"
+#include "scripted.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records what the main window asks of the current tool.
+struct Probe : Action {
+    void perform(int c, int r) override { Calls.push_back("perform " + xy(c, r)); }
+    void dragperform(int t, int c, int r) override {
+        Calls.push_back("drag " + std::to_string(t) + " " + xy(c, r));
+    }
+    void inform() override { Calls.push_back("inform"); }
+    void start() override { Calls.push_back("start"); }
+    void abort() override { Calls.push_back("abort"); }
+    static std::string xy(int c, int r) { return std::to_string(c) + "," + std::to_string(r); }
+    std::vector<std::string> Calls;
+};
+
+struct Main : ::testing::Test {
+    static void SetUpTestSuite() {
+        startup(0, nullptr);
+        QApplication::processEvents();
+    }
+    void SetUp() override {
+        objects.clear();
+        counts.reset();
+        window.adjustsize();
+        window.setsize(-7.0, 7.0, -7.0, 7.0);
+        window.blocked = 0;
+        window.A = &pointaction;
+        objects.changed.clear();
+    }
+    // The drawing-area widget of the main window.
+    static QWidget* drawing() {
+        for (QWidget* w : QApplication::allWidgets())
+            if (w->metaObject()->className() == QString("QWidget") && w->hasMouseTracking() &&
+                w->focusPolicy() == Qt::StrongFocus)
+                return w;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(Main, StartsWithThePointToolAndItsPrompt) {
+    EXPECT_EQ(window.OldA, &noaction);
+    EXPECT_STREQ(window.Status->text().text(), "Point: Generate a point!");
+    EXPECT_STREQ(window.title().text(), "Gyrel ()");
+    EXPECT_EQ(program.Main, &window);
+    EXPECT_EQ(window.width(), 500);
+    EXPECT_GT(window.height(), 150);
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(bitmap->width(), window.width());
+    EXPECT_EQ(bitmap->markersize(), 500 / 150);
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->F.Height, 500 / 40);
+}
+
+TEST_F(Main, ViewNumbers) {
+    window.setsize(600, 400); // a window of 600 x 400 pixels
+    window.X1 = -7, window.X2 = 7, window.Y1 = -7, window.Y2 = 7;
+    window.compute();
+    EXPECT_DOUBLE_EQ(window.pixel(), 14.0 / 600);
+    EXPECT_NEAR(window.y1(), -4.6666666666, 1e-9);
+    EXPECT_NEAR(window.y2(), 4.6666666666, 1e-9);
+    EXPECT_DOUBLE_EQ(window.x(300), 0);
+    EXPECT_DOUBLE_EQ(window.y(0), window.y2());
+    EXPECT_EQ(window.col(0), 300);
+    EXPECT_EQ(window.row(0), 200);
+
+    window.zoomin();
+    EXPECT_NEAR(window.x1(), -5.8333333333, 1e-9);
+    EXPECT_NEAR(window.x2(), 5.8333333333, 1e-9);
+    window.zoomout();
+    EXPECT_NEAR(window.x1(), -7, 1e-12);
+    EXPECT_NEAR(window.x2(), 7, 1e-12);
+    EXPECT_FALSE(objects.changed) << "zooming is no change of the construction";
+
+    window.setsize(2.0, 6.0, 1.0, 3.0);
+    window.center();
+    EXPECT_DOUBLE_EQ(window.x1(), -1);
+    EXPECT_DOUBLE_EQ(window.x2(), 1);
+    EXPECT_NEAR((window.y1() + window.y2()) / 2, 2, 1e-12);
+    EXPECT_FALSE(objects.changed);
+
+    window.setsize(1.0, 1.0, 0.0, 5.0);
+    EXPECT_DOUBLE_EQ(window.x1(), -1) << "an empty view is refused";
+
+    window.setsize(-7.0, 7.0, -7.0, 7.0);
+    double w = window.x2() - window.x1(), h = window.y2() - window.y1(), top = window.y2();
+    EXPECT_EQ(window.hscrolled(1), 1);
+    EXPECT_NEAR(window.x1(), -7 + 0.1 * w, 1e-12) << "Shift left moves the view right";
+    EXPECT_TRUE(objects.changed);
+    EXPECT_EQ(window.hscrolled(0), 1);
+    EXPECT_NEAR(window.x1(), -7, 1e-12);
+    EXPECT_EQ(window.vscrolled(2), 1);
+    EXPECT_NEAR(window.y2(), top + 0.1 * h, 1e-12);
+    EXPECT_EQ(window.hscrolled(5), 1);
+    EXPECT_NEAR(window.x1(), -7 + 0.5 * w, 1e-12);
+    EXPECT_EQ(window.vscrolled(7), 1);
+    EXPECT_EQ(window.hscrolled(2), 0);
+    EXPECT_EQ(window.vscrolled(0), 0);
+
+    objects.changed.clear();
+    window.adjustsize();
+    window.sized();
+    EXPECT_TRUE(objects.changed) << "a new size is a change";
+    EXPECT_TRUE(bitmap->invalid);
+}
+
+TEST_F(Main, RoutesMouseEvents) {
+    Probe probe;
+    window.A = &probe;
+    window.clicked(5, 6, 1);
+    window.clicked(5, 6, 0);
+    window.clicked(5, 6, 2);
+    window.clicked(5, 6, 9);
+    EXPECT_EQ(probe.Calls, (std::vector<std::string>{"perform 5,6"}))
+        << "a completed click only; double clicks reach no tool";
+
+    probe.Calls.clear();
+    window.blocked = 1;
+    window.clicked(5, 6, 0);
+    EXPECT_TRUE(probe.Calls.empty());
+    window.blocked = 0;
+
+    // A dragging tool gets the raw events 1, 9 and 0.
+    probe.drag = 1;
+    for (int code : {1, 9, 0, 2, 6, 7}) window.clicked(1, 2, code);
+    EXPECT_EQ(probe.Calls, (std::vector<std::string>{"drag 1 1,2", "drag 9 1,2", "drag 0 1,2"}));
+    probe.drag = 0;
+
+    // A right drag: the tool is aborted, and started again with its prompt.
+    probe.Calls.clear();
+    window.clicked(1, 1, 4);
+    window.clicked(2, 2, 9);
+    window.clicked(2, 2, 0);
+    window.clicked(2, 2, 3);
+    EXPECT_EQ(probe.Calls, (std::vector<std::string>{"abort", "start", "inform"}));
+
+    // Through the real window: a release without a press reaches no tool.
+    probe.Calls.clear();
+    QWidget* a = drawing();
+    ASSERT_NE(a, nullptr);
+    QTest::mouseRelease(a, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(probe.Calls.empty());
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(10, 12));
+    EXPECT_EQ(probe.Calls, (std::vector<std::string>{"perform 10,12"}));
+    window.A = &pointaction;
+}
+
+TEST_F(Main, TwoClicksOnOnePixelMakeTwoPoints) {
+    QWidget* a = drawing();
+    ASSERT_NE(a, nullptr);
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(250, 100));
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(250, 100));
+    ASSERT_EQ(objects.count(), 2);
+    EXPECT_STREQ(objects.first()->name(), "Point_1");
+    EXPECT_STREQ(objects.last()->name(), "Point_2");
+    auto* p = static_cast<Pointprim*>(objects.first());
+    EXPECT_DOUBLE_EQ(p->x(), window.x(250));
+    EXPECT_DOUBLE_EQ(p->y(), window.y(100));
+    EXPECT_EQ(bitmap->pixel(250 - bitmap->markersize(), 100), Color(0, 0, 0)) << "shown at once";
+}
+
+TEST_F(Main, MoveToolGrabsMovablePoints) {
+    window.action(&moveaction);
+    EXPECT_STREQ(window.Status->text().text(), "Move: Choose a point!");
+    Point* fixed = new Point(window.x(100), window.y(100));
+    fixed->Class &= ~CMovable;
+    window.clicked(100, 100, 1);
+    EXPECT_EQ(moveaction.P, nullptr) << "a fixed point cannot be grabbed";
+    window.clicked(100, 100, 0);
+
+    // Dependants follow in the same move.
+    Point* a = new Point(window.x(200), window.y(100));
+    Point* b = new Point(window.x(300), window.y(100));
+    Line* l = new Line(a, b);
+    window.clicked(300, 100, 1);
+    ASSERT_EQ(moveaction.P, b);
+    EXPECT_STREQ(window.Status->text().text(), "Move the point!");
+    window.clicked(300, 150, 9);
+    EXPECT_DOUBLE_EQ(b->y(), window.y(150));
+    EXPECT_NEAR(l->vy(), -0.5 / std::hypot(1, 0.5), 1e-12);
+    window.clicked(300, 150, 0);
+    EXPECT_EQ(moveaction.P, nullptr);
+    EXPECT_FALSE(b->highlight);
+
+    // Two points on top of each other: the choice, then the next press grabs.
+    ScriptedAnswerer s;
+    Point* c = new Point(window.x(400), window.y(50));
+    Point* d = new Point(window.x(400), window.y(50));
+    s.Dialogs.push_back([](Dialog& dlg) {
+        dlg.pick(100, 0);
+        dlg.click(1);
+    });
+    window.clicked(400, 50, 1);
+    EXPECT_EQ(s.AskedDialogs, (std::vector<int>{100}));
+    EXPECT_EQ(moveaction.P, c);
+    EXPECT_TRUE(moveaction.pickup);
+    window.clicked(420, 60, 9);
+    EXPECT_DOUBLE_EQ(c->x(), window.x(400)) << "it does not follow before the next press";
+    window.clicked(420, 60, 0);
+    window.clicked(400, 50, 1);
+    EXPECT_EQ(s.AskedDialogs.size(), 1u) << "no second question";
+    EXPECT_EQ(moveaction.P, c);
+    EXPECT_FALSE(moveaction.pickup);
+    window.clicked(410, 70, 9);
+    EXPECT_DOUBLE_EQ(c->x(), window.x(410));
+    EXPECT_DOUBLE_EQ(d->x(), window.x(400));
+    window.clicked(410, 70, 0);
+    window.action(&pointaction);
+}
+
+TEST_F(Main, RealWindowShowsAConstructionThatFollowsADrag) {
+    window.action(&pointaction);
+    Point* a = new Point(-4, 0);
+    Point* b = new Point(2, 0);
+    Line* l = new Line(a, b);
+    l->setname(String(7).text(), linecount);
+    Circle* c = new Circle(a, b);
+    new Intersection(c, l);
+    objects.redraw();
+    int row0 = window.row(0);
+    EXPECT_EQ(bitmap->pixel(10, row0), Color(0, 0, 0)) << "the line across the view";
+    EXPECT_EQ(bitmap->pixel(window.col(-4), window.row(6) + 1), Color(0, 0, 0)) << "the circle";
+
+    // Drag b upwards with the right button, through real mouse events.
+    QWidget* area = drawing();
+    ASSERT_NE(area, nullptr);
+    QPoint from(window.col(2), window.row(0));
+    QTest::mousePress(area, Qt::RightButton, {}, from);
+    for (int i = 1; i <= 10; ++i) QTest::mouseMove(area, from - QPoint(0, i * 5));
+    QTest::mouseRelease(area, Qt::RightButton, {}, from - QPoint(0, 50));
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(b->y(), window.y(from.y() - 50));
+    EXPECT_GT(l->vy(), 0.1) << "the line follows";
+    EXPECT_NEAR(c->r(), std::hypot(b->x() + 4, b->y()), 1e-12) << "and the circle";
+    // The old line's row is empty away from the points now.
+    EXPECT_EQ(bitmap->pixel(10, row0), Color(255, 255, 255));
+    EXPECT_STREQ(window.Status->text().text(), "Point: Generate a point!")
+        << "the point tool starts again";
+    if (qEnvironmentVariableIsSet("GYREL_SHOTS"))
+        bitmap->save((qgetenv("GYREL_SHOTS") + "/construction.bmp").constData(), 24);
+}

@@ -1,0 +1,133 @@
+#include "action.h"
+#include "objectlist.h"
+#include "point.h"
+
+NoAction noaction;
+PointAction pointaction;
+MoveAction moveaction;
+
+namespace {
+
+ToolHost plainhost;
+ToolHost* installed = nullptr;
+
+} // namespace
+
+ToolHost& host() {
+    return installed ? *installed : plainhost;
+}
+
+void sethost(ToolHost* h) {
+    installed = h;
+    setview(h);
+}
+
+double actionx(int c) {
+    const View& v = view();
+    return v.X1 + static_cast<double>(c) / std::max(v.viewwidth(), 1) * (v.X2 - v.X1);
+}
+
+double actiony(int r) {
+    const View& v = view();
+    return v.Y2 - static_cast<double>(r) / std::max(v.viewheight(), 1) * (v.Y2 - v.Y1);
+}
+
+void prompt(int id) {
+    host().inform(String(id).text());
+}
+
+void Action::start() {
+    host().cursor(ToolHost::PenCursorKind);
+}
+
+int choosepoint(double x, double y, Object** slot) {
+    if (objects.select(x, y, slot, CPoint, 1, 1)) return 1;
+    if (!objects.intersect(x, y, slot)) return 0;
+    if (!*slot) *slot = new Point(x, y);
+    return 1;
+}
+
+void PointAction::perform(int c, int r) {
+    new Point(actionx(c), actiony(r));
+    objects.redraw();
+}
+
+void MoveAction::start() {
+    P = nullptr;
+    host().cursor(ToolHost::PointCursorKind);
+}
+
+void MoveAction::dragperform(int type, int c, int r) {
+    double x = actionx(c), y = actiony(r);
+    if (!P) pickup = 0;
+    switch (type) {
+    case 1:
+    case 4: {
+        moved = 0;
+        if (pickup && P) P->highlight.clear();
+        Object* o = P;
+        int n = objects.select(x, y, &o, CMovable, !pickup, 1);
+        P = static_cast<Pointprim*>(o);
+        if (n == 0) return;
+        P->highlight.set();
+        objects.redraw();
+        inform();
+        if (n == 1) {
+            host().capture(1);
+            pickup = 0;
+        } else {
+            pickup = 1;
+        }
+        break;
+    }
+    case 9:
+        if (!P || pickup) return;
+        host().cursor(ToolHost::MoveCursorKind);
+        P->set(x, y);
+        if (!moved && !P->trackpoint() && objects.tracking()) {
+            objects.resettracks();
+            if (!objects.findtrackpoint()) {
+                P->trackpoint(1);
+                P->starttrack();
+            }
+        }
+        objects.update();
+        if (P->trackpoint()) {
+            P->updatetrack();
+            objects.updatetracks();
+        }
+        objects.redraw();
+        moved = 1;
+        break;
+    case 0:
+    case 3:
+        if (pickup) return;
+        host().cursor(ToolHost::PointCursorKind);
+        if (P) {
+            host().capture(0);
+            P->highlight.clear();
+            if (moved && !P->trackpoint() && objects.tracking()) {
+                objects.resettracks();
+                if (Pointprim* driver = objects.findtrackpoint()) driver->computetracks();
+            }
+            objects.redraw();
+        }
+        // A right click without movement opens the object's property dialog
+        // once the edit tool exists.
+        P = nullptr;
+        inform();
+        break;
+    default:
+        break;
+    }
+}
+
+const int ncommands = 2;
+const int commands[] = {2001, 3001};
+Action* const actions[] = {&pointaction, &moveaction};
+
+Action* actionof(int command) {
+    for (int i = 0; i < ncommands; ++i)
+        if (commands[i] == command) return actions[i];
+    return nullptr;
+}

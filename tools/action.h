@@ -1,0 +1,86 @@
+// The interactive tools: each turns clicks into selections, new objects and
+// edits. One tool is current at a time; the main window drives it.
+#pragma once
+
+#include "flags.h"
+#include "view.h"
+
+class Object;
+
+// What the tools need of the main window besides the view: the cursor and
+// the mouse capture while dragging.
+class ToolHost : public View {
+  public:
+    enum CursorKind { PenCursorKind, PointCursorKind, MoveCursorKind, StepCursorKind };
+    virtual void cursor(CursorKind) {}
+    virtual void capture(int) {}
+};
+
+// The main window once it is installed, else a plain host (tests).
+ToolHost& host();
+void sethost(ToolHost* h);
+
+class Action {
+  public:
+    Action() = default;
+    virtual ~Action() = default;
+    Action(const Action&) = delete;
+    Action& operator=(const Action&) = delete;
+
+    virtual void perform(int, int) {}
+    virtual void dragperform(int, int, int) {}
+    virtual void inform() {}
+    virtual void start();
+    virtual void startagain() { start(); }
+    virtual void abort() {}
+    virtual int finished() { return 1; }
+
+    Flag drag;
+};
+
+// A pixel of the drawing area in construction coordinates.
+double actionx(int c);
+double actiony(int r);
+// Shows UI text id in the status line.
+void prompt(int id);
+
+// The point a construction tool gets for a click at (x, y): a point near
+// it, else the offered intersection under it, else a new basic point. 0 when
+// the user declined the offered intersection: the click is dropped.
+int choosepoint(double x, double y, Object** slot);
+
+class NoAction : public Action {
+  public:
+    void inform() override { prompt(4); }
+};
+
+class PointAction : public Action {
+  public:
+    void perform(int c, int r) override;
+    void inform() override { prompt(6); }
+};
+
+class Pointprim;
+
+class MoveAction : public Action {
+  public:
+    MoveAction() { drag = 1; }
+    void dragperform(int type, int c, int r) override;
+    void inform() override { prompt(P ? 13 : 14); }
+    void start() override;
+    int finished() override { return P == nullptr; }
+    Pointprim* P = nullptr;
+    int pickup = 0; // a point chosen in the dialog waits for the next press
+    int moved = 0;  // the point moved since the last press
+};
+
+extern NoAction noaction;
+extern PointAction pointaction;
+extern MoveAction moveaction;
+
+// The tool commands and their tools, searched in this order.
+extern const int ncommands;
+extern const int commands[];
+extern Action* const actions[];
+// The tool of a command, or null.
+Action* actionof(int command);
