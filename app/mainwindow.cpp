@@ -71,6 +71,15 @@ void MainWindow::center() {
     objects.redraw();
 }
 
+void MainWindow::shift(double& low, double& high, double f) {
+    double d = f * (high - low);
+    low += d;
+    high += d;
+    compute();
+    objects.redraw();
+    objects.changed.set(); // the view is part of the file
+}
+
 int MainWindow::hscrolled(int scroll) {
     double f;
     switch (scroll) {
@@ -89,12 +98,7 @@ int MainWindow::hscrolled(int scroll) {
     default:
         return 0;
     }
-    double d = f * (X2 - X1);
-    X1 += d;
-    X2 += d;
-    compute();
-    objects.redraw();
-    objects.changed.set();
+    shift(X1, X2, f);
     return 1;
 }
 
@@ -116,12 +120,7 @@ int MainWindow::vscrolled(int scroll) {
     default:
         return 0;
     }
-    double d = f * (Y2 - Y1);
-    Y1 += d;
-    Y2 += d;
-    compute();
-    objects.redraw();
-    objects.changed.set();
+    shift(Y1, Y2, f);
     return 1;
 }
 

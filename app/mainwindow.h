@@ -60,6 +60,8 @@ class MainWindow : public StandardWindow, public ToolHost {
 
   private:
     void zoom(double k);
+    // Moves the view edges low and high by f of their distance.
+    void shift(double& low, double& high, double f);
     int Moving = 0; // a right-button drag with the move tool is in progress
 };
 

@@ -9,7 +9,6 @@
 #include "line.h"
 #include "objectlist.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <string>
 #include <vector>
@@ -26,7 +25,8 @@ Pointprim* named(const std::string& n, int flags) {
 // reader would. The cells are spread over the view.
 void cell(int i) {
     double x = -6.5 + (i * 7 % 131) / 10.0, y = -6.5 + (i * 13 % 127) / 10.0;
-    std::string a = "A" + std::to_string(i), b = "B" + std::to_string(i), c = "C" + std::to_string(i);
+    std::string a = "A" + std::to_string(i), b = "B" + std::to_string(i),
+                c = "C" + std::to_string(i);
     (new Point(x, y))->setname(a.c_str());
     (new Point(x + 0.4, y + 0.1))->setname(b.c_str());
     (new Point(x + 0.1, y + 0.5))->setname(c.c_str());
@@ -53,7 +53,7 @@ void build(int n) {
 }
 
 class BenchWindow : public Window {
-public:
+  public:
     BenchWindow() { setsize(1000, 700); }
 };
 
@@ -99,12 +99,3 @@ void BM_DragStep(benchmark::State& state) {
 BENCHMARK(BM_DragStep)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

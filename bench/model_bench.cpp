@@ -4,7 +4,6 @@
 #include "objectlist.h"
 #include "point.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <string>
 
@@ -63,12 +62,3 @@ void BM_DeleteOne(benchmark::State& state) {
 BENCHMARK(BM_DeleteOne)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,7 +2,6 @@
 // uses most, on a picture of a large window.
 #include "bitmapps.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
 
@@ -70,12 +69,3 @@ void BM_EraseAndCopy(benchmark::State& state) {
 BENCHMARK(BM_EraseAndCopy);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -48,13 +48,8 @@ void Angle::writeclear(char* s) {
 }
 
 int Angle::setspecialflag(const char* s) {
-    if (!std::strcmp(s, "thick")) {
-        Linetype = 1;
-    } else if (!std::strcmp(s, "dotted")) {
-        Linetype = 2;
-    } else if (!std::strcmp(s, "fixed")) {
-        Class |= CFixed;
-    } else if (!std::strcmp(s, "showsize")) {
+    if (styleflag(s, Linetype, Class)) return 1;
+    if (!std::strcmp(s, "showsize")) {
         showsize = 1;
     } else if (!std::strncmp(s, "size_", 5)) {
         long n = std::atol(s + 5);

@@ -71,14 +71,9 @@ void Circle::writeclear(char* s) {
 }
 
 int Circle::setspecialflag(const char* s) {
+    if (styleflag(s, Linetype, Class)) return 1;
     if (!std::strcmp(s, "uncomplete")) {
         Complete = 0;
-    } else if (!std::strcmp(s, "thick")) {
-        Linetype = 1;
-    } else if (!std::strcmp(s, "dotted")) {
-        Linetype = 2;
-    } else if (!std::strcmp(s, "fixed")) {
-        Class |= CFixed;
     } else {
         return 0;
     }

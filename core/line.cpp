@@ -123,17 +123,9 @@ void Lineprim::writeclear(char* s) {
 }
 
 int Lineprim::setspecialflag(const char* s) {
-    if (!std::strcmp(s, "thick")) {
-        Linetype = 1;
-    } else if (!std::strcmp(s, "dotted")) {
-        Linetype = 2;
-    } else if (!std::strcmp(s, "fixed")) {
-        Class |= CFixed;
-    } else if (!std::strcmp(s, "showlength")) {
-        showlength = 1;
-    } else {
-        return 0;
-    }
+    if (styleflag(s, Linetype, Class)) return 1;
+    if (std::strcmp(s, "showlength")) return 0;
+    showlength = 1;
     return 1;
 }
 

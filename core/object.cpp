@@ -192,6 +192,18 @@ void drawtext(PS& ps, int x, int y, const char* s) {
     writeall(ps, s);
 }
 
+int styleflag(const char* s, int& linetype, int& objectclass) {
+    if (!std::strcmp(s, "thick"))
+        linetype = 1;
+    else if (!std::strcmp(s, "dotted"))
+        linetype = 2;
+    else if (!std::strcmp(s, "fixed"))
+        objectclass |= CFixed;
+    else
+        return 0;
+    return 1;
+}
+
 int arg(double vx, double vy, double* phi) {
     if (std::fabs(vx) < 1e-15 && std::fabs(vy) < 1e-15) return 0;
     *phi = std::atan2(vy, vx);

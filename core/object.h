@@ -135,6 +135,10 @@ class Object {
     unsigned long Order = 0;
 };
 
+// The file flags of drawn lines, circles and angles: "thick" and "dotted"
+// set the line type, "fixed" the fixed bit; 1 when s is one of them.
+int styleflag(const char* s, int& linetype, int& objectclass);
+
 void drawtext(PS& ps, int x, int y, const char* s);
 void drawtext1(PS& ps, int x, int y, const char* s);
 int arg(double vx, double vy, double* phi);
