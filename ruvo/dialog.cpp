@@ -164,13 +164,13 @@ QWidget* control(Dialog* d, DialogPeer* peer, const ControlSpec& c, QWidget* par
 } // namespace
 
 int Dialog::build() {
-    const DialogSpec* spec = finddialog(Id);
-    if (!spec) return 0;
+    const DialogSpec* table = finddialog(Id);
+    if (!table) return 0;
     Handle = new DialogPeer;
     QWidget* owner = W && W->handle() ? W->handle()->Top : nullptr;
     auto* dw = new DialogWidget(this, owner);
     Handle->Widget = dw;
-    dw->setWindowTitle(qstr(spec->caption));
+    dw->setWindowTitle(qstr(table->caption));
     auto* rows = new QVBoxLayout(dw);
     int row = -1;
     QHBoxLayout* line = nullptr;
@@ -179,7 +179,7 @@ int Dialog::build() {
         // A row of buttons only sits at the right edge.
         if (line && buttons) line->insertStretch(0, 1);
     };
-    for (const ControlSpec* c = spec->controls; c->kind != ControlSpec::Last; ++c) {
+    for (const ControlSpec* c = table->controls; c->kind != ControlSpec::Last; ++c) {
         if (!line || c->row != row) {
             finish();
             line = new QHBoxLayout;
