@@ -11,10 +11,10 @@ namespace {
 
 // The queue of window objects waiting for the program to start. Reached
 // through a function so that objects made by static initialisation in any
-// order find it.
+// order find it, and never destroyed, so that they can leave it at exit.
 WindowObjects& pending() {
-    static WindowObjects queue;
-    return queue;
+    static auto* queue = new WindowObjects;
+    return *queue;
 }
 
 } // namespace
@@ -71,7 +71,9 @@ void Program::set(int instance, int previnstance, int show) {
 }
 
 int Program::loop() {
+    running = 1;
     Param = QApplication::exec();
+    running = 0;
     return Param;
 }
 

@@ -56,6 +56,7 @@ class Program {
     Accelerators* Accel = nullptr;
     String Filename;
     int started = 0;
+    int running = 0; // the message loop runs
 };
 
 extern Program program;

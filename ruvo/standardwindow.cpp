@@ -220,10 +220,11 @@ StandardWindow::StandardWindow(const char* title, int w, int h, const char* clas
 
 namespace {
 
-// The windows whose widgets exist.
+// The windows whose widgets exist. Never destroyed, so that windows made by
+// static initialisation can still leave it at exit.
 std::set<StandardWindow*>& live() {
-    static std::set<StandardWindow*> windows;
-    return windows;
+    static auto* windows = new std::set<StandardWindow*>;
+    return *windows;
 }
 
 } // namespace
@@ -242,6 +243,12 @@ void StandardWindow::release() {
 }
 
 StandardWindow::~StandardWindow() {
+    if (program.running) {
+        // The program is being ended from inside its loop (the desktop went
+        // away): the toolkit is half torn down, so its widgets are left alone.
+        live().erase(this);
+        Handle = nullptr;
+    }
     release();
     for (Cursor* c : Shapes) delete c;
     if (program.Main == this) program.Main = nullptr;
