@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 Angle::Angle(Pointprim* p1, Pointprim* m, Pointprim* p2)
     : P1(p1), P2(p2), M(m), Pixelsize(std::max(anglesize, 5)) {
@@ -66,9 +67,8 @@ void Angle::draw(PS& ps) {
     ps.color(c);
     int cx = col(M->x(), ps), cy = row(M->y(), ps);
     int rho = ps.width() / std::max(Pixelsize, 5);
-    if (Linetype == 1 || Linetype == 2) {
-        Pen pen(c, Linetype == 1 ? 3 : 1, Linetype == 1 ? Pen::Solid : Pen::Dotted);
-        ps.arc(cx, cy, rho, 1.0, -Phi1, -Phi2, pen);
+    if (std::unique_ptr<Pen> pen{stylepen(c, Linetype)}) {
+        ps.arc(cx, cy, rho, 1.0, -Phi1, -Phi2, *pen);
     } else {
         ps.arc(cx, cy, rho, 1.0, -Phi1, -Phi2);
     }

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 Circle::Circle(Pointprim* p1, Pointprim* p2) : P1(p1), P2(p2) {
     Class = CCircle;
@@ -131,7 +132,8 @@ void Circle::draw(PS& ps) {
     if (!valid || hidden()) return;
     ::Color c = drawcolor();
     ps.color(c);
-    Pen* pen = Linetype == 1 ? new Pen(c, 3) : Linetype == 2 ? new Pen(c, 1, Pen::Dotted) : nullptr;
+    std::unique_ptr<Pen> owned{stylepen(c, Linetype)}; // one pen for every arc drawn here
+    Pen* pen = owned.get();
     const View& v = view();
     auto colf = [&](double x) { return std::trunc((x - v.X1) / (v.X2 - v.X1) * ps.width()); };
     auto rowf = [&](double y) { return std::trunc((v.Y2 - y) / (v.Y2 - v.Y1) * ps.height()); };
@@ -179,7 +181,6 @@ void Circle::draw(PS& ps) {
                 }
         }
     }
-    delete pen;
     if (showname) {
         double lx = X + R / std::sqrt(2.0) + 10 * v.Pixel,
                ly = Y - R / std::sqrt(2.0) - 10 * v.Pixel;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -31,9 +32,8 @@ void drawstraight(PS& ps, double x1, double y1, double x2, double y2, int linety
     int e = clamp(colf(x2, ps)), f = clamp(rowf(y2, ps));
     ps.color(c);
     ps.move(a, b);
-    if (linetype == 1 || linetype == 2) {
-        Pen pen(c, linetype == 1 ? 3 : 1, linetype == 1 ? Pen::Solid : Pen::Dotted);
-        ps.lineto(e, f, pen);
+    if (std::unique_ptr<Pen> pen{stylepen(c, linetype)}) {
+        ps.lineto(e, f, *pen);
     } else {
         ps.lineto(e, f);
         if (lastpixel) ps.point(e, f, c);

@@ -204,6 +204,12 @@ int styleflag(const char* s, int& linetype, int& objectclass) {
     return 1;
 }
 
+Pen* stylepen(Color c, int linetype) {
+    if (linetype == 1) return new Pen(c, 3);
+    if (linetype == 2) return new Pen(c, 1, Pen::Dotted);
+    return nullptr;
+}
+
 int arg(double vx, double vy, double* phi) {
     if (std::fabs(vx) < 1e-15 && std::fabs(vy) < 1e-15) return 0;
     *phi = std::atan2(vy, vx);

@@ -138,6 +138,9 @@ class Object {
 // The file flags of drawn lines, circles and angles: "thick" and "dotted"
 // set the line type, "fixed" the fixed bit; 1 when s is one of them.
 int styleflag(const char* s, int& linetype, int& objectclass);
+// The pen of a line type in colour c: thick (1) or dotted (2); null for the
+// surface's own pen (0). The caller deletes it.
+Pen* stylepen(Color c, int linetype);
 
 void drawtext(PS& ps, int x, int y, const char* s);
 void drawtext1(PS& ps, int x, int y, const char* s);
