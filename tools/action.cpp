@@ -1,4 +1,5 @@
 #include "action.h"
+#include "construction.h"
 #include "objectlist.h"
 #include "point.h"
 
@@ -122,9 +123,13 @@ void MoveAction::dragperform(int type, int c, int r) {
     }
 }
 
-const int ncommands = 2;
-const int commands[] = {2001, 3001};
-Action* const actions[] = {&pointaction, &moveaction};
+const int ncommands = 13;
+const int commands[] = {2001, 2002, 2003, 2004, 2005, 2006, 2007,
+                        2008, 3020, 3001, 2009, 2010, 7018};
+Action* const actions[] = {&pointaction,        &segmentaction, &rayaction,         &lineaction,
+                           &circleaction,       &circle3action, &rectangularaction, &parallelaction,
+                           &intersectionaction, &moveaction,    &angleaction,       &pointonaction,
+                           &middleaction};
 
 Action* actionof(int command) {
     for (int i = 0; i < ncommands; ++i)

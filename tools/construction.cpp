@@ -1,0 +1,274 @@
+#include "construction.h"
+#include "angle.h"
+#include "circle.h"
+#include "derived.h"
+#include "intersection.h"
+#include "line.h"
+#include "objectlist.h"
+
+namespace {
+
+void makeline(Pointprim* a, Pointprim* b) {
+    Line* l = new Line(a, b);
+    l->setname(String(7).text(), linecount);
+}
+void makeray(Pointprim* a, Pointprim* b) {
+    new Ray(a, b);
+}
+void makesegment(Pointprim* a, Pointprim* b) {
+    new Segment(a, b);
+}
+void makecircle(Pointprim* a, Pointprim* b) {
+    new Circle(a, b);
+}
+void makemiddle(Pointprim* a, Pointprim* b) {
+    new Middle(a, b);
+}
+
+// A point for a click: near, offered intersection or new; 0 when dropped.
+int pick(int c, int r, Pointprim*& slot) {
+    Object* o = slot;
+    int found = choosepoint(actionx(c), actiony(r), &o);
+    if (found) slot = static_cast<Pointprim*>(o);
+    return found && slot;
+}
+
+// An existing object of the mask for a click; 0 when there is none.
+template <class T> int existing(int c, int r, T*& slot, int mask) {
+    Object* o = slot;
+    if (!objects.select(actionx(c), actiony(r), &o, mask, 1, 1) || !o) return 0;
+    slot = static_cast<T*>(o);
+    return 1;
+}
+
+} // namespace
+
+TwoPointAction lineaction(makeline, 8, 9), rayaction(makeray, 24, 25),
+    segmentaction(makesegment, 27, 28), circleaction(makecircle, 11, 12),
+    middleaction(makemiddle, 45, 46);
+PointLineAction parallelaction(0, 30, 31), rectangularaction(1, 32, 33);
+IntersectionAction intersectionaction;
+Circle3Action circle3action;
+AngleAction angleaction;
+PointonAction pointonaction;
+
+void highlight(Object* o) {
+    if (!o) return;
+    o->highlight.set();
+    objects.redraw();
+}
+
+void unhighlight(Object* o) {
+    if (!o) return;
+    o->highlight.clear();
+    objects.redraw();
+}
+
+void TwoPointAction::start() {
+    State = 1;
+    host().cursor(ToolHost::PointCursorKind);
+}
+
+void TwoPointAction::inform() {
+    if (State == 1) prompt(I1);
+    if (State == 2) prompt(I2);
+}
+
+void TwoPointAction::perform(int c, int r) {
+    if (State == 1) {
+        P1 = nullptr;
+        if (!pick(c, r, P1)) return;
+        highlight(P1);
+        State = 2;
+        host().cursor(ToolHost::PenCursorKind);
+    } else if (State == 2) {
+        P2 = nullptr;
+        if (!pick(c, r, P2)) return;
+        // The same point twice makes nothing: the tool waits for another.
+        if (P1->distance(P2->x(), P2->y()) < 1e-10) return;
+        State = 1;
+        host().cursor(ToolHost::PointCursorKind);
+        unhighlight(P1);
+        Make(P1, P2);
+        P1 = P2 = nullptr;
+        objects.redraw();
+    } else {
+        return;
+    }
+    inform();
+}
+
+void TwoPointAction::abort() {
+    if (State == 2) unhighlight(P1);
+    P1 = nullptr;
+    State = 0;
+}
+
+void PointLineAction::start() {
+    State = 1;
+    host().cursor(ToolHost::PointCursorKind);
+}
+
+void PointLineAction::inform() {
+    if (State == 1) prompt(I1);
+    if (State == 2) prompt(I2);
+}
+
+void PointLineAction::perform(int c, int r) {
+    if (State == 1) {
+        if (!existing(c, r, L, CStraight)) return;
+        highlight(L);
+        State = 2;
+        host().cursor(ToolHost::PenCursorKind);
+    } else if (State == 2) {
+        P = nullptr;
+        if (!pick(c, r, P)) return;
+        State = 1;
+        host().cursor(ToolHost::PointCursorKind);
+        unhighlight(L);
+        makeparallel(P, L, Perpendicular);
+        P = nullptr;
+        objects.redraw();
+    } else {
+        return;
+    }
+    inform();
+}
+
+void PointLineAction::abort() {
+    if (State == 2) unhighlight(L);
+    L = nullptr;
+    State = 0;
+}
+
+void IntersectionAction::start() {
+    State = 1;
+    host().cursor(ToolHost::PointCursorKind);
+}
+
+void IntersectionAction::inform() {
+    if (State == 1) prompt(16);
+    if (State == 2) prompt(17);
+}
+
+void IntersectionAction::perform(int c, int r) {
+    if (State == 1) {
+        P1 = nullptr;
+        if (!existing(c, r, P1, CStraight | CCircle)) return;
+        highlight(P1);
+        State = 2;
+    } else if (State == 2) {
+        P2 = nullptr;
+        if (!existing(c, r, P2, CStraight | CCircle) || P2 == P1) return;
+        State = 1;
+        unhighlight(P1);
+        new Intersection(P1, P2);
+        P1 = P2 = nullptr;
+        objects.redraw();
+    } else {
+        return;
+    }
+    inform();
+}
+
+void IntersectionAction::abort() {
+    if (State == 2) unhighlight(P1);
+    State = 0;
+}
+
+void Circle3Action::start() {
+    State = 1;
+    host().cursor(ToolHost::PointCursorKind);
+}
+
+void Circle3Action::inform() {
+    if (State >= 1 && State <= 3) prompt(33 + State);
+}
+
+void Circle3Action::perform(int c, int r) {
+    if (State == 1) {
+        M = nullptr;
+        if (!pick(c, r, M)) return;
+        highlight(M);
+        State = 2;
+    } else if (State == 2) {
+        P1 = nullptr;
+        if (!existing(c, r, P1, CPoint)) return;
+        highlight(P1);
+        State = 3;
+    } else if (State == 3) {
+        P2 = nullptr;
+        if (!existing(c, r, P2, CPoint)) return;
+        State = 1;
+        M->highlight.clear();
+        unhighlight(P1);
+        Circle3* h = new Circle3(M, P1, P2);
+        h->ishidden = 1;
+        h->c(new Circle3Circle(h));
+        M = P1 = P2 = nullptr;
+        objects.redraw();
+    } else {
+        return;
+    }
+    inform();
+}
+
+void Circle3Action::abort() {
+    if (State == 2 || State == 3) {
+        if (M) M->highlight.clear();
+        if (State == 3 && P1) P1->highlight.clear();
+        objects.redraw();
+    }
+    State = 0;
+}
+
+void AngleAction::start() {
+    State = 1;
+    host().cursor(ToolHost::PointCursorKind);
+}
+
+void AngleAction::inform() {
+    if (State >= 1 && State <= 3) prompt(52 + State);
+}
+
+void AngleAction::perform(int c, int r) {
+    if (State == 1) {
+        P1 = nullptr;
+        if (!pick(c, r, P1)) return;
+        highlight(P1);
+        State = 2;
+    } else if (State == 2) {
+        M = nullptr;
+        if (!pick(c, r, M)) return;
+        highlight(M);
+        State = 3;
+    } else if (State == 3) {
+        P2 = nullptr;
+        if (!pick(c, r, P2)) return;
+        State = 1;
+        P1->highlight.clear();
+        unhighlight(M);
+        new Angle(P1, M, P2);
+        P1 = M = P2 = nullptr;
+        objects.redraw();
+    } else {
+        return;
+    }
+    inform();
+}
+
+void AngleAction::abort() {
+    if (State == 2 || State == 3) {
+        if (P1) P1->highlight.clear();
+        if (State == 3 && M) M->highlight.clear();
+        objects.redraw();
+    }
+    State = 0;
+}
+
+void PointonAction::perform(int c, int r) {
+    O = nullptr;
+    if (!existing(c, r, O, CStraight | CCircle)) return;
+    new Pointon(O, actionx(c), actiony(r));
+    objects.redraw();
+}
