@@ -1,7 +1,9 @@
 // Start-up and exit of Gyrel.
 #include "bitmapps.h"
+#include "commands.h"
 #include "gyrstrings.h"
 #include "mainwindow.h"
+#include "menu.h"
 #include "objectlist.h"
 
 namespace {
@@ -32,9 +34,11 @@ void startup(int, char**) {
         window.MoveCursor = new Cursor(movecursor, 8, 8);
     }
     window.setcursor(*window.PenCursor);
+    menu.init();
     window.active = 1;
     if (bitmap) bitmap->invalid = 1;
     window.action(&pointaction);
+    bindcommands();
     window.clientmin(200, 200);
     program.Main = &window;
     objects.changed.clear();

@@ -1,5 +1,6 @@
 #include "bitmapps.h"
 #include "circle.h"
+#include "construction.h"
 #include "intersection.h"
 #include "line.h"
 #include "mainwindow.h"
@@ -254,4 +255,39 @@ TEST_F(Main, RealWindowShowsAConstructionThatFollowsADrag) {
         << "the point tool starts again";
     if (qEnvironmentVariableIsSet("GYREL_SHOTS"))
         bitmap->save((qgetenv("GYREL_SHOTS") + "/construction.bmp").constData(), 24);
+}
+
+TEST_F(Main, KeysAndMenusChooseTools) {
+    QWidget* a = drawing();
+    ASSERT_NE(a, nullptr);
+    QTest::keyClick(a, Qt::Key_L);
+    EXPECT_EQ(window.A, &lineaction);
+    EXPECT_EQ(window.OldA, &pointaction);
+    EXPECT_STREQ(window.Status->text().text(), "Line: First point?");
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_STREQ(window.Status->text().text(), "Line: Second point?");
+    QTest::keyClick(a, Qt::Key_Escape);
+    EXPECT_EQ(window.A, &lineaction);
+    EXPECT_STREQ(window.Status->text().text(), "Line: First point?") << "Esc restarts the tool";
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(300, 120));
+    ASSERT_EQ(objects.count(), 3);
+    EXPECT_STREQ(objects.last()->name(), "Line_1");
+
+    double width = window.x2() - window.x1();
+    QTest::keyClick(a, Qt::Key_Plus);
+    EXPECT_NEAR(window.x2() - window.x1(), width * 5 / 6, 1e-9);
+    QTest::keyClick(a, Qt::Key_Minus);
+    EXPECT_NEAR(window.x2() - window.x1(), width, 1e-9);
+
+    // The menu sends the same commands.
+    EXPECT_EQ(window.command(2005), 1);
+    EXPECT_EQ(window.A, &circleaction);
+    EXPECT_EQ(window.command(9999), 0);
+    EXPECT_EQ(window.A, &circleaction) << "an unknown command changes nothing";
+    EXPECT_EQ(window.command(4001), 1);
+    EXPECT_TRUE(window.showhidden);
+    window.command(4001);
+    EXPECT_FALSE(window.showhidden);
+    window.action(&pointaction);
 }

@@ -1,0 +1,255 @@
+#include "commands.h"
+#include "mainwindow.h"
+#include "menu.h"
+#include "objectlist.h"
+#include "resources.h"
+
+Menu menu(window);
+
+namespace {
+
+using M = MenuSpec;
+
+const MenuSpec menulines[] = {
+    {M::Popup, "&File", 0},
+    {M::Item, "&New", 4005},
+    {M::Item, "&Load \t^L", 1001},
+    {M::Item, "&Save \t^S", 1003},
+    {M::Item, "Save &as ... \t^A", 1004},
+    {M::Separator, nullptr, 0},
+    {M::Item, "Set printer", 106},
+    {M::Item, "&Print \t^P", 7203},
+    {M::Item, "&Copy to Clipboard", 107},
+    {M::Item, "Save as &Bitmap", 108},
+    {M::Separator, nullptr, 0},
+    {M::Item, "E&xit \t^X", 1002},
+    {M::End, nullptr, 0},
+    {M::Popup, "Fi&gures", 0},
+    {M::Item, "&Point \tP", 2001},
+    {M::Item, "&Segment \tS", 2002},
+    {M::Item, "&Ray \tR", 2003},
+    {M::Item, "&Line \tL", 2004},
+    {M::Item, "&Circle \tC", 2005},
+    {M::Item, "Circle (&3) \t3", 2006},
+    {M::Item, "&Vertical Line \tV", 2007},
+    {M::Item, "Parallel \t1", 2008},
+    {M::Item, "Mi&ddle Point \tD", 7018},
+    {M::Item, "&Angle \tA", 2009},
+    {M::Item, "Point on &Object \tO", 2010},
+    {M::End, nullptr, 0},
+    {M::Popup, "&Actions", 0},
+    {M::Item, "&Intersect \tI", 3020},
+    {M::Item, "&Move \tM", 3001},
+    {M::Item, "Move on Ob&ject \tJ", 3002},
+    {M::Item, "&Track \tT", 3003},
+    {M::Item, "&Edit \tE", 3004},
+    {M::Item, "&Hide \tH", 3005},
+    {M::Item, "&Delete Tracks \tF6", 3007},
+    {M::Item, "De&lete Object \tDel", 3006},
+    {M::Separator, nullptr, 0},
+    {M::Item, "&Step through Construction \tF4", 4006},
+    {M::Popup, "Ste&p", 0},
+    {M::Item, "Step forward \t^Down", 4008},
+    {M::Item, "Step back \t^Up", 4007},
+    {M::Item, "Step 10 forward \t^PageDown", 4009},
+    {M::Item, "Step 10 back \t^PageUp", 4010},
+    {M::End, nullptr, 0},
+    {M::End, nullptr, 0},
+    {M::Popup, "&Options", 0},
+    {M::Item, "Show Constr&uction", 101},
+    {M::Item, "Show &All \tF8", 4001},
+    {M::Item, "&Display Colors \tF2", 4002},
+    {M::Item, "&Reset Tool \tEsc", 4100},
+    {M::Popup, "Default &Color", 0},
+    {M::Item, "&Black \t^1", 7012},
+    {M::Item, "B&lue \t^2", 7015},
+    {M::Item, "&Green \t^3", 7013},
+    {M::Item, "B&rown \t^4", 7014},
+    {M::Item, "&Pink \t^5", 7016},
+    {M::Item, "&Cyan \t^6", 7017},
+    {M::End, nullptr, 0},
+    {M::Separator, nullptr, 0},
+    {M::Item, "Show &Grid \t^G", 7010},
+    {M::Item, "&Set Grid", 7019},
+    {M::Item, "&Edit Comment \tF3", 7011},
+    {M::Item, "Clear &Last \t<-", 4004},
+    {M::Item, "Font Si&ze", 7020},
+    {M::Separator, nullptr, 0},
+    {M::Popup, "&Zoom", 0},
+    {M::Item, "Zoom &in \t+", 7007},
+    {M::Item, "Zoom &out \t-", 7008},
+    {M::End, nullptr, 0},
+    {M::Popup, "&Shift", 0},
+    {M::Item, "Shift left \tLeft", 7004},
+    {M::Item, "Shift right \tRight", 7003},
+    {M::Item, "Shift up \tUp", 7001},
+    {M::Item, "Shift left \tDown", 7002},
+    {M::End, nullptr, 0},
+    {M::Item, "Center", 7009},
+    {M::Separator, nullptr, 0},
+    {M::Item, "Clear &All \t^<-", 101},
+    {M::End, nullptr, 0},
+    {M::Popup, "&Macro Setup", 0},
+    {M::Item, "Define &Parameter \t^F5", 5001},
+    {M::Item, "Define &Targets \t^F6", 5002},
+    {M::Item, "&Complete Macro \t^F7", 5003},
+    {M::Item, "&Save Macro \t^F9", 5005},
+    {M::Item, "&Load Macro \t^F10", 5006},
+    {M::Item, "De&lete Macro", 102},
+    {M::End, nullptr, 0},
+    {M::Popup, "&Run Macros", 0},
+    {M::Item, "&Run Makro\tF5", 7102},
+    {M::Item, "Macro &Comment \t^F8", 7101},
+    {M::Separator, nullptr, 0},
+    {M::End, nullptr, 0},
+    {M::Popup, "&Help", 0},
+    {M::Item, "&Contents \tF1", 103},
+    {M::Item, "&Help on Help", 104},
+    {M::Item, "&About Gyrel", 105},
+    {M::End, nullptr, 0},
+    {M::End, nullptr, 0},
+};
+
+const Accel accels[] = {
+    {Accel::Key, 'L', MOD_CONTROL, 1001},
+    {Accel::Key, 'S', MOD_CONTROL, 1003},
+    {Accel::Key, 'A', MOD_CONTROL, 1004},
+    {Accel::Key, 'X', MOD_CONTROL, 1002},
+    {Accel::Key, 'G', MOD_CONTROL, 7010},
+    {Accel::Key, 'P', MOD_CONTROL, 7203},
+    {Accel::Char, 'p', 0, 2001},
+    {Accel::Char, 'P', 0, 2001},
+    {Accel::Char, 's', 0, 2002},
+    {Accel::Char, 'S', 0, 2002},
+    {Accel::Char, 'l', 0, 2004},
+    {Accel::Char, 'L', 0, 2004},
+    {Accel::Char, 'r', 0, 2003},
+    {Accel::Char, 'R', 0, 2003},
+    {Accel::Char, 'c', 0, 2005},
+    {Accel::Char, 'C', 0, 2005},
+    {Accel::Char, '3', 0, 2006},
+    {Accel::Char, '1', 0, 2008},
+    {Accel::Char, 'v', 0, 2007},
+    {Accel::Char, 'V', 0, 2007},
+    {Accel::Char, 'a', 0, 2009},
+    {Accel::Char, 'A', 0, 2009},
+    {Accel::Char, 'i', 0, 3020},
+    {Accel::Char, 'I', 0, 3020},
+    {Accel::Char, 'm', 0, 3001},
+    {Accel::Char, 'M', 0, 3001},
+    {Accel::Char, 'o', 0, 2010},
+    {Accel::Char, 'O', 0, 2010},
+    {Accel::Char, 'j', 0, 3002},
+    {Accel::Char, 'J', 0, 3002},
+    {Accel::Char, 't', 0, 3003},
+    {Accel::Char, 'T', 0, 3003},
+    {Accel::Char, 'e', 0, 3004},
+    {Accel::Char, 'E', 0, 3004},
+    {Accel::Char, 'd', 0, 7018},
+    {Accel::Char, 'D', 0, 7018},
+    {Accel::Char, 'h', 0, 3005},
+    {Accel::Char, 'H', 0, 3005},
+    {Accel::Char, '+', 0, 7007},
+    {Accel::Char, '-', 0, 7008},
+    {Accel::Key, '1', MOD_CONTROL, 7012},
+    {Accel::Key, '2', MOD_CONTROL, 7015},
+    {Accel::Key, '3', MOD_CONTROL, 7013},
+    {Accel::Key, '4', MOD_CONTROL, 7014},
+    {Accel::Key, '5', MOD_CONTROL, 7016},
+    {Accel::Key, '6', MOD_CONTROL, 7017},
+    {Accel::Key, VK_LEFT, 0, 7004},
+    {Accel::Key, VK_RIGHT, 0, 7003},
+    {Accel::Key, VK_UP, 0, 7001},
+    {Accel::Key, VK_DOWN, 0, 7002},
+    {Accel::Key, VK_UP, MOD_CONTROL, 4007},
+    {Accel::Key, VK_DOWN, MOD_CONTROL, 4008},
+    {Accel::Key, VK_PRIOR, MOD_CONTROL, 4010},
+    {Accel::Key, VK_NEXT, MOD_CONTROL, 4009},
+    {Accel::Key, VK_F1, 0, 103},
+    {Accel::Key, VK_F1 + 1, 0, 4002},
+    {Accel::Key, VK_F1 + 2, 0, 7011},
+    {Accel::Key, VK_F1 + 3, 0, 4006},
+    {Accel::Key, VK_F1 + 4, 0, 7102},
+    {Accel::Key, VK_F1 + 5, 0, 3007},
+    {Accel::Key, VK_F1 + 7, 0, 4001},
+    {Accel::Key, VK_F1 + 4, MOD_CONTROL, 5001},
+    {Accel::Key, VK_F1 + 5, MOD_CONTROL, 5002},
+    {Accel::Key, VK_F1 + 6, MOD_CONTROL, 5003},
+    {Accel::Key, VK_F1 + 7, MOD_CONTROL, 7101},
+    {Accel::Key, VK_F1 + 8, MOD_CONTROL, 5005},
+    {Accel::Key, VK_F1 + 9, MOD_CONTROL, 5006},
+    {Accel::Key, VK_BACK, 0, 4004},
+    {Accel::Key, VK_DELETE, 0, 3006},
+    {Accel::Key, VK_ESCAPE, 0, 4100},
+};
+
+Accelerators acceltable(accels, sizeof accels / sizeof *accels);
+
+// The menu is there before the window objects are created.
+const bool menudefined = (definemenu("Menu", menulines), true);
+
+} // namespace
+
+void doaction() {
+    if (Action* a = actionof(menu.command())) window.action(a);
+}
+
+void doescape() {
+    window.action(window.A);
+}
+
+void dozoomin() {
+    window.zoomin();
+}
+void dozoomout() {
+    window.zoomout();
+}
+void docenter() {
+    window.center();
+}
+void doleft() {
+    window.hscrolled(1);
+}
+void doright() {
+    window.hscrolled(0);
+}
+void doup() {
+    window.vscrolled(2);
+}
+void dodown() {
+    window.vscrolled(3);
+}
+
+void dohidden() {
+    window.showhidden.toggle();
+    objects.redraw();
+    menu.check(4001, window.showhidden);
+}
+
+void dodeletetracks() {
+    objects.deletetracks();
+    objects.redraw();
+}
+
+void doexit() {
+    if (window.close()) program.quit(0);
+}
+
+void bindcommands() {
+    (void)menudefined;
+    for (int i = 0; i < ncommands; ++i) menu.add(commands[i], doaction);
+    menu.add(4100, doescape);
+    menu.add(7007, dozoomin);
+    menu.add(7008, dozoomout);
+    menu.add(7009, docenter);
+    menu.add(7004, doleft);
+    menu.add(7003, doright);
+    menu.add(7001, doup);
+    menu.add(7002, dodown);
+    menu.add(4001, dohidden);
+    menu.add(3007, dodeletetracks);
+    menu.add(2011, dodeletetracks);
+    menu.add(1002, doexit);
+    for (int id : {5002, 5003, 5005, 7102, 7101}) menu.enable(id, 0);
+    program.Accel = &acceltable;
+}

@@ -1,0 +1,21 @@
+// The menu bar, the accelerators and the handlers of the commands.
+#pragma once
+
+class Menu;
+extern Menu menu;
+
+// Defines the menu and binds every command that has a handler.
+void bindcommands();
+
+void doaction();
+void doescape();
+void dozoomin();
+void dozoomout();
+void docenter();
+void doleft();
+void doright();
+void doup();
+void dodown();
+void dohidden();
+void dodeletetracks();
+void doexit();
