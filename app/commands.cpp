@@ -3,6 +3,7 @@
 #include "menu.h"
 #include "objectlist.h"
 #include "resources.h"
+#include "toolbar.h"
 
 Menu menu(window);
 
@@ -191,7 +192,18 @@ const bool menudefined = (definemenu("Menu", menulines), true);
 } // namespace
 
 void doaction() {
-    if (Action* a = actionof(menu.command())) window.action(a);
+    Action* a = actionof(menu.command());
+    if (!a) return;
+    window.action(a);
+    tools.set(menu.command());
+}
+
+void docolor() {
+    static const int indices[][2] = {{7012, 0}, {7013, 3}, {7014, 5},
+                                     {7015, 1}, {7016, 2}, {7017, 4}};
+    for (auto [id, index] : indices)
+        if (id == menu.command()) objectcolors.defcolor(index);
+    tools.set(menu.command());
 }
 
 void doescape() {
@@ -223,6 +235,7 @@ void dodown() {
 void dohidden() {
     window.showhidden.toggle();
     objects.redraw();
+    tools.set(menu.command());
     menu.check(4001, window.showhidden);
 }
 
@@ -250,6 +263,7 @@ void bindcommands() {
     menu.add(3007, dodeletetracks);
     menu.add(2011, dodeletetracks);
     menu.add(1002, doexit);
+    for (int id : idm_colors) menu.add(id, docolor);
     for (int id : {5002, 5003, 5005, 7102, 7101}) menu.enable(id, 0);
     program.Accel = &acceltable;
 }

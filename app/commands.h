@@ -8,6 +8,7 @@ extern Menu menu;
 void bindcommands();
 
 void doaction();
+void docolor();
 void doescape();
 void dozoomin();
 void dozoomout();

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "bitmapps.h"
 #include "objectlist.h"
+#include "toolbar.h"
 
 #include <algorithm>
 
@@ -199,7 +200,7 @@ void MainWindow::action(Action* n) {
 }
 
 void MainWindow::inform(const char* text) {
-    if (Status) Status->settext(text, 0);
+    tools.inform(text);
 }
 
 void MainWindow::cursor(CursorKind kind) {

@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "menu.h"
 #include "objectlist.h"
+#include "toolbar.h"
 
 namespace {
 
@@ -21,6 +22,11 @@ void startup(int, char**) {
     window.place(20, 10);
     window.init();
     if (!window.Status) window.Status = new StatusBar(window, 5000);
+    if (!tools.Tb) {
+        tools.init(window);
+        tools.set(2001);
+        tools.set(7012);
+    }
     window.X1 = -7;
     window.X2 = 7;
     window.Y1 = -7;

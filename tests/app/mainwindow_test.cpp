@@ -6,6 +6,7 @@
 #include "mainwindow.h"
 #include "objectlist.h"
 #include "scripted.h"
+#include "toolbar.h"
 
 #include <QApplication>
 #include <QTest>
@@ -287,7 +288,24 @@ TEST_F(Main, KeysAndMenusChooseTools) {
     EXPECT_EQ(window.A, &circleaction) << "an unknown command changes nothing";
     EXPECT_EQ(window.command(4001), 1);
     EXPECT_TRUE(window.showhidden);
+    EXPECT_EQ(tools.Tb->checked(4001), 1);
     window.command(4001);
     EXPECT_FALSE(window.showhidden);
-    window.action(&pointaction);
+    EXPECT_EQ(tools.Tb->checked(4001), 0);
+
+    // The tool bar shows the tool and the default colour pressed.
+    EXPECT_EQ(tools.Tb->pressed(2005), 1);
+    EXPECT_EQ(tools.Tb->pressed(2004), 0);
+    EXPECT_EQ(tools.Tb->pressed(7012), 1);
+    window.command(7015);
+    EXPECT_EQ(objectcolors.defcolor(), 1);
+    EXPECT_EQ(tools.Tb->pressed(7015), 1);
+    EXPECT_EQ(tools.Tb->pressed(7012), 0);
+    window.command(7012);
+    tools.Tb->click(1); // the line button
+    EXPECT_EQ(window.A, &lineaction);
+    EXPECT_EQ(tools.Tb->pressed(2004), 1);
+    EXPECT_EQ(tools.Tb->pressed(2005), 0);
+    EXPECT_GT(window.yoffset(), 0) << "the drawing area lies below the tool bar";
+    window.command(2001);
 }

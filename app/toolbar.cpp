@@ -1,0 +1,125 @@
+#include "toolbar.h"
+#include "bars.h"
+#include "mainwindow.h"
+#include "object.h"
+#include "resources.h"
+
+#include <string>
+
+Tools tools;
+
+const int idm_actions[17] = {2001, 2004, 2002, 2003, 2005, 2006, 3020, 2010, 3001,
+                             3002, 3003, 7018, 2007, 2008, 2009, 3004, 3005};
+const int idm_colors[6] = {7012, 7015, 7014, 7013, 7017, 7016};
+
+namespace {
+
+// The button images, our own artwork: 24 x 24 SVG drawings.
+std::string svg(const std::string& body) {
+    return "<svg xmlns='http://www.w3.org/2000/svg' width='24' height='24' "
+           "viewBox='0 0 24 24' fill='none' stroke='black' stroke-width='1.5'>" +
+           body + "</svg>";
+}
+
+const std::string dot(double x, double y) {
+    return "<rect x='" + std::to_string(x - 2) + "' y='" + std::to_string(y - 2) +
+           "' width='4' height='4' fill='white'/>";
+}
+
+const std::string colour(const char* rgb) {
+    return svg(std::string("<rect x='5' y='5' width='14' height='14' fill='") + rgb + "'/>");
+}
+
+const std::string images[25] = {
+    svg(dot(12, 12)),                                                          // point
+    svg("<line x1='1' y1='19' x2='23' y2='5'/>" + dot(7, 15) + dot(17, 9)),    // line
+    svg("<line x1='5' y1='17' x2='19' y2='7'/>" + dot(5, 17) + dot(19, 7)),    // segment
+    svg("<line x1='5' y1='17' x2='23' y2='4'/>" + dot(5, 17) + dot(14, 10.5)), // ray
+    svg("<circle cx='12' cy='12' r='8'/>" + dot(12, 12) + dot(20, 12)),        // circle
+    svg("<circle cx='10' cy='13' r='7'/><line x1='15' y1='4' x2='22' y2='4'/>" + dot(10, 13)),
+    svg("<line x1='2' y1='20' x2='22' y2='4'/><line x1='2' y1='4' x2='22' y2='20'/>" +
+        dot(12, 12)),                                        // cut
+    svg("<circle cx='12' cy='12' r='8'/>" + dot(17.7, 6.3)), // on object
+    svg("<path d='M12 3v18M3 12h18M12 3l-3 3M12 3l3 3M12 21l-3-3M12 21l3-3M3 12l3-3M3 12l3 3"
+        "M21 12l-3-3M21 12l-3 3'/>"), // move
+    svg("<circle cx='12' cy='12' r='8' stroke-dasharray='2 2'/>" + dot(12, 4) +
+        "<path d='M15 3l3 2-3 2'/>"), // move on
+    svg("<path d='M3 19c4-10 8 2 12-6s5-6 6-8' stroke-dasharray='1.5 2'/>" + dot(21, 5)),
+    svg("<line x1='3' y1='17' x2='21' y2='7'/>" + dot(3, 17) + dot(21, 7) + dot(12, 12)),
+    svg("<line x1='2' y1='18' x2='22' y2='18'/><line x1='12' y1='2' x2='12' y2='22'/>"
+        "<path d='M12 14h4v4'/>"), // vertical
+    svg("<line x1='2' y1='16' x2='22' y2='8'/><line x1='2' y1='22' x2='22' y2='14'/>"),
+    svg("<path d='M3 20h18M3 20l12-14'/><path d='M10 20a7 7 0 0 0-2-5'/>"), // angle
+    svg("<path d='M4 20l2-6 10-10 4 4-10 10z'/><line x1='14' y1='6' x2='18' y2='10'/>"),
+    svg("<path d='M2 12s4-7 10-7 10 7 10 7-4 7-10 7S2 12 2 12z'/><circle cx='12' cy='12' "
+        "r='3'/><line x1='4' y1='21' x2='20' y2='3'/>"), // hide
+    colour("#000000"),
+    colour("#0000a0"),
+    colour("#8c0000"),
+    colour("#00a000"),
+    colour("#008c8c"),
+    colour("#8c00a0"),
+    svg("<path d='M3 19c4-10 8 2 12-6' stroke-dasharray='1.5 2'/><path d='M14 14l7 7M21 14l-7 "
+        "7'/>"), // clear tracks
+    svg("<path d='M2 12s4-7 10-7 10 7 10 7-4 7-10 7S2 12 2 12z'/><circle cx='12' cy='12' "
+        "r='3' fill='black'/>"), // show all
+};
+
+const char* imagetexts[25];
+
+int indexof(const int* table, int n, int id) {
+    for (int i = 0; i < n; ++i)
+        if (table[i] == id) return i;
+    return -1;
+}
+
+} // namespace
+
+void Tools::init(Window& w) {
+    for (int i = 0; i < 25; ++i) imagetexts[i] = images[i].c_str();
+    definebitmap(1, imagetexts, 25);
+    static Buttons b;
+    if (b.size() == 0) {
+        for (int i = 0; i < 17; ++i) b.addbutton(idm_actions[i], String(99 + i).text());
+        b.addseparator();
+        for (int id : idm_colors) b.addbutton(id, String(116).text());
+        b.addseparator();
+        b.addbutton(2011, String(117).text());
+        b.addcheck(4001, String(118).text());
+    }
+    Tb = new ToolBar(static_cast<StandardWindow&>(w), 1, b, 6000);
+}
+
+void Tools::inform(const char* text) {
+    if (window.Status) window.Status->settext(text, 0);
+}
+
+void Tools::set(int id) {
+    if (!Tb) return;
+    int i = indexof(idm_actions, 17, id);
+    if (i >= 0) {
+        if (Tn >= 0) Tb->release(idm_actions[Tn]);
+        Tn = i;
+        Tb->press(id);
+    }
+    i = indexof(idm_colors, 6, id);
+    if (i >= 0) {
+        if (Cn >= 0) Tb->release(idm_colors[Cn]);
+        Cn = i;
+        Tb->press(id);
+    }
+    if (id == 4001) {
+        if (window.showhidden)
+            Tb->check(4001);
+        else
+            Tb->uncheck(4001);
+    }
+}
+
+void Tools::releaseaction() {
+    if (Tb && Tn >= 0) Tb->release(idm_actions[Tn]);
+}
+
+void Tools::pressaction() {
+    if (Tb && Tn >= 0) Tb->press(idm_actions[Tn]);
+}
