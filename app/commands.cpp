@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "help.h"
 #include "mainwindow.h"
 #include "menu.h"
 #include "objectlist.h"
@@ -6,6 +7,7 @@
 #include "toolbar.h"
 
 Menu menu(window);
+Help help(window, "");
 
 namespace {
 
@@ -244,6 +246,13 @@ void dodeletetracks() {
     objects.redraw();
 }
 
+void docontents() {
+    help.index();
+}
+void dohelponhelp() {
+    help.helponhelp();
+}
+
 void doexit() {
     if (window.close()) program.quit(0);
 }
@@ -264,6 +273,10 @@ void bindcommands() {
     menu.add(2011, dodeletetracks);
     menu.add(1002, doexit);
     for (int id : idm_colors) menu.add(id, docolor);
+    help.Filename = String(86).text();
+    help.create();
+    menu.add(103, docontents);
+    menu.add(104, dohelponhelp);
     for (int id : {5002, 5003, 5005, 7102, 7101}) menu.enable(id, 0);
     program.Accel = &acceltable;
 }

@@ -2,7 +2,9 @@
 #pragma once
 
 class Menu;
+class Help;
 extern Menu menu;
+extern Help help;
 
 // Defines the menu and binds every command that has a handler.
 void bindcommands();
@@ -19,4 +21,6 @@ void doup();
 void dodown();
 void dohidden();
 void dodeletetracks();
+void docontents();
+void dohelponhelp();
 void doexit();

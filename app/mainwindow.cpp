@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "bitmapps.h"
+#include "commands.h"
 #include "objectlist.h"
 #include "toolbar.h"
 
@@ -197,6 +198,10 @@ void MainWindow::action(Action* n) {
     A = n;
     A->start();
     A->inform();
+}
+
+Help* MainWindow::help() {
+    return &::help;
 }
 
 void MainWindow::inform(const char* text) {

@@ -45,6 +45,7 @@ class MainWindow : public StandardWindow, public ToolHost {
     int viewheight() const override { return Height; }
     void inform(const char* text) override;
     Window* owner() override { return this; }
+    Help* help() override;
     void cursor(CursorKind kind) override;
     void capture(int on) override { Window::capture(on); }
 

@@ -44,7 +44,8 @@ void Dialogitem::applystate() {
     if (Disabled) D->enable(Id, 0);
 }
 
-Dialog::Dialog(Window* w, int id, Help* help, int page) : W(w), Id(id), Helper(help), Page(page) {}
+Dialog::Dialog(Window* w, int id, Help* helper, int page)
+    : W(w), Id(id), Helper(helper), Page(page) {}
 
 Dialog::~Dialog() {
     teardown();

@@ -39,7 +39,7 @@ class Dialogitem {
 
 class Dialog : public WindowObject {
   public:
-    Dialog(Window* w, int id, Help* help = nullptr, int page = 0);
+    Dialog(Window* w, int id, Help* helper = nullptr, int page = 0);
     ~Dialog() override;
     // Opens the dialog without waiting for it.
     void create() override;
