@@ -64,7 +64,7 @@ void unhighlight(Object* o) {
     objects.redraw();
 }
 
-void TwoPointAction::start() {
+void StepwiseAction::start() {
     State = 1;
     host().cursor(ToolHost::PointCursorKind);
 }
@@ -104,11 +104,6 @@ void TwoPointAction::abort() {
     State = 0;
 }
 
-void PointLineAction::start() {
-    State = 1;
-    host().cursor(ToolHost::PointCursorKind);
-}
-
 void PointLineAction::inform() {
     if (State == 1) prompt(I1);
     if (State == 2) prompt(I2);
@@ -141,11 +136,6 @@ void PointLineAction::abort() {
     State = 0;
 }
 
-void IntersectionAction::start() {
-    State = 1;
-    host().cursor(ToolHost::PointCursorKind);
-}
-
 void IntersectionAction::inform() {
     if (State == 1) prompt(16);
     if (State == 2) prompt(17);
@@ -174,11 +164,6 @@ void IntersectionAction::perform(int c, int r) {
 void IntersectionAction::abort() {
     if (State == 2) unhighlight(P1);
     State = 0;
-}
-
-void Circle3Action::start() {
-    State = 1;
-    host().cursor(ToolHost::PointCursorKind);
 }
 
 void Circle3Action::inform() {
@@ -220,11 +205,6 @@ void Circle3Action::abort() {
         objects.redraw();
     }
     State = 0;
-}
-
-void AngleAction::start() {
-    State = 1;
-    host().cursor(ToolHost::PointCursorKind);
 }
 
 void AngleAction::inform() {

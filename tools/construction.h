@@ -11,17 +11,22 @@ class Lineprim;
 void highlight(Object* o);
 void unhighlight(Object* o);
 
+// A tool that collects its objects in states 1, 2, ...; 0 after abort.
+class StepwiseAction : public Action {
+  public:
+    void start() override;
+    int finished() override { return State == 1; }
+    int State = 0;
+};
+
 // Lines, rays, segments, circles and midpoints through two points.
-class TwoPointAction : public Action {
+class TwoPointAction : public StepwiseAction {
   public:
     using Maker = void (*)(Pointprim*, Pointprim*);
     TwoPointAction(Maker make, int i1, int i2) : Make(make), I1(i1), I2(i2) {}
     void perform(int c, int r) override;
     void inform() override;
-    void start() override;
     void abort() override;
-    int finished() override { return State == 1; }
-    int State = 0;
     Pointprim* P1 = nullptr;
     Pointprim* P2 = nullptr;
 
@@ -31,16 +36,13 @@ class TwoPointAction : public Action {
 };
 
 // Parallels and perpendiculars: a straight object, then a point.
-class PointLineAction : public Action {
+class PointLineAction : public StepwiseAction {
   public:
     PointLineAction(int perpendicular, int i1, int i2)
         : Perpendicular(perpendicular), I1(i1), I2(i2) {}
     void perform(int c, int r) override;
     void inform() override;
-    void start() override;
     void abort() override;
-    int finished() override { return State == 1; }
-    int State = 0;
     Pointprim* P = nullptr;
     Lineprim* L = nullptr;
 
@@ -49,42 +51,36 @@ class PointLineAction : public Action {
     int I1, I2;
 };
 
-class IntersectionAction : public Action {
+class IntersectionAction : public StepwiseAction {
   public:
     void perform(int c, int r) override;
     void inform() override;
-    void start() override;
     void abort() override;
-    int finished() override { return State == 1; }
-    int State = 0;
     Object* P1 = nullptr;
     Object* P2 = nullptr;
 };
 
-class Circle3Action : public Action {
+// Circles with a radius given by two points (M the centre) and angles (M
+// the corner).
+class ThreePointAction : public StepwiseAction {
   public:
-    void perform(int c, int r) override;
-    void inform() override;
-    void start() override;
-    void abort() override;
-    int finished() override { return State == 1; }
-    int State = 0;
     Pointprim* P1 = nullptr;
     Pointprim* P2 = nullptr;
     Pointprim* M = nullptr;
 };
 
-class AngleAction : public Action {
+class Circle3Action : public ThreePointAction {
   public:
     void perform(int c, int r) override;
     void inform() override;
-    void start() override;
     void abort() override;
-    int finished() override { return State == 1; }
-    int State = 0;
-    Pointprim* P1 = nullptr;
-    Pointprim* P2 = nullptr;
-    Pointprim* M = nullptr;
+};
+
+class AngleAction : public ThreePointAction {
+  public:
+    void perform(int c, int r) override;
+    void inform() override;
+    void abort() override;
 };
 
 class PointonAction : public Action {
