@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "changing.h"
 #include "help.h"
 #include "mainwindow.h"
 #include "menu.h"
@@ -246,6 +247,32 @@ void dodeletetracks() {
     objects.redraw();
 }
 
+void dostep() {
+    window.action(&stepaction);
+}
+
+namespace {
+
+void step(int k) {
+    if (window.A == &stepaction) objects.advancestop(k);
+    objects.redraw();
+}
+
+} // namespace
+
+void doup1() {
+    step(-1);
+}
+void dodown1() {
+    step(1);
+}
+void dopageup1() {
+    step(-10);
+}
+void dopagedown1() {
+    step(10);
+}
+
 void docontents() {
     help.index();
 }
@@ -275,6 +302,11 @@ void bindcommands() {
     for (int id : idm_colors) menu.add(id, docolor);
     help.Filename = String(86).text();
     help.create();
+    menu.add(4006, dostep);
+    menu.add(4007, doup1);
+    menu.add(4008, dodown1);
+    menu.add(4010, dopageup1);
+    menu.add(4009, dopagedown1);
     menu.add(103, docontents);
     menu.add(104, dohelponhelp);
     for (int id : {5002, 5003, 5005, 7102, 7101}) menu.enable(id, 0);

@@ -200,6 +200,10 @@ void MainWindow::action(Action* n) {
     A->inform();
 }
 
+void MainWindow::releasetool() {
+    tools.releaseaction();
+}
+
 Help* MainWindow::help() {
     return &::help;
 }

@@ -48,6 +48,7 @@ class MainWindow : public StandardWindow, public ToolHost {
     Help* help() override;
     void cursor(CursorKind kind) override;
     void capture(int on) override { Window::capture(on); }
+    void releasetool() override;
 
     double Xm = 0, Ym = 0;
     Action* A;

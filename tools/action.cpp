@@ -1,4 +1,5 @@
 #include "action.h"
+#include "changing.h"
 #include "construction.h"
 #include "objectlist.h"
 #include "point.h"
@@ -79,12 +80,13 @@ void MoveAction::dragperform(int type, int c, int r) {
         } else {
             pickup = 1;
         }
+        grabbed(x, y);
         break;
     }
     case 9:
         if (!P || pickup) return;
         host().cursor(ToolHost::MoveCursorKind);
-        P->set(x, y);
+        if (position(x, y)) P->set(x, y);
         if (!moved && !P->trackpoint() && objects.tracking()) {
             objects.resettracks();
             if (!objects.findtrackpoint()) {
@@ -92,7 +94,7 @@ void MoveAction::dragperform(int type, int c, int r) {
                 P->starttrack();
             }
         }
-        objects.update();
+        recompute();
         if (P->trackpoint()) {
             P->updatetrack();
             objects.updatetracks();
@@ -111,6 +113,7 @@ void MoveAction::dragperform(int type, int c, int r) {
                 objects.resettracks();
                 if (Pointprim* driver = objects.findtrackpoint()) driver->computetracks();
             }
+            released();
             objects.redraw();
         }
         // A right click without movement opens the object's property dialog
@@ -123,13 +126,19 @@ void MoveAction::dragperform(int type, int c, int r) {
     }
 }
 
-const int ncommands = 13;
-const int commands[] = {2001, 2002, 2003, 2004, 2005, 2006, 2007,
-                        2008, 3020, 3001, 2009, 2010, 7018};
+void MoveAction::recompute() {
+    objects.update();
+}
+
+const int ncommands = 18;
+const int commands[] = {2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008, 3020,
+                        3001, 3002, 3006, 2009, 3005, 3003, 3004, 2010, 7018};
+// The edit tool (3004) comes with the property dialogs.
 Action* const actions[] = {&pointaction,        &segmentaction, &rayaction,         &lineaction,
                            &circleaction,       &circle3action, &rectangularaction, &parallelaction,
-                           &intersectionaction, &moveaction,    &angleaction,       &pointonaction,
-                           &middleaction};
+                           &intersectionaction, &moveaction,    &moveonaction,      &deleteaction,
+                           &angleaction,        &hideaction,    &trackaction,       nullptr,
+                           &pointonaction,      &middleaction};
 
 Action* actionof(int command) {
     for (int i = 0; i < ncommands; ++i)

@@ -14,6 +14,8 @@ class ToolHost : public View {
     enum CursorKind { PenCursorKind, PointCursorKind, MoveCursorKind, StepCursorKind };
     virtual void cursor(CursorKind) {}
     virtual void capture(int) {}
+    // Shows no tool button pressed (while deleting).
+    virtual void releasetool() {}
 };
 
 // The main window once it is installed, else a plain host (tests).
@@ -72,6 +74,16 @@ class MoveAction : public Action {
     Pointprim* P = nullptr;
     int pickup = 0; // a point chosen in the dialog waits for the next press
     int moved = 0;  // the point moved since the last press
+
+  protected:
+    // After a point was grabbed at (x, y).
+    virtual void grabbed(double, double) {}
+    // Where a dragged point goes for the cursor at (x, y); 0: it stays.
+    virtual int position(double&, double&) { return 1; }
+    // Recomputes the construction after a step.
+    virtual void recompute();
+    // After a point was let go.
+    virtual void released() {}
 };
 
 extern NoAction noaction;
