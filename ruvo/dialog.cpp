@@ -254,12 +254,7 @@ void Dialog::close(int id) {
     if (!isopen()) return;
     Handle->Closed = 1;
     Result = id;
-    for (Dialog** p = &dlgs; *p; p = &(*p)->Next)
-        if (*p == this) {
-            *p = Next;
-            break;
-        }
-    Next = nullptr;
+    leave();
     for (Dialogitem* i = Items; i; i = i->Next) i->exit();
     if (Handle->Modal) {
         Handle->Widget->done(id);
@@ -272,13 +267,18 @@ void Dialog::close(int id) {
     }
 }
 
-void Dialog::teardown() {
-    if (!Handle) return;
+void Dialog::leave() {
     for (Dialog** p = &dlgs; *p; p = &(*p)->Next)
         if (*p == this) {
             *p = Next;
             break;
         }
+    Next = nullptr;
+}
+
+void Dialog::teardown() {
+    if (!Handle) return;
+    leave();
     delete Handle->Widget;
     delete Handle;
     Handle = nullptr;

@@ -100,6 +100,7 @@ class Dialog : public WindowObject {
     int build();
     void open();
     void teardown();
+    void leave(); // leaves the list of open dialogs
     Dialogitem* item(int id) const;
 };
 

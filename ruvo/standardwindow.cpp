@@ -358,24 +358,29 @@ void StandardWindow::adjust(int& w, int& h) {
     h += outer.height() - inner.height();
 }
 
+namespace {
+
+// The widget size of a frame whose outer size, decorations included, is w x h.
+QSize innersize(const QWidget* frame, int w, int h, int least) {
+    QRect inner = frame->geometry(), outer = frame->frameGeometry();
+    return QSize(std::max(least, w - (outer.width() - inner.width())),
+                 std::max(least, h - (outer.height() - inner.height())));
+}
+
+} // namespace
+
 void StandardWindow::clientmin(int w, int h) {
     adjust(w, h);
     Minwidth = w;
     Minheight = h;
-    if (!Handle) return;
-    QRect inner = Handle->Frame->geometry(), outer = Handle->Frame->frameGeometry();
-    Handle->Frame->setMinimumSize(std::max(0, w - (outer.width() - inner.width())),
-                                  std::max(0, h - (outer.height() - inner.height())));
+    if (Handle) Handle->Frame->setMinimumSize(innersize(Handle->Frame, w, h, 0));
 }
 
 void StandardWindow::clientmax(int w, int h) {
     adjust(w, h);
     Maxwidth = w;
     Maxheight = h;
-    if (!Handle) return;
-    QRect inner = Handle->Frame->geometry(), outer = Handle->Frame->frameGeometry();
-    Handle->Frame->setMaximumSize(std::max(1, w - (outer.width() - inner.width())),
-                                  std::max(1, h - (outer.height() - inner.height())));
+    if (Handle) Handle->Frame->setMaximumSize(innersize(Handle->Frame, w, h, 1));
 }
 
 void StandardWindow::clientsize(int w, int h) {
@@ -401,10 +406,7 @@ void StandardWindow::outer(int& x, int& y, int& w, int& h) {
 }
 
 void StandardWindow::outersize(int w, int h) {
-    if (!Handle) return;
-    QRect inner = Handle->Frame->geometry(), outer = Handle->Frame->frameGeometry();
-    Handle->Frame->resize(std::max(1, w - (outer.width() - inner.width())),
-                          std::max(1, h - (outer.height() - inner.height())));
+    if (Handle) Handle->Frame->resize(innersize(Handle->Frame, w, h, 1));
 }
 
 void StandardWindow::setscroll(int flag, int pos) {

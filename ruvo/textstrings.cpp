@@ -151,20 +151,26 @@ int String::testextension(const char* ext) const {
     return *a == 0 && *b == 0;
 }
 
-int String::todouble(double& x) const {
+namespace {
+
+// Reads the whole text p as one number with format (ending in "%n"): x is
+// written when a number was read, 1 when nothing follows it.
+template <class T> int wholenumber(const char* p, const char* format, T& x) {
     int n = 0;
-    double v;
-    if (std::sscanf(P, "%lg%n", &v, &n) < 1) return 0;
+    T v;
+    if (std::sscanf(p, format, &v, &n) < 1) return 0;
     x = v;
-    return P[n] == 0;
+    return p[n] == 0;
+}
+
+} // namespace
+
+int String::todouble(double& x) const {
+    return wholenumber(P, "%lg%n", x);
 }
 
 int String::tolong(long& x) const {
-    int n = 0;
-    long v;
-    if (std::sscanf(P, "%ld%n", &v, &n) < 1) return 0;
-    x = v;
-    return P[n] == 0;
+    return wholenumber(P, "%ld%n", x);
 }
 
 int Strings::add(const char* text) {

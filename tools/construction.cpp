@@ -198,12 +198,14 @@ void Circle3Action::perform(int c, int r) {
     inform();
 }
 
-void Circle3Action::abort() {
+void ThreePointAction::abort() {
+    // Only the points chosen so far are held, and they show highlighted.
     if (State == 2 || State == 3) {
-        if (M) M->highlight.clear();
-        if (State == 3 && P1) P1->highlight.clear();
+        for (Pointprim* p : {P1, M})
+            if (p) p->highlight.clear();
         objects.redraw();
     }
+    P1 = P2 = M = nullptr;
     State = 0;
 }
 
@@ -235,15 +237,6 @@ void AngleAction::perform(int c, int r) {
         return;
     }
     inform();
-}
-
-void AngleAction::abort() {
-    if (State == 2 || State == 3) {
-        if (P1) P1->highlight.clear();
-        if (State == 3 && M) M->highlight.clear();
-        objects.redraw();
-    }
-    State = 0;
 }
 
 void PointonAction::perform(int c, int r) {

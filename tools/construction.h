@@ -64,6 +64,7 @@ class IntersectionAction : public StepwiseAction {
 // the corner).
 class ThreePointAction : public StepwiseAction {
   public:
+    void abort() override;
     Pointprim* P1 = nullptr;
     Pointprim* P2 = nullptr;
     Pointprim* M = nullptr;
@@ -73,14 +74,12 @@ class Circle3Action : public ThreePointAction {
   public:
     void perform(int c, int r) override;
     void inform() override;
-    void abort() override;
 };
 
 class AngleAction : public ThreePointAction {
   public:
     void perform(int c, int r) override;
     void inform() override;
-    void abort() override;
 };
 
 class PointonAction : public Action {
