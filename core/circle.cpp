@@ -42,7 +42,7 @@ void Circle::update() {
         double dx = P2->x() - P1->x(), dy = P2->y() - P1->y();
         double d = std::hypot(dx, dy);
         // Coinciding points give no direction: the radius point stays.
-        if (d >= EPS && std::isfinite(R)) P2->set(P1->x() + dx * R / d, P1->y() + dy * R / d);
+        if (d >= EPS && std::isfinite(R)) P2->set(P1->x() + dx / d * R, P1->y() + dy / d * R);
     }
     double fixed = R;
     if (!compute(P1->alternate(0), P2->alternate(0))) return;
@@ -113,8 +113,8 @@ struct Ring {
             const int n = 256;
             for (int i = 0; i <= n; ++i) {
                 double phi = from + (to - from) * i / n;
-                int x = static_cast<int>(std::clamp(cx + r * std::cos(phi), -1e8, 1e8));
-                int y = static_cast<int>(std::clamp(cy + r * std::sin(phi), -1e8, 1e8));
+                int x = topixel(cx + r * std::cos(phi));
+                int y = topixel(cy + r * std::sin(phi));
                 if (i == 0)
                     ps.move(x, y);
                 else if (pen)
@@ -185,8 +185,7 @@ void Circle::draw(PS& ps) {
         double lx = X + R / std::sqrt(2.0) + 10 * v.Pixel,
                ly = Y - R / std::sqrt(2.0) - 10 * v.Pixel;
         ps.textcolor(c);
-        drawtext(ps, static_cast<int>(std::clamp(colf(lx), -1e8, 1e8)),
-                 static_cast<int>(std::clamp(rowf(ly), -1e8, 1e8)), Name.text());
+        drawtext(ps, topixel(colf(lx)), topixel(rowf(ly)), Name.text());
     }
 }
 

@@ -19,6 +19,7 @@ class Circle : public Object {
     int project(double* x, double* y) override;
     void writeclear(char* s) override;
     int setspecialflag(const char* s) override;
+    void edit() override;
     void intersect(Object* P, Intersection* P1, OtherIntersection* P2);
 
     double x() const { return X; }

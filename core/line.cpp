@@ -8,28 +8,10 @@
 #include <cstring>
 #include <memory>
 
-namespace {
-
-// A pixel coordinate that fits an int, whatever the construction coordinate.
-int clamp(double v) {
-    return static_cast<int>(std::max(-1e8, std::min(1e8, v)));
-}
-
-double colf(double x, const PS& ps) {
-    const View& v = view();
-    return (x - v.X1) / (v.X2 - v.X1) * ps.width();
-}
-double rowf(double y, const PS& ps) {
-    const View& v = view();
-    return (v.Y2 - y) / (v.Y2 - v.Y1) * ps.height();
-}
-
-} // namespace
-
 void drawstraight(PS& ps, double x1, double y1, double x2, double y2, int linetype, Color c,
                   int lastpixel) {
-    int a = clamp(colf(x1, ps)), b = clamp(rowf(y1, ps));
-    int e = clamp(colf(x2, ps)), f = clamp(rowf(y2, ps));
+    int a = col(x1, ps), b = row(y1, ps);
+    int e = col(x2, ps), f = row(y2, ps);
     ps.color(c);
     ps.move(a, b);
     if (std::unique_ptr<Pen> pen{stylepen(c, linetype)}) {
@@ -57,7 +39,7 @@ void Lineprim::update() {
         double dx = P2->x() - P1->x(), dy = P2->y() - P1->y();
         double d = std::hypot(dx, dy);
         // Coinciding points give no direction: the second point stays.
-        if (d >= EPS && std::isfinite(R)) P2->set(P1->x() + dx * R / d, P1->y() + dy * R / d);
+        if (d >= EPS && std::isfinite(R)) P2->set(P1->x() + dx / d * R, P1->y() + dy / d * R);
     }
     for (int alt = 0; alt < 2; ++alt) {
         valid = 1;
@@ -165,7 +147,7 @@ void Lineprim::draw(PS& ps) {
     double ax, ay;
     anchor(fx, fy, ax, ay);
     ps.textcolor(c);
-    drawtext(ps, clamp(colf(ax - s * Vy, ps)), clamp(rowf(ay + s * Vx, ps)), text);
+    drawtext(ps, col(ax - s * Vy, ps), row(ay + s * Vx, ps), text);
 }
 
 Line::Line(Pointprim* p1, Pointprim* p2) : Lineprim(p1, p2) {}

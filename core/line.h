@@ -18,6 +18,7 @@ class Lineprim : public Object {
     int project(double* x, double* y) override;
     void writeclear(char* s) override;
     int setspecialflag(const char* s) override;
+    void edit() override;
     // 1 when a point of the supporting line belongs to the object.
     virtual int checkpoint(double x, double y);
 

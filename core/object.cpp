@@ -2,6 +2,7 @@
 #include "objectlist.h"
 #include "view.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -95,8 +96,10 @@ void Object::setname(const char* prefix, Count& counter) {
 }
 
 void Object::setname(const char* s) {
-    if (objects.find(s, 0, nullptr)) return;
+    // The name is checked as it will be stored, with its quotes replaced.
     std::string copy(s);
+    std::replace(copy.begin(), copy.end(), '"', '\'');
+    if (objects.find(copy.c_str(), 0, nullptr)) return;
     setname1(copy.data());
 }
 

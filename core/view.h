@@ -34,14 +34,26 @@ class View {
 View& view();
 void setview(View* v);
 
+// Pixel column and row of construction coordinates on a surface, unrounded.
+inline double colf(double x, const PS& ps) {
+    const View& v = view();
+    return (x - v.X1) / (v.X2 - v.X1) * ps.width();
+}
+inline double rowf(double y, const PS& ps) {
+    const View& v = view();
+    return (v.Y2 - y) / (v.Y2 - v.Y1) * ps.height();
+}
+// A pixel coordinate as an int, truncated toward zero. Coordinates beyond
+// 1e8 pixels, and undefined ones, end up 1e8 pixels off the surface.
+inline int topixel(double v) {
+    return static_cast<int>(v > -1e8 ? (v < 1e8 ? v : 1e8) : (v == v ? -1e8 : 1e8));
+}
 // Pixel column and row of construction coordinates on a surface.
 inline int col(double x, const PS& ps) {
-    const View& v = view();
-    return static_cast<int>((x - v.X1) / (v.X2 - v.X1) * ps.width());
+    return topixel(colf(x, ps));
 }
 inline int row(double y, const PS& ps) {
-    const View& v = view();
-    return static_cast<int>((v.Y2 - y) / (v.Y2 - v.Y1) * ps.height());
+    return topixel(rowf(y, ps));
 }
 
 // Settings the model draws and selects with.

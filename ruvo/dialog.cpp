@@ -8,6 +8,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +19,8 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <set>
 
 Dialog* activedlg = nullptr;
 Dialog* dlgs = nullptr;
@@ -82,14 +86,9 @@ QWidget* control(Dialog* d, DialogPeer* peer, const ControlSpec& c, QWidget* par
     case ControlSpec::Static:
         w = new QLabel(caption, parent);
         break;
-    case ControlSpec::Group: {
-        auto* l = new QLabel(caption, parent);
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-        w = l;
+    case ControlSpec::Group:
+        w = new QGroupBox(caption, parent);
         break;
-    }
     case ControlSpec::Button:
     case ControlSpec::Default: {
         auto* b = new QPushButton(caption, parent);
@@ -101,6 +100,7 @@ QWidget* control(Dialog* d, DialogPeer* peer, const ControlSpec& c, QWidget* par
     }
     case ControlSpec::Edit: {
         auto* e = new QLineEdit(parent);
+        e->setMinimumWidth(90 * std::max(c.span, 1));
         QObject::connect(e, &QLineEdit::textEdited, [d, id] { d->notify(id, EN_CHANGE); });
         w = e;
         break;
@@ -152,6 +152,7 @@ QWidget* control(Dialog* d, DialogPeer* peer, const ControlSpec& c, QWidget* par
         w = b;
         break;
     }
+    case ControlSpec::GroupEnd:
     case ControlSpec::Last:
         break;
     }
@@ -160,6 +161,20 @@ QWidget* control(Dialog* d, DialogPeer* peer, const ControlSpec& c, QWidget* par
         peer->Kinds[id] = c.kind;
     }
     return w;
+}
+
+// Whether every control of each row is a push button: such rows go to the
+// bottom right of the dialog.
+std::set<int> buttonrows(const ControlSpec* c) {
+    std::set<int> rows, others;
+    for (; c->kind != ControlSpec::Last; ++c) {
+        if (c->kind == ControlSpec::Button || c->kind == ControlSpec::Default)
+            rows.insert(c->row);
+        else if (c->kind != ControlSpec::GroupEnd)
+            others.insert(c->row);
+    }
+    for (int r : others) rows.erase(r);
+    return rows;
 }
 
 } // namespace
@@ -172,27 +187,49 @@ int Dialog::build() {
     auto* dw = new DialogWidget(this, owner);
     Handle->Widget = dw;
     dw->setWindowTitle(qstr(table->caption));
-    auto* rows = new QVBoxLayout(dw);
-    int row = -1;
-    QHBoxLayout* line = nullptr;
-    bool buttons = false;
-    auto finish = [&] {
-        // A row of buttons only sits at the right edge.
-        if (line && buttons) line->insertStretch(0, 1);
-    };
+    auto* top = new QVBoxLayout(dw);
+    std::set<int> buttons = buttonrows(table->controls);
+    QHBoxLayout* buttonrow = nullptr;
+    QGridLayout* grid = nullptr; // the grid the next control goes to
+    QBoxLayout* section = top;   // where a new grid goes: the dialog or a group box
+    int row = 0, column = 0, tablerow = 0;
     for (const ControlSpec* c = table->controls; c->kind != ControlSpec::Last; ++c) {
-        if (!line || c->row != row) {
-            finish();
-            line = new QHBoxLayout;
-            rows->addLayout(line);
-            row = c->row;
-            buttons = true;
+        if (c->kind == ControlSpec::GroupEnd) {
+            section = top;
+            grid = nullptr;
+            continue;
         }
-        buttons = buttons && (c->kind == ControlSpec::Button || c->kind == ControlSpec::Default);
-        if (QWidget* w = control(this, Handle, *c, dw))
-            line->addWidget(w, c->span > 0 ? c->span : 1);
+        QWidget* w = control(this, Handle, *c, dw);
+        if (c->kind == ControlSpec::Group) {
+            top->addWidget(w);
+            section = new QVBoxLayout(w);
+            grid = nullptr;
+            continue;
+        }
+        if (!w) continue;
+        if (buttons.count(c->row)) {
+            if (!buttonrow) {
+                buttonrow = new QHBoxLayout;
+                buttonrow->addStretch(1);
+            }
+            buttonrow->addWidget(w);
+            continue;
+        }
+        if (!grid) {
+            grid = new QGridLayout;
+            section->addLayout(grid);
+            row = -1;
+        }
+        if (row < 0 || c->row != tablerow) {
+            ++row;
+            column = 0;
+            tablerow = c->row;
+        }
+        int span = std::max(c->span, 1);
+        grid->addWidget(w, row, column, 1, span);
+        column += span;
     }
-    finish();
+    if (buttonrow) top->addLayout(buttonrow);
     return 1;
 }
 

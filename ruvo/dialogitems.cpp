@@ -1,6 +1,7 @@
 #include "dialogitems.h"
 #include "printer.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -40,8 +41,10 @@ void DoubleItem::init() {
 
 void DoubleItem::exit() {
     S = D->gettext(Id);
+    // Infinity and not-a-number are no values a user means: they are
+    // refused like any other text that is no number.
     double x;
-    if (std::sscanf(S.text(), "%lg", &x) == 1) X = x;
+    if (std::sscanf(S.text(), "%lg", &x) == 1 && std::isfinite(x)) X = x;
 }
 
 void LongItem::init() {

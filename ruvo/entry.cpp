@@ -5,10 +5,14 @@
 #include "program.h"
 
 #include <QApplication>
+#include <clocale>
 #include <vector>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The toolkit takes the desktop's locale; numbers in files, dialogs and
+    // labels are written and read with "." in every language.
+    std::setlocale(LC_NUMERIC, "C");
     program.set(1, 0, 1);
     program.Wos->create();
     static char ruvo[] = "Ruvo";

@@ -13,8 +13,11 @@ struct MenuSpec {
     int id;
 };
 
-// One control of a dialog. Controls are laid out in rows, each row left to
-// right in table order; span widens a control over several columns.
+// One control of a dialog. Controls are laid out in a grid of rows, each row
+// left to right in table order; span widens a control over several columns,
+// so fields of different rows line up. A group draws a titled box around the
+// controls after it, up to its GroupEnd. Rows of buttons only sit at the
+// bottom right.
 struct ControlSpec {
     enum Kind {
         Static,    // a text; id -1 when the program never sets it
@@ -27,7 +30,8 @@ struct ControlSpec {
         List,      // a list of texts, one selectable
         MultiList, // a list of texts, several selectable
         Combo,     // a drop-down list
-        Group,     // a caption above the controls of a group
+        Group,     // a titled box around the controls up to GroupEnd
+        GroupEnd,  // ends the box of the group before it
         Last
     };
     Kind kind;

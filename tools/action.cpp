@@ -43,7 +43,16 @@ void Action::start() {
 }
 
 int choosepoint(double x, double y, Object** slot) {
-    if (objects.select(x, y, slot, CPoint, 1, 1)) return 1;
+    // The points near the click are counted before anyone is asked: a
+    // cancelled choice among several drops the click, and only a click near
+    // no point goes on to the offered intersection and a new point.
+    Object* before = *slot;
+    int n = objects.select(x, y, slot, CPoint, 0, 1);
+    if (n > 1) {
+        *slot = before;
+        return objects.select(x, y, slot, CPoint, 1, 1) ? 1 : 0;
+    }
+    if (n == 1) return 1;
     if (!objects.intersect(x, y, slot)) return 0;
     if (!*slot) *slot = new Point(x, y);
     return 1;
@@ -116,8 +125,9 @@ void MoveAction::dragperform(int type, int c, int r) {
             released();
             objects.redraw();
         }
-        // A right click without movement opens the object's property dialog
-        // once the edit tool exists.
+        // A right click without movement opens the property dialog of the
+        // object under the cursor.
+        if (!moved && type == 3) editaction.perform(c, r);
         P = nullptr;
         inform();
         break;
@@ -133,11 +143,10 @@ void MoveAction::recompute() {
 const int ncommands = 18;
 const int commands[] = {2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008, 3020,
                         3001, 3002, 3006, 2009, 3005, 3003, 3004, 2010, 7018};
-// The edit tool (3004) comes with the property dialogs.
 Action* const actions[] = {&pointaction,        &segmentaction, &rayaction,         &lineaction,
                            &circleaction,       &circle3action, &rectangularaction, &parallelaction,
                            &intersectionaction, &moveaction,    &moveonaction,      &deleteaction,
-                           &angleaction,        &hideaction,    &trackaction,       nullptr,
+                           &angleaction,        &hideaction,    &trackaction,       &editaction,
                            &pointonaction,      &middleaction};
 
 Action* actionof(int command) {

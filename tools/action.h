@@ -47,8 +47,9 @@ double actiony(int r);
 void prompt(int id);
 
 // The point a construction tool gets for a click at (x, y): a point near
-// it, else the offered intersection under it, else a new basic point. 0 when
-// the user declined the offered intersection: the click is dropped.
+// it (chosen in a dialog when several are), else the offered intersection
+// under it, else a new basic point. 0 when the user cancelled the choice or
+// declined the offered intersection: the click is dropped.
 int choosepoint(double x, double y, Object** slot);
 
 class NoAction : public Action {

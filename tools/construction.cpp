@@ -51,6 +51,7 @@ IntersectionAction intersectionaction;
 Circle3Action circle3action;
 AngleAction angleaction;
 PointonAction pointonaction;
+EditAction editaction;
 
 void highlight(Object* o) {
     if (!o) return;
@@ -240,8 +241,18 @@ void AngleAction::perform(int c, int r) {
 }
 
 void PointonAction::perform(int c, int r) {
-    O = nullptr;
+    // The object of the last click stays chosen: a click near it again puts
+    // the point on it without asking, also where it crosses another object.
     if (!existing(c, r, O, CStraight | CCircle)) return;
     new Pointon(O, actionx(c), actiony(r));
     objects.redraw();
+}
+
+void EditAction::perform(int c, int r) {
+    Object* o = nullptr;
+    if (!existing(c, r, o, 0)) return;
+    highlight(o);
+    o->edit();
+    objects.update();
+    unhighlight(o);
 }

@@ -89,9 +89,18 @@ class PointonAction : public Action {
     Object* O = nullptr;
 };
 
+// Opens the property dialog of the object under the cursor.
+class EditAction : public Action {
+  public:
+    void perform(int c, int r) override;
+    void inform() override { prompt(44); }
+    void start() override { host().cursor(ToolHost::PointCursorKind); }
+};
+
 extern TwoPointAction lineaction, rayaction, segmentaction, circleaction, middleaction;
 extern PointLineAction parallelaction, rectangularaction;
 extern IntersectionAction intersectionaction;
 extern Circle3Action circle3action;
 extern AngleAction angleaction;
 extern PointonAction pointonaction;
+extern EditAction editaction;

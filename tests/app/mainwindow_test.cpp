@@ -309,3 +309,78 @@ TEST_F(Main, KeysAndMenusChooseTools) {
     EXPECT_GT(window.yoffset(), 0) << "the drawing area lies below the tool bar";
     window.command(2001);
 }
+
+TEST_F(Main, RightClickWithoutMovementOpensThePropertyDialog) {
+    ScriptedAnswerer s;
+    window.action(&lineaction);
+    Point* m = new Point(0, 0);
+    Point* p = new Point(2, 0);
+    Circle* c = new Circle(m, p);
+    objects.redraw();
+    QWidget* area = drawing();
+    ASSERT_NE(area, nullptr);
+    // The line tool waits for its second point when the right button comes.
+    QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(window.col(-5), window.row(-3)));
+    ASSERT_EQ(lineaction.State, 2);
+    Object* first = lineaction.P1;
+    int open = 0;
+    s.Dialogs.push_back([&](Dialog& d) {
+        open = d.Id;
+        d.type(104, "4");
+        d.click(13); // Fixed Radius
+        d.click(1);
+    });
+    QPoint on(window.col(0), window.row(-2));
+    QTest::mousePress(area, Qt::RightButton, {}, on);
+    QTest::mouseRelease(area, Qt::RightButton, {}, on);
+    QApplication::processEvents();
+    EXPECT_EQ(open, 109) << "the circle's dialog";
+    EXPECT_TRUE(c->objectclass() & CFixed);
+    EXPECT_NEAR(c->r(), 4, 1e-12);
+    EXPECT_NEAR(p->x(), 4, 1e-12) << "the radius point where the fixed radius puts it";
+    EXPECT_NEAR(p->y(), 0, 1e-12);
+    EXPECT_FALSE(c->highlight);
+    EXPECT_FALSE(first->highlight);
+    EXPECT_EQ(lineaction.State, 1) << "the line tool starts over";
+    EXPECT_STREQ(window.Status->text().text(), "Line: First point?");
+    EXPECT_EQ(bitmap->pixel(window.col(0), window.row(4)), Color(0, 0, 0))
+        << "the picture shows the new radius";
+
+    // A right drag still moves the point, and opens nothing.
+    QPoint from(window.col(4), window.row(0));
+    QTest::mousePress(area, Qt::RightButton, {}, from);
+    QTest::mouseMove(area, from + QPoint(0, -20));
+    QTest::mouseRelease(area, Qt::RightButton, {}, from + QPoint(0, -20));
+    EXPECT_EQ(s.AskedDialogs.size(), 1u);
+    EXPECT_GT(p->y(), 0.5);
+    EXPECT_NEAR(c->r(), 4, 1e-12);
+
+    // A right click beside every object opens nothing either.
+    QTest::mousePress(area, Qt::RightButton, {}, QPoint(window.col(6), window.row(-3)));
+    QTest::mouseRelease(area, Qt::RightButton, {}, QPoint(window.col(6), window.row(-3)));
+    EXPECT_EQ(s.AskedDialogs.size(), 1u);
+    window.action(&pointaction);
+}
+
+TEST_F(Main, EditToolFromKeyAndToolBar) {
+    ScriptedAnswerer s;
+    QWidget* a = drawing();
+    ASSERT_NE(a, nullptr);
+    QTest::keyClick(a, Qt::Key_E);
+    EXPECT_EQ(window.A, &editaction);
+    EXPECT_STREQ(window.Status->text().text(), "Edit: Object?");
+    EXPECT_EQ(tools.Tb->pressed(3004), 1);
+    Point* p = new Point(1, 1);
+    objects.redraw();
+    s.Dialogs.push_back([](Dialog& d) {
+        d.click(145); // brown
+        d.click(1);
+    });
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(window.col(1), window.row(1)));
+    EXPECT_EQ(p->color(), 5);
+    EXPECT_TRUE(objects.changed);
+    window.command(2001);
+    tools.Tb->click(15); // the sixteenth button
+    EXPECT_EQ(window.A, &editaction);
+    window.command(2001);
+}

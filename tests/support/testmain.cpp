@@ -1,16 +1,18 @@
 // Runs the tests inside a Qt application on the offscreen platform, with the
 // program's UI texts in place.
-#include "gyrstrings.h"
 #include "bitmapps.h"
+#include "gyrstrings.h"
 #include "program.h"
 #include "view.h"
 
 #include <QApplication>
+#include <clocale>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C"); // as the program does
     progstrings = GyrStrings;
     program.set(1, 0, 1); // windows made by the tests create themselves
     program.Wos->create();

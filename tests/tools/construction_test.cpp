@@ -10,6 +10,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -213,4 +214,107 @@ TEST_F(Tools, ParallelsIntersectionsAnglesAndPointsOnObjects) {
     EXPECT_EQ(actionof(2007), &rectangularaction);
     EXPECT_EQ(actionof(7018), &middleaction);
     EXPECT_EQ(actionof(9999), nullptr);
+}
+
+TEST_F(Tools, EditToolOpensTheDialogOfTheObjectUnderTheCursor) {
+    ScriptedAnswerer s;
+    Point* m = new Point(0, 0);
+    Point* p = new Point(2, 0);
+    Circle* c = new Circle(m, p);
+    use(editaction);
+    EXPECT_EQ(host.Prompt, "Edit: Object?");
+    EXPECT_EQ(host.Cursor, ToolHost::PointCursorKind);
+    EXPECT_EQ(actionof(3004), &editaction);
+    int highlighted = -1;
+    s.Dialogs.push_back([&](Dialog& d) {
+        highlighted = c->highlight;
+        d.type(104, "3");
+        d.click(13);
+        d.click(1);
+    });
+    objects.changed.clear();
+    click(editaction, 0, -2);
+    EXPECT_EQ(s.AskedDialogs, std::vector<int>{109});
+    EXPECT_EQ(highlighted, 1) << "the object shows highlighted while its dialog is open";
+    EXPECT_FALSE(c->highlight);
+    EXPECT_NEAR(p->x(), 3, 1e-12) << "the construction is recomputed after the dialog";
+    EXPECT_TRUE(objects.changed);
+
+    // A pinned highlight stays; a click beside every object asks nothing.
+    m->highlight.set();
+    m->highlight.fix();
+    s.Dialogs.push_back([](Dialog& d) { d.click(2); });
+    click(editaction, 0, 0);
+    EXPECT_TRUE(m->highlight);
+    click(editaction, 6, 6);
+    EXPECT_EQ(s.AskedDialogs, (std::vector<int>{109, 107}));
+
+    // Two objects under the cursor: the choice first, then the dialog.
+    Point* q = new Point(3, 0);
+    s.Dialogs.push_back([](Dialog& d) {
+        d.pick(100, 0);
+        d.click(1);
+    });
+    s.Dialogs.push_back([](Dialog& d) {
+        d.type(101, "Q");
+        d.click(1);
+    });
+    click(editaction, 3, 0);
+    EXPECT_EQ(s.AskedDialogs, (std::vector<int>{109, 107, 100, 107}));
+    EXPECT_STREQ(p->name(), "Q") << "the radius point, first in the list";
+    EXPECT_STREQ(q->name(), "Point_3");
+}
+
+TEST_F(Tools, PointOnObjectKeepsTheObjectOfItsLastClick) {
+    ScriptedAnswerer s;
+    Point* m = new Point(0, 0);
+    Circle* c = new Circle(m, new Point(2, 0));
+    Line* l = new Line(new Point(-5, 2), new Point(5, 2));
+    use(pointonaction);
+    click(pointonaction, 0, -2);
+    ASSERT_EQ(pointonaction.O, c);
+    // Near the top the circle touches the line: no question, on the circle.
+    int n = objects.count();
+    click(pointonaction, 0, 2);
+    EXPECT_TRUE(s.AskedDialogs.empty());
+    ASSERT_EQ(objects.count(), n + 1);
+    EXPECT_EQ(static_cast<Pointon*>(objects.last())->O, c);
+    // Elsewhere on the line, the line is taken and kept.
+    click(pointonaction, 4, 2);
+    EXPECT_EQ(pointonaction.O, l);
+    click(pointonaction, 0, 2);
+    EXPECT_EQ(static_cast<Pointon*>(objects.last())->O, l);
+    EXPECT_TRUE(s.AskedDialogs.empty());
+}
+
+TEST_F(Tools, CancelledChoiceDropsTheClick) {
+    ScriptedAnswerer s;
+    // Two points on top of each other, where two circles cross.
+    Point* a = new Point(-1, 0);
+    Point* b = new Point(1, 0);
+    new Circle(a, b);
+    new Circle(b, a);
+    double cy = std::sqrt(3.0);
+    new Point(0, cy);
+    new Point(0, cy);
+    int n = objects.count();
+    for (Action* t : {static_cast<Action*>(&lineaction), static_cast<Action*>(&angleaction),
+                      static_cast<Action*>(&circle3action), static_cast<Action*>(&pointonaction)}) {
+        use(*t);
+        s.Dialogs.push_back([](Dialog& d) { d.click(2); });
+        click(*t, 0, cy);
+        EXPECT_EQ(objects.count(), n) << "no new point";
+        EXPECT_TRUE(s.AskedBoxes.empty()) << "no offered intersection";
+        EXPECT_TRUE(t->finished());
+    }
+    EXPECT_EQ(s.AskedDialogs, (std::vector<int>{100, 100, 100, 100}));
+    // Chosen, the point is taken.
+    use(lineaction);
+    s.Dialogs.push_back([](Dialog& d) {
+        d.pick(100, 0);
+        d.click(1);
+    });
+    click(lineaction, 0, cy);
+    EXPECT_EQ(lineaction.State, 2);
+    EXPECT_EQ(objects.count(), n);
 }

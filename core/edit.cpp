@@ -1,0 +1,320 @@
+// The property dialogs of points, lines, circles and angles. A dialog only
+// changes the object's own fields; the recomputation that follows it moves
+// whatever the new values move.
+#include "edit.h"
+#include "angle.h"
+#include "circle.h"
+#include "line.h"
+#include "messages.h"
+#include "objectlist.h"
+#include "resources.h"
+#include "view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+const int id_colors[ObjectColors::N] = {130, 114, 141, 115, 140, 145};
+const int id_linetypes[3] = {12, 10, 11};
+const int radios[4] = {103, 108, 105, 106};
+const int markertypes[4] = {5, 11, 10, 1};
+
+namespace {
+
+using C = ControlSpec;
+
+// The rows every property dialog shares, around the rows of its own fields
+// and the group of its point or line types.
+std::vector<ControlSpec> layout(std::initializer_list<ControlSpec> fields,
+                                std::initializer_list<ControlSpec> checks,
+                                std::initializer_list<ControlSpec> types) {
+    std::vector<ControlSpec> v = {
+        {C::Static, -1, "Description:", 0, 1},
+        {C::Edit, 102, "", 0, 3},
+        {C::Static, -1, "Name:", 1, 1},
+        {C::Edit, 101, "", 1, 3},
+    };
+    v.insert(v.end(), fields);
+    v.insert(v.end(), checks);
+    v.insert(v.end(), {
+                          {C::Check, 109, "Hidden", 5, 1},
+                          {C::Check, 110, "Show Name", 5, 1},
+                          {C::Group, -1, "Color", 6, 1},
+                          {C::Radio, 130, "Black", 7, 1},
+                          {C::Radio, 114, "Blue", 7, 1},
+                          {C::Radio, 141, "Pink", 7, 1},
+                          {C::Radio, 115, "Green", 8, 1},
+                          {C::Radio, 140, "Cyan", 8, 1},
+                          {C::Radio, 145, "Brown", 8, 1},
+                          {C::GroupEnd, 0, "", 8, 1},
+                      });
+    v.insert(v.end(), types);
+    v.insert(v.end(), {
+                          {C::GroupEnd, 0, "", 10, 1},
+                          {C::Default, 1, "OK", 11, 1},
+                          {C::Button, 2, "Cancel", 11, 1},
+                          {C::Button, 9, "Help", 11, 1},
+                          {C::Last, 0, nullptr, 0, 0},
+                      });
+    return v;
+}
+
+const std::initializer_list<ControlSpec> linetypes = {
+    {C::Group, -1, "Line Type", 9, 1},
+    {C::Radio, 12, "Normal", 10, 1},
+    {C::Radio, 10, "Fat", 10, 1},
+    {C::Radio, 11, "Thin", 10, 1},
+};
+
+// The number of a dialog table, defined at its first use.
+int define(const DialogSpec& spec) {
+    if (!finddialog(spec.id)) definedialog(&spec);
+    return spec.id;
+}
+
+int pointdialog() {
+    static const std::vector<ControlSpec> c = layout({{C::Static, -1, "x:", 2, 1},
+                                                      {C::Edit, 104, "", 2, 1},
+                                                      {C::Static, -1, "y:", 2, 1},
+                                                      {C::Edit, 107, "", 2, 1}},
+                                                     {{C::Check, 111, "Fixed", 5, 1}},
+                                                     {{C::Group, -1, "Point Type", 9, 1},
+                                                      {C::Radio, 103, "Square", 10, 1},
+                                                      {C::Radio, 108, "Circle", 10, 1},
+                                                      {C::Radio, 105, "Dot", 10, 1},
+                                                      {C::Radio, 106, "Cross", 10, 1}});
+    static const DialogSpec spec = {107, "Point Properties", c.data()};
+    return define(spec);
+}
+
+int linedialog() {
+    static const std::vector<ControlSpec> c =
+        layout({{C::Static, -1, "L\xe4nge:", 2, 1},
+                {C::Edit, 104, "", 2, 1},
+                {C::Check, 14, "Fix Length", 2, 2}},
+               {{C::Check, 13, "Show Length", 5, 1}}, linetypes);
+    static const DialogSpec spec = {108, "Line", c.data()};
+    return define(spec);
+}
+
+int circledialog() {
+    static const std::vector<ControlSpec> c = layout({{C::Static, -1, "Radius:", 2, 1},
+                                                      {C::Edit, 104, "", 2, 1},
+                                                      {C::Check, 13, "Fixed Radius", 2, 2}},
+                                                     {{C::Check, 103, "Full", 5, 1}}, linetypes);
+    static const DialogSpec spec = {109, "Kreis", c.data()};
+    return define(spec);
+}
+
+int angledialog() {
+    static const std::vector<ControlSpec> c =
+        layout({{C::Static, -1, "Angle:", 2, 1},
+                {C::Edit, 104, "", 2, 1},
+                {C::Check, 15, "Fix Size", 2, 2},
+                {C::Static, -1, "Display Size (screen width/...):", 3, 2},
+                {C::Edit, 13, "", 3, 2}},
+               {{C::Check, 14, "Show Size", 5, 1}}, linetypes);
+    static const DialogSpec spec = {110, "Winkel", c.data()};
+    return define(spec);
+}
+
+// A number field that gives back the exact old value when its text was left
+// as it was shown, so that OK alone never rounds a coordinate or a size.
+class NumberItem : public DoubleItem {
+  public:
+    NumberItem(int id, Dialog& d, double x) : DoubleItem(id, d, x), Old(x) {}
+    void init() override {
+        DoubleItem::init();
+        Shown = S.text();
+    }
+    void exit() override {
+        DoubleItem::exit();
+        if (Shown == S.text()) X = Old;
+    }
+
+  private:
+    double Old;
+    std::string Shown;
+};
+
+// The name field: at most as long as a construction file can read back.
+class NameItem : public StringItem {
+  public:
+    NameItem(int id, Dialog& d, const char* s) : StringItem(id, d, s) {}
+    void init() override {
+        StringItem::init();
+        D->setlimit(Id, std::max(MaxName, static_cast<int>(std::strlen(S.text()))));
+    }
+};
+
+// What every property dialog shows: the description, the name, the colour,
+// Hidden and Show Name; and the taking over of the values on OK, which marks
+// the construction changed when a value differs.
+class Common {
+  public:
+    Common(Dialog& d, Object* o)
+        : O(o), Description(102, d, describe(o).c_str()), Name(101, d, o->name()),
+          Colour(d, o->Color), Hidden(109, d, o->ishidden), Showname(110, d, o->showname) {
+        Description.Readonly = 1;
+        d.Focus = 101;
+    }
+    ~Common() {
+        if (Changed) objects.changed.set();
+    }
+    Common(const Common&) = delete;
+    Common& operator=(const Common&) = delete;
+
+    // Runs the dialog; 1 when it ended with OK.
+    static int run(Dialog& d) {
+        d.carryout();
+        return d.result() == 1;
+    }
+
+    // The new name, unless another object has it: then a warning, and the
+    // old name stays. An empty name is no name: the old one stays.
+    void rename() {
+        std::string wanted(Name.text());
+        std::replace(wanted.begin(), wanted.end(), '"', '\'');
+        if (wanted.empty() || wanted == O->name()) return;
+        O->setname(wanted.c_str());
+        if (wanted == O->name())
+            Changed = 1;
+        else
+            Warning(String(48).text(), String(1).text());
+    }
+
+    // Colour, Hidden and Show Name.
+    void take() {
+        if (Colour >= 0) set(O->Color, static_cast<long>(Colour));
+        set(O->ishidden, Hidden.F);
+        set(O->showname, Showname.F);
+    }
+
+    template <class T, class V> void set(T& field, V value) {
+        if (field == value) return;
+        field = value;
+        Changed = 1;
+    }
+
+    // Sets or clears the fixed bit.
+    void fix(int f) { set(O->Class, f ? O->Class | CFixed : O->Class & ~CFixed); }
+
+    static std::string describe(Object* o) {
+        char d[256] = "";
+        o->writeclear(d);
+        return stripnl(d);
+    }
+
+    Object* O;
+    StringItem Description;
+    NameItem Name;
+    ObjectColorItem Colour;
+    CheckItem Hidden, Showname;
+    int Changed = 0;
+};
+
+// Whether a fixed length, radius or size is offered: the second defining
+// point stands right before the object and depends on nothing.
+int fixable(Object* o, Object* p2) {
+    Object* d[3];
+    return o->Previous == p2 && p2->dep(d) == 0;
+}
+
+// A value field and its fix box, offered only when fixing is possible.
+struct Fixing {
+    Fixing(Dialog& d, int value, int box, double x, Object* o, int offered)
+        : Value(value, d, x), Box(box, d, (o->Class & CFixed) != 0), Offered(offered) {
+        if (!Offered) {
+            Value.Readonly = 1;
+            Box.Disabled = 1;
+        }
+    }
+    // On OK: the fixed bit and the value, at least 2 EPS, when offered.
+    void take(Common& common, double& field, double factor = 1) {
+        if (!Offered) return;
+        common.fix(Box.F);
+        if (Box.F) common.set(field, std::max(Value.X * factor, 2 * EPS));
+    }
+    NumberItem Value;
+    CheckItem Box;
+    int Offered;
+};
+
+int lineindex(int linetype) {
+    return linetype >= 0 && linetype < 3 ? linetype : 0;
+}
+
+} // namespace
+
+void Pointprim::edit() {
+    Dialog d(view().owner(), pointdialog(), view().help(), PointHelp);
+    Common common(d, this);
+    int basic = (Class & CBasic) != 0;
+    NumberItem px(104, d, X), py(107, d, Y);
+    CheckItem fixed(111, d, !(Class & CMovable));
+    int symbol = static_cast<int>(std::find(markertypes, markertypes + 4, Symbol) - markertypes);
+    RadioItem type(radios, 4, symbol < 4 ? symbol : 0, d);
+    if (!basic) {
+        px.Readonly = py.Readonly = 1;
+        fixed.Disabled = 1;
+    }
+    if (!Common::run(d)) return;
+    common.rename();
+    if (basic) {
+        common.set(X, px.X);
+        common.set(Y, py.X);
+    }
+    common.take();
+    if (type >= 0) common.set(Symbol, markertypes[type]);
+    if (basic) common.set(Class, fixed.F ? Class & ~CMovable : Class | CMovable);
+}
+
+void Lineprim::edit() {
+    Dialog d(view().owner(), linedialog(), view().help(), LineHelp);
+    Common common(d, this);
+    int segment = (Class & CSegment) != 0;
+    CheckItem labelled(13, d, showlength);
+    Fixing fixing(d, 104, 14, R, this, segment && fixable(this, P2));
+    RadioItem type(id_linetypes, 3, lineindex(Linetype), d);
+    if (!segment) labelled.Disabled = 1;
+    if (!Common::run(d)) return;
+    common.rename();
+    common.take();
+    common.set(showlength, labelled.F);
+    if (type >= 0) common.set(Linetype, static_cast<int>(type));
+    fixing.take(common, R);
+}
+
+void Circle::edit() {
+    Dialog d(view().owner(), circledialog(), view().help(), CircleHelp);
+    Common common(d, this);
+    CheckItem full(103, d, Complete);
+    Fixing fixing(d, 104, 13, R, this, fixable(this, P2));
+    RadioItem type(id_linetypes, 3, lineindex(Linetype), d);
+    if (!Common::run(d)) return;
+    common.rename();
+    common.take();
+    common.set(Complete, full.F);
+    if (type >= 0) common.set(Linetype, static_cast<int>(type));
+    fixing.take(common, R);
+}
+
+void Angle::edit() {
+    Dialog d(view().owner(), angledialog(), view().help(), AngleHelp);
+    Common common(d, this);
+    CheckItem labelled(14, d, showsize);
+    Fixing fixing(d, 104, 15, size(), this, fixable(this, P2));
+    LongItem pixels(13, d, Pixelsize);
+    RadioItem type(id_linetypes, 3, lineindex(Linetype), d);
+    if (!Common::run(d)) return;
+    common.rename();
+    common.take();
+    common.set(showsize, labelled.F);
+    // At least 5, and no larger than a construction file accepts.
+    common.set(Pixelsize, static_cast<int>(std::clamp(pixels.N, 5L, 100000L)));
+    fixing.take(common, Phi, (1.0 / 180) * M_PI);
+    if (type >= 0) common.set(Linetype, static_cast<int>(type));
+}

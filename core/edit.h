@@ -1,0 +1,28 @@
+// The property dialogs of the objects: the tables of their button groups,
+// the colour group, and the help pages the dialogs open.
+#pragma once
+
+#include "dialogitems.h"
+#include "object.h"
+
+// The colour buttons, for colour indices 0 to 5 (black, blue, pink, green,
+// cyan, brown).
+extern const int id_colors[ObjectColors::N];
+// The line type buttons Normal, Fat and Thin, for line types 0, 1 and 2.
+extern const int id_linetypes[3];
+// The point type buttons and the point symbols they stand for.
+extern const int radios[4];
+extern const int markertypes[4];
+
+// The colour group of a property dialog: one button per object colour.
+class ObjectColorItem : public RadioItem {
+  public:
+    ObjectColorItem(Dialog& d, long color)
+        : RadioItem(id_colors, ObjectColors::N, ObjectColors::valid(static_cast<int>(color)), d) {}
+};
+
+// The help pages of the property dialogs.
+enum { PointHelp = 9, LineHelp = 10, CircleHelp = 11, AngleHelp = 12 };
+
+// Names longer than this cannot be read back from a construction file.
+const int MaxName = 63;
