@@ -1,6 +1,8 @@
 #include "bitmapps.h"
 #include "circle.h"
+#include "commands.h"
 #include "construction.h"
+#include "help.h"
 #include "intersection.h"
 #include "line.h"
 #include "mainwindow.h"
@@ -372,12 +374,23 @@ TEST_F(Main, EditToolFromKeyAndToolBar) {
     EXPECT_EQ(tools.Tb->pressed(3004), 1);
     Point* p = new Point(1, 1);
     objects.redraw();
-    s.Dialogs.push_back([](Dialog& d) {
+    std::string page;
+    s.Dialogs.push_back([&](Dialog& d) {
         d.click(145); // brown
+        d.click(9);
+        EXPECT_TRUE(d.isopen()) << "Help keeps the dialog open";
+        page = help.page().text();
         d.click(1);
     });
     QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(window.col(1), window.row(1)));
     EXPECT_EQ(p->color(), 5);
+    EXPECT_EQ(page, "/help/topic9.html");
+    // Every dialog's help page is there.
+    for (int topic : {8, 9, 10, 11, 12}) {
+        help.open(topic);
+        EXPECT_EQ(std::string(help.page().text()), "/help/topic" + std::to_string(topic) + ".html");
+    }
+    help.close();
     EXPECT_TRUE(objects.changed);
     window.command(2001);
     tools.Tb->click(15); // the sixteenth button
