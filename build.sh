@@ -11,7 +11,7 @@ mode=${1:-run}
 [ $# -gt 0 ] && shift
 
 packages=(cmake make g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core fonts-urw-base35)
+          libbenchmark-dev fonts-dejavu-core fonts-urw-base35 locales)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -309,6 +309,12 @@ void bindcommands() {
     menu.add(4009, dopagedown1);
     menu.add(103, docontents);
     menu.add(104, dohelponhelp);
+    selectors();
+    menu.add(4005, doclear);
+    menu.add(1001, [] { doload(); });
+    menu.add(1003, [] { dosave(); });
+    menu.add(1004, [] { dosaveas(); });
+    menu.add(7011, docomment);
     for (int id : {5002, 5003, 5005, 7102, 7101}) menu.enable(id, 0);
     program.Accel = &acceltable;
 }

@@ -29,3 +29,16 @@ void dopagedown1();
 void docontents();
 void dohelponhelp();
 void doexit();
+
+// The file commands.
+class FileSelector;
+extern FileSelector in, out;
+// Gives the file selectors their texts.
+void selectors();
+void doclear();
+void doload();
+void doload(const char* name);
+// 1 when the construction was saved.
+int dosave();
+int dosaveas();
+void docomment();

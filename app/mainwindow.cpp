@@ -175,7 +175,7 @@ void MainWindow::clicked(int c, int r, int click) {
 }
 
 int MainWindow::close() {
-    return 1;
+    return testclose();
 }
 
 void MainWindow::pres_changed() {

@@ -4,9 +4,10 @@
 
 #include "action.h"
 #include "bars.h"
+#include "constructionfile.h"
 #include "standardwindow.h"
 
-class MainWindow : public StandardWindow, public ToolHost {
+class MainWindow : public StandardWindow, public ToolHost, public FileHost {
   public:
     MainWindow();
 
@@ -22,7 +23,7 @@ class MainWindow : public StandardWindow, public ToolHost {
 
     void compute();
     using Window::setsize;
-    void setsize(double x1, double x2, double y1, double y2);
+    void setsize(double x1, double x2, double y1, double y2) override;
     void zoomin();
     void zoomout();
     void center();
@@ -36,6 +37,13 @@ class MainWindow : public StandardWindow, public ToolHost {
     int close() override;
     virtual void pres_changed();
     void settitle();
+    // Asks whether to save unsaved changes: 0 when the user cancels, or
+    // chose to save and the construction was not saved.
+    int testclose();
+
+    // What loading needs of the window.
+    int clear() override;
+    void repaint() override;
 
     // Makes n the current tool: the old one is aborted and remembered.
     void action(Action* n);

@@ -7,6 +7,8 @@
 #include "objectlist.h"
 #include "toolbar.h"
 
+#include <cstring>
+
 namespace {
 
 // The UI texts are in place before any window exists.
@@ -14,7 +16,7 @@ const bool texts = (progstrings = GyrStrings, true);
 
 } // namespace
 
-void startup(int, char**) {
+void startup(int argc, char** argv) {
     (void)texts;
     window.create();
     sethost(&window);
@@ -47,7 +49,10 @@ void startup(int, char**) {
     bindcommands();
     window.clientmin(200, 200);
     program.Main = &window;
+    setfilehost(&window);
     objects.changed.clear();
+    // A file named on the command line is loaded; "noabout" is no file.
+    if (argc > 1 && std::strcmp(argv[1], "noabout") != 0) doload(argv[1]);
 }
 
 void shutdown() {

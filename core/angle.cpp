@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 Angle::Angle(Pointprim* p1, Pointprim* m, Pointprim* p2)
     : P1(p1), P2(p2), M(m), Pixelsize(std::max(anglesize, 5)) {
@@ -46,6 +47,12 @@ double Angle::size() const {
 
 void Angle::writeclear(char* s) {
     std::snprintf(s, 256, String(129).text(), P1->name(), M->name(), P2->name());
+}
+
+void Angle::writespecialflags(FlagSink* io) {
+    writestyle(io, Linetype, Class);
+    if (showsize) io->flag("showsize");
+    if (Pixelsize != 20) io->flag(("size_" + std::to_string(Pixelsize)).c_str());
 }
 
 int Angle::setspecialflag(const char* s) {

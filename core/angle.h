@@ -12,6 +12,7 @@ class Angle : public Object {
     int dep(Object** o) override;
     void writeclear(char* s) override;
     int setspecialflag(const char* s) override;
+    void writespecialflags(FlagSink* io) override;
     void edit() override;
     // The size in degrees, in [0, 360).
     double size() const;

@@ -71,6 +71,11 @@ void Circle::writeclear(char* s) {
     std::snprintf(s, 256, String(123).text(), P1->name(), P2->name());
 }
 
+void Circle::writespecialflags(FlagSink* io) {
+    if (!Complete) io->flag("uncomplete");
+    writestyle(io, Linetype, Class);
+}
+
 int Circle::setspecialflag(const char* s) {
     if (styleflag(s, Linetype, Class)) return 1;
     if (!std::strcmp(s, "uncomplete")) {
@@ -265,6 +270,14 @@ void Circle3::writeclear(char* s) {
 Circle3Circle::Circle3Circle(Circle3* o) : Circle(o->M, o), O(o) {
     Io = noio;
     update();
+}
+
+Circle3Circle* makecircle3(Pointprim* m, Pointprim* p1, Pointprim* p2) {
+    Circle3* h = new Circle3(m, p1, p2);
+    h->ishidden = 1;
+    Circle3Circle* c = new Circle3Circle(h);
+    h->c(c);
+    return c;
 }
 
 void Circle3Circle::update() {

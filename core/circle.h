@@ -19,6 +19,7 @@ class Circle : public Object {
     int project(double* x, double* y) override;
     void writeclear(char* s) override;
     int setspecialflag(const char* s) override;
+    void writespecialflags(FlagSink* io) override;
     void edit() override;
     void intersect(Object* P, Intersection* P1, OtherIntersection* P2);
 
@@ -67,3 +68,7 @@ class Circle3Circle : public Circle {
     void writeclear(char* s) override;
     Object* O;
 };
+
+// Makes a circle with a radius given by two points as the tools and files do:
+// the help point (hidden), then its circle right after it.
+Circle3Circle* makecircle3(Pointprim* m, Pointprim* p1, Pointprim* p2);

@@ -104,6 +104,11 @@ void Lineprim::writeclear(char* s) {
     std::snprintf(s, 256, String(120).text(), P1->name(), P2->name());
 }
 
+void Lineprim::writespecialflags(FlagSink* io) {
+    writestyle(io, Linetype, Class);
+    if (showlength) io->flag("showlength");
+}
+
 int Lineprim::setspecialflag(const char* s) {
     if (styleflag(s, Linetype, Class)) return 1;
     if (std::strcmp(s, "showlength")) return 0;
@@ -151,6 +156,12 @@ void Lineprim::draw(PS& ps) {
 }
 
 Line::Line(Pointprim* p1, Pointprim* p2) : Lineprim(p1, p2) {}
+
+Line* makeline(Pointprim* a, Pointprim* b) {
+    Line* l = new Line(a, b);
+    l->setname(String(7).text(), linecount);
+    return l;
+}
 
 Ray::Ray(Pointprim* p1, Pointprim* p2) : Lineprim(p1, p2) {
     setname(String(26).text(), raycount);

@@ -18,6 +18,7 @@ class Lineprim : public Object {
     int project(double* x, double* y) override;
     void writeclear(char* s) override;
     int setspecialflag(const char* s) override;
+    void writespecialflags(FlagSink* io) override;
     void edit() override;
     // 1 when a point of the supporting line belongs to the object.
     virtual int checkpoint(double x, double y);
@@ -85,6 +86,9 @@ class Segment : public Lineprim {
   public:
     void label(char* s) override;
 };
+
+// Makes a line as the tools and files do: through a and b, named Line_n.
+Line* makeline(Pointprim* a, Pointprim* b);
 
 // Draws the pixel line from (x1, y1) to (x2, y2) in construction
 // coordinates with the pen of a line type, clamped to the int range.

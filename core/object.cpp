@@ -111,6 +111,21 @@ void Object::setname1(char* s) {
     if (Order) objects.renamed(this, old.c_str());
 }
 
+int Object::setflags(Strings& item) {
+    for (int i = 1; i < item.n(); ++i) {
+        const char* f = item[i].text();
+        if (!std::strncmp(f, "hidden", 6))
+            ishidden = 1;
+        else if (!std::strncmp(f, "color:", 6))
+            setcolor(objectcolors.index(f + 6));
+        else if (!std::strcmp(f, "showname"))
+            showname = 1;
+        else if (!setspecialflag(f))
+            return 0;
+    }
+    return 1;
+}
+
 int Object::depmarked() {
     Object* o[3];
     int n = dep(o);
@@ -205,6 +220,12 @@ int styleflag(const char* s, int& linetype, int& objectclass) {
     else
         return 0;
     return 1;
+}
+
+void writestyle(FlagSink* io, int linetype, int objectclass) {
+    if (linetype == 1) io->flag("thick");
+    if (linetype == 2) io->flag("dotted");
+    if (objectclass & CFixed) io->flag("fixed");
 }
 
 Pen* stylepen(Color c, int linetype) {

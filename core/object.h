@@ -7,6 +7,15 @@
 #include "textstrings.h"
 
 class IO;
+class Strings;
+
+// Where an object writes its file flags: the construction file's writers.
+class FlagSink {
+  public:
+    virtual ~FlagSink() = default;
+    // Appends one flag to the record being written.
+    virtual void flag(const char* text) = 0;
+};
 
 const double EPS = 1e-10;
 
@@ -96,7 +105,7 @@ class Object {
     virtual Object* original() { return this; }
     virtual int project(double*, double*) { return 1; }
     virtual void writeclear(char* s);
-    virtual void writespecialflags(IO*) {}
+    virtual void writespecialflags(FlagSink*) {}
     virtual int setspecialflag(const char*) { return 0; }
     virtual void edit() {}
 
@@ -116,6 +125,10 @@ class Object {
     void setio(IO* io) { Io = io; }
     IO* io() const { return Io; }
     int depmarked();
+    // Applies the flags of a record's item (texts 1 on; text 0 is the name):
+    // hidden, colour and name flags, the rest by the kind; 0 when the kind
+    // does not know one.
+    int setflags(Strings& item);
     // The colour this object draws in now.
     ::Color drawcolor() const;
 
@@ -138,6 +151,8 @@ class Object {
 // The file flags of drawn lines, circles and angles: "thick" and "dotted"
 // set the line type, "fixed" the fixed bit; 1 when s is one of them.
 int styleflag(const char* s, int& linetype, int& objectclass);
+// Writes the file flags of a line type and the fixed bit.
+void writestyle(FlagSink* io, int linetype, int objectclass);
 // The pen of a line type in colour c: thick (1) or dotted (2); null for the
 // surface's own pen (0). The caller deletes it.
 Pen* stylepen(Color c, int linetype);

@@ -17,6 +17,8 @@ class Translator {
     virtual ~Translator() = default;
     // The construction's name for a macro name, or null when there is none.
     virtual const char* translate(const char* name) = 0;
+    // Records that the macro's name stands for the construction's name.
+    virtual void add(const char* name, const char* own) = 0;
 };
 
 extern Translator* translation; // the active translation, null outside macro runs
@@ -49,6 +51,11 @@ class ObjectList {
     int intersect(double x, double y, Object** P);
     int exists(const char* name);
     void show(String& s);
+
+    // The construction file: written whole, or read record by record. These
+    // are the file layer's (io/), which the application links.
+    int save(const char* filename);
+    int load(const char* filename);
 
     void advancestop(int k);
     void stopat(int n) { Stop = n; }

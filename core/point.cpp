@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 void Track::add(double* x, double* y) {
     if (Count >= Max) return;
@@ -65,7 +66,18 @@ const char* symbolword(int symbol) {
     }
 }
 
+void Pointprim::writespecialflags(FlagSink* io) {
+    if (Symbol != 5) io->flag((std::string("symbol:") + symbolword(Symbol)).c_str());
+    if ((Class & CBasic) && !(Class & CMovable)) io->flag("fixed");
+}
+
 int Pointprim::setspecialflag(const char* s) {
+    // A fixed point cannot be dragged; only basic points have that choice.
+    if (!std::strcmp(s, "fixed")) {
+        if (!(Class & CBasic)) return 0;
+        Class &= ~CMovable;
+        return 1;
+    }
     static const char prefix[] = "symbol:";
     if (std::strncmp(s, prefix, sizeof prefix - 1) != 0) return 0;
     const char* w = s + sizeof prefix - 1;

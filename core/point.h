@@ -28,6 +28,7 @@ class Pointprim : public Object {
     double distance(double x, double y) override;
     void writeclear(char* s) override;
     int setspecialflag(const char* s) override;
+    void writespecialflags(FlagSink* io) override;
     void edit() override;
     virtual void deletetrack();
     // The point to use instead of this one when a line through it degenerates.

@@ -1,6 +1,8 @@
 #include "textstrings.h"
 
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -166,7 +168,17 @@ template <class T> int wholenumber(const char* p, const char* format, T& x) {
 } // namespace
 
 int String::todouble(double& x) const {
-    return wholenumber(P, "%lg%n", x);
+    // The same in every locale: "." is the decimal separator. Infinities
+    // and not-a-number are no numbers.
+    const char* p = P;
+    while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+    if (*p == '+' && p[1] != '-') ++p;
+    const char* end = p + std::strlen(p);
+    double v;
+    auto r = std::from_chars(p, end, v);
+    if (r.ec != std::errc() || !std::isfinite(v)) return 0;
+    x = v;
+    return r.ptr == end;
 }
 
 int String::tolong(long& x) const {

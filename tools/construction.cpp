@@ -8,9 +8,8 @@
 
 namespace {
 
-void makeline(Pointprim* a, Pointprim* b) {
-    Line* l = new Line(a, b);
-    l->setname(String(7).text(), linecount);
+void line(Pointprim* a, Pointprim* b) {
+    makeline(a, b);
 }
 void makeray(Pointprim* a, Pointprim* b) {
     new Ray(a, b);
@@ -43,7 +42,7 @@ template <class T> int existing(int c, int r, T*& slot, int mask) {
 
 } // namespace
 
-TwoPointAction lineaction(makeline, 8, 9), rayaction(makeray, 24, 25),
+TwoPointAction lineaction(line, 8, 9), rayaction(makeray, 24, 25),
     segmentaction(makesegment, 27, 28), circleaction(makecircle, 11, 12),
     middleaction(makemiddle, 45, 46);
 PointLineAction parallelaction(0, 30, 31), rectangularaction(1, 32, 33);
@@ -188,9 +187,7 @@ void Circle3Action::perform(int c, int r) {
         State = 1;
         M->highlight.clear();
         unhighlight(P1);
-        Circle3* h = new Circle3(M, P1, P2);
-        h->ishidden = 1;
-        h->c(new Circle3Circle(h));
+        makecircle3(M, P1, P2);
         M = P1 = P2 = nullptr;
         objects.redraw();
     } else {

@@ -210,6 +210,7 @@ TEST_F(List, FindExistsAndShow) {
         const char* translate(const char* n) override {
             return std::string(n) == "A" ? "Point_1" : nullptr;
         }
+        void add(const char*, const char*) override {}
     } t;
     translation = &t;
     EXPECT_EQ(objects.find("A", 0, nullptr), a);

@@ -1,0 +1,137 @@
+// The file commands: New, Load, Save, Save as, and the construction comment.
+#include "commands.h"
+#include "dialogitems.h"
+#include "help.h"
+#include "mainwindow.h"
+#include "messages.h"
+#include "objectlist.h"
+#include "resources.h"
+#include "selectors.h"
+#include "toolbar.h"
+
+#include <string>
+
+// They get their texts once the UI texts are there (bindcommands).
+FileSelector in(&window, "", 0, "", "");
+FileSelector out(&window, "", 1, "", "");
+
+namespace {
+
+using C = ControlSpec;
+
+const ControlSpec commentcontrols[] = {
+    {C::MultiEdit, 101, "", 0, 3}, {C::Default, 1, "OK", 1, 1}, {C::Button, 2, "Cancel", 1, 1},
+    {C::Button, 9, "Help", 1, 1},  {C::Last, 0, nullptr, 0, 0},
+};
+const DialogSpec commentdialog = {105, "Construction Comment", commentcontrols};
+const bool defined = (definedialog(&commentdialog), true);
+
+enum { CommentHelp = 5, CommentMax = 2048 };
+
+// Loads a file: the name is remembered for Save only when every record of
+// it was read, so that a broken file is never overwritten with the part of
+// it that could be read.
+void load(const char* name) {
+    String file(name);
+    window.blocked = 1;
+    int whole = objects.load(file);
+    window.blocked = 0;
+    if (!whole) return;
+    loadname = file;
+    window.settitle();
+    docomment();
+}
+
+} // namespace
+
+void selectors() {
+    (void)defined;
+    in = FileSelector(&window, String(47), 0, String(43), String(80));
+    out = FileSelector(&window, String(47), 1, String(42), String(80));
+}
+
+void doclear() {
+    if (!window.testclose()) return;
+    window.A->abort();
+    window.A->start();
+    window.A->inform();
+    window.X1 = -7, window.X2 = 7, window.Y1 = -7, window.Y2 = 7;
+    window.compute();
+    objects.clear();
+    objectcolors.defcolor(0);
+    tools.set(7012);
+    objects.redraw();
+    counts.reset();
+    loadname = "";
+    window.settitle();
+    objects.comment() = "";
+}
+
+void doload() {
+    window.blocked = 1;
+    String name(in.select());
+    window.blocked = 0;
+    if (!name.empty()) load(name);
+}
+
+void doload(const char* name) {
+    load(name);
+}
+
+int dosave() {
+    if (loadname.empty()) return dosaveas();
+    return objects.save(loadname);
+}
+
+int dosaveas() {
+    String name(out.select());
+    if (name.empty()) return 0;
+    if (*name.extension() == 0) {
+        String ext(".");
+        ext.cat(String(80));
+        name.extension(ext);
+    }
+    loadname = name;
+    int saved = objects.save(loadname);
+    window.settitle();
+    return saved;
+}
+
+void docomment() {
+    Dialog d(&window, 105, &help, CommentHelp);
+    MultilineItem text(101, d, objects.comment().text(), CommentMax);
+    d.carryout();
+    if (d.result() != 1) return;
+    // Paragraphs are kept with CR LF, as the files read them.
+    std::string t;
+    for (const char* p = text.S.text(); *p; ++p) {
+        if (*p == '\n' && (p == text.S.text() || p[-1] != '\r')) t += '\r';
+        t += *p;
+    }
+    if (t.size() > CommentMax) t.resize(CommentMax);
+    if (t == objects.comment().text()) return;
+    objects.comment() = t.c_str();
+    objects.changed.set();
+}
+
+int MainWindow::testclose() {
+    if (!objects.changed || objects.empty()) return 1;
+    switch (QuestionAbort(*this, String(57).text(), String(1).text())) {
+    case IDCANCEL:
+        return 0;
+    case IDYES:
+        // Only a construction that is safely saved may go.
+        return dosave();
+    default:
+        return 1;
+    }
+}
+
+int MainWindow::clear() {
+    doclear();
+    return objects.empty();
+}
+
+void MainWindow::repaint() {
+    objects.redraw();
+}

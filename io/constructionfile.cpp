@@ -1,0 +1,224 @@
+// Saving and loading constructions: the view line, the comment block and one
+// record per object in list order.
+#include "constructionfile.h"
+#include "dialogitems.h"
+#include "files.h"
+#include "io.h"
+#include "messages.h"
+#include "objectlist.h"
+#include "resources.h"
+#include "view.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+FileHost plainhost;
+FileHost* installed = nullptr;
+
+enum { LineMax = 509, CommentMax = 2048, WrapAfter = 60, FileHelp = 7 };
+
+const ControlSpec errorcontrols[] = {
+    {ControlSpec::Static, -1, "Error in Input file:", 0, 1},
+    {ControlSpec::Edit, 101, "", 1, 4},
+    {ControlSpec::Default, 1, "OK", 2, 1},
+    {ControlSpec::Button, 2, "Cancel", 2, 1},
+    {ControlSpec::Button, 9, "Help", 2, 1},
+    {ControlSpec::Last, 0, nullptr, 0, 0},
+};
+const DialogSpec errordialog = {120, "File Error", errorcontrols};
+
+// A UI text with a file name in it.
+void tell(int id, const char* filename) {
+    std::string text(String(id).text());
+    std::string::size_type at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, shownname(filename).text());
+    Warning(text.c_str(), String(1).text());
+}
+
+// The comment as lines of at most about 60 characters, broken at blanks;
+// each paragraph break ends a line and leaves an empty one.
+void writecomment(std::string& out, const char* c) {
+    std::size_t width = 0;
+    for (const char* p = c; *p; ++p) {
+        if (*p == '\r' || *p == '\n') {
+            if (*p == '\r' && p[1] == '\n') ++p;
+            if (width) out += '\n';
+            out += '\n';
+            width = 0;
+            continue;
+        }
+        out += *p;
+        ++width;
+        if (p[1] == ' ' && width > WrapAfter) {
+            out += '\n';
+            width = 0;
+            ++p;
+        }
+    }
+    if (width) out += '\n';
+}
+
+// Reads "window(x1,x2,y1,y2)": 1 with the four numbers when they are there.
+int viewline(const std::string& line, double v[4]) {
+    const char* p = line.c_str() + 7;
+    const char* end = line.c_str() + line.size();
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0 && *p++ != ',') return 0;
+        while (*p == ' ' || *p == '\t') ++p;
+        if (*p == '+') ++p;
+        auto r = std::from_chars(p, end, v[i]);
+        if (r.ec != std::errc() || !std::isfinite(v[i])) return 0;
+        p = r.ptr;
+    }
+    return std::isfinite(v[1] - v[0]) && std::isfinite(v[3] - v[2]);
+}
+
+// The lines of a text: a line feed ends each, a carriage return before it
+// is dropped, and a last line without its line feed counts too.
+class Lines {
+  public:
+    explicit Lines(const std::string& t) : T(t) {}
+    int next(std::string& line) {
+        if (At >= T.size()) return 0;
+        std::size_t end = T.find('\n', At);
+        if (end == std::string::npos) end = T.size();
+        line.assign(T, At, end - At);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        At = end + 1;
+        ++Number;
+        return 1;
+    }
+    int number() const { return Number; }
+
+  private:
+    const std::string& T;
+    std::size_t At = 0;
+    int Number = 0;
+};
+
+int starts(const std::string& s, const char* prefix) {
+    return s.compare(0, std::strlen(prefix), prefix) == 0;
+}
+
+// Collects the comment from the rest of its first line to the line that
+// begins with "*/": an empty line is a paragraph break, other lines join
+// with one blank. Beyond its size the comment is cut, and reading goes on to
+// its end.
+void readcomment(Lines& lines, std::string first) {
+    std::string c, line;
+    auto add = [&c](const std::string& l) {
+        if (l.empty()) {
+            c += "\r\n";
+            return;
+        }
+        if (!c.empty() && c.back() != '\n') c += ' ';
+        c += l;
+    };
+    if (!first.empty()) add(first);
+    while (lines.next(line) && !starts(line, "*/")) {
+        if (c.size() < CommentMax) add(line);
+    }
+    if (c.size() > CommentMax) c.resize(CommentMax);
+    objects.comment() = c.c_str();
+}
+
+} // namespace
+
+int FileHost::clear() {
+    objects.clear();
+    objects.comment() = "";
+    counts.reset();
+    setsize(-7, 7, -7, 7);
+    return 1;
+}
+
+void FileHost::setsize(double x1, double x2, double y1, double y2) {
+    if (x1 + 1e-15 > x2 || y1 + 1e-15 > y2) return;
+    View& v = view();
+    v.X1 = x1, v.X2 = x2, v.Y1 = y1, v.Y2 = y2;
+    v.Pixel = (x2 - x1) / std::max(v.viewwidth(), 1);
+}
+
+FileHost& filehost() {
+    return installed ? *installed : plainhost;
+}
+
+void setfilehost(FileHost* h) {
+    installed = h;
+}
+
+std::string construction() {
+    const View& v = view();
+    std::string s = "window(" + general6(v.X1) + "," + general6(v.X2) + "," + general6(v.Y1) + "," +
+                    general6(v.Y2) + ");\n/*\n";
+    writecomment(s, objects.comment().text());
+    s += "*/\n";
+    for (Object* o = objects.first(); o; o = o->next())
+        if (o->io()) s += o->io()->write(o);
+    return s;
+}
+
+Failure readconstruction(const std::string& text) {
+    Lines lines(text);
+    std::string line;
+    Failure f;
+    if (!lines.next(line)) return f;
+    if (starts(line, "window(")) {
+        double v[4];
+        if (viewline(line, v))
+            filehost().setsize(v[0] - 0.001, v[1] - 0.001, v[2] + 0.001, v[3] + 0.001);
+        if (!lines.next(line)) return f;
+    }
+    int more = 1;
+    if (starts(line, "/*")) {
+        readcomment(lines, line.substr(2));
+        more = lines.next(line);
+    }
+    for (; more; more = lines.next(line)) {
+        if (line.empty() || starts(line, "//")) continue;
+        if (line.size() > LineMax || !iolist.interpret(line.c_str())) {
+            f.Line = lines.number();
+            f.Text = line.substr(0, LineMax);
+            break;
+        }
+    }
+    return f;
+}
+
+int ObjectList::save(const char* filename) {
+    switch (writefile(filename, toutf8(construction()))) {
+    case NotOpened:
+        tell(40, filename);
+        return 0;
+    case NotWritten:
+        tell(41, filename);
+        return 0;
+    case Written:
+        break;
+    }
+    changed.clear();
+    return 1;
+}
+
+int ObjectList::load(const char* filename) {
+    if (!filehost().clear() || !empty()) return 0;
+    std::string bytes;
+    if (!readfile(filename, bytes)) {
+        tell(40, filename);
+        return 0;
+    }
+    Failure f = readconstruction(fromutf8(bytes));
+    if (f.Line) {
+        if (!finddialog(120)) definedialog(&errordialog);
+        Dialog d(view().owner(), 120, view().help(), FileHelp);
+        StringItem shown(101, d, f.Text.c_str());
+        shown.Readonly = 1;
+        d.carryout();
+    }
+    filehost().repaint();
+    changed.clear();
+    return f.Line == 0;
+}

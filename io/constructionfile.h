@@ -1,0 +1,36 @@
+// Construction files as a whole: the view line, the comment block and the
+// records, written from and read into the construction.
+#pragma once
+
+#include <string>
+
+// What loading needs of the application: clearing the construction as the
+// New command does, and the view. The main window provides it.
+class FileHost {
+  public:
+    virtual ~FileHost() = default;
+    // Clears the construction, the view, the comment and the name counters
+    // as New does; 0 when the user chose to keep the construction.
+    virtual int clear();
+    // Sets the view rectangle; an empty one is ignored.
+    virtual void setsize(double x1, double x2, double y1, double y2);
+    // Asks for the whole window to be drawn anew.
+    virtual void repaint() {}
+};
+
+FileHost& filehost();
+void setfilehost(FileHost* h);
+
+// The text of a construction file for the construction and the view.
+std::string construction();
+
+// Where reading a construction stopped: the number and text of the first
+// line that failed, 0 when every record was read.
+struct Failure {
+    int Line = 0;
+    std::string Text;
+};
+
+// Reads a construction from the text of a file into the (cleared)
+// construction; the objects before a failing line stay.
+Failure readconstruction(const std::string& text);

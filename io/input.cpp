@@ -1,0 +1,100 @@
+// The record parser: left items with their flags, the keyword and the
+// parameters of one line.
+#include "io.h"
+#include "messages.h"
+#include "objectlist.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+enum { TokenMax = 63 };
+
+int blank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Reads one token at p into t: a quoted text runs to the next double quote,
+// any other to the next ",", ")", "=", "(" or the end. At most 63
+// characters are taken; the rest stays where a delimiter is expected.
+const char* token(const char* p, std::string& t) {
+    t.clear();
+    while (blank(*p)) ++p;
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"' && t.size() < TokenMax) t += *p++;
+        if (*p == '"') ++p;
+    } else {
+        while (*p && !std::strchr(",)=(", *p) && t.size() < TokenMax) t += *p++;
+    }
+    while (blank(*p)) ++p;
+    return p;
+}
+
+// Reads tokens separated by "," up to ")" into s, after the "(" at p. When
+// empty is set, "()" holds no token. Null when the list is broken.
+const char* list(const char* p, Strings& s, int empty) {
+    if (*p++ != '(') return nullptr;
+    if (empty && *p == ')') return p + 1;
+    std::string t;
+    for (;;) {
+        p = token(p, t);
+        if (!s.add(t.c_str())) return nullptr;
+        if (*p == ')') return p + 1;
+        if (*p++ != ',') return nullptr;
+    }
+}
+
+} // namespace
+
+int Input::read(const char* line) {
+    Nleft = 0;
+    Right.clear();
+    Name = "";
+    const char* p = line;
+    std::string t;
+    for (;;) {
+        if (Nleft == Max) return 0;
+        Strings& item = Left[Nleft];
+        item.clear();
+        p = token(p, t);
+        if (!item.add(t.c_str())) return 0;
+        if (!(p = list(p, item, 1))) return 0;
+        ++Nleft;
+        if (*p == '=') break;
+        if (*p != ',') return 0;
+        ++p;
+    }
+    p = token(p + 1, t);
+    Name = t.c_str();
+    if (!(p = list(p, Right, 0))) return 0;
+    return *p == ';';
+}
+
+Object* Input::object(int i, int mask) {
+    if (i < 0 || i >= Right.n()) return nullptr;
+    return objects.find(Right[i].text(), mask, nullptr);
+}
+
+int Input::number(int i, double& x) {
+    return i >= 0 && i < Right.n() && Right[i].todouble(x);
+}
+
+int Input::set(Object* o, int i) {
+    if (!o || i < 0 || i >= Nleft) return 0;
+    Strings& item = Left[i];
+    if (translation) {
+        // A macro step: its names stand for the objects it makes.
+        translation->add(item[0].text(), o->name());
+        return o->setflags(item);
+    }
+    if (objects.find(item[0].text(), 0, o)) {
+        Warning(String(48).text(), String(1).text());
+        o->setname("???");
+        return 0;
+    }
+    std::string name(item[0].text());
+    o->setname1(name.data());
+    return o->setflags(item);
+}

@@ -1,0 +1,321 @@
+// The writers and readers of every kind of record.
+#include "angle.h"
+#include "circle.h"
+#include "derived.h"
+#include "intersection.h"
+#include "io.h"
+#include "line.h"
+#include "objectlist.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+IOList iolist;
+Input input;
+
+IO::IO(const char* name) : Name(name) {
+    Next = iolist.First;
+    iolist.First = this;
+}
+
+const char* IO::write(Object* o) {
+    S.clear();
+    resadd(o);
+    reswrite(o);
+    S += '=';
+    S += Name.text();
+    S += '(';
+    depwrite(o);
+    S += ");\n";
+    return S.c_str();
+}
+
+const char* IO::writeclear(Object* o) {
+    char d[256] = "";
+    o->writeclear(d);
+    S = d;
+    return S.c_str();
+}
+
+void IO::comma() {
+    if (!S.empty() && S.back() != '(') S += ',';
+}
+
+void IO::flag(const char* text) {
+    comma();
+    S += text;
+}
+
+void IO::resadd(Object* o) {
+    S += '"';
+    S += o->name();
+    S += "\"(";
+    if (o->ishidden) flag("hidden");
+    if (o->color() != 0) flag((std::string("color:") + objectcolors.name(o->color())).c_str());
+    if (o->showname) flag("showname");
+    o->writespecialflags(this);
+    S += ')';
+}
+
+void IO::depadd(Object* o) {
+    comma();
+    S += '"';
+    S += o->name();
+    S += '"';
+}
+
+void IO::number(const char* text) {
+    comma();
+    S += text;
+}
+
+namespace {
+
+std::string chars(double x, std::chars_format f, int precision) {
+    char b[400];
+    auto r = precision < 0 ? std::to_chars(b, b + sizeof b, x, f)
+                           : std::to_chars(b, b + sizeof b, x, f, precision);
+    return std::string(b, r.ptr);
+}
+
+// The text when it reads back as x, else the shortest text that does.
+std::string exact(double x, const std::string& text) {
+    double back;
+    auto r = std::from_chars(text.data(), text.data() + text.size(), back);
+    if (r.ec == std::errc() && back == x) return text;
+    return chars(x, std::chars_format::general, -1);
+}
+
+} // namespace
+
+std::string fixed15(double x) {
+    if (!(std::fabs(x) < 1e15)) return chars(x, std::chars_format::general, -1);
+    return exact(x, chars(x, std::chars_format::fixed, 15));
+}
+
+std::string general(double x) {
+    return exact(x, general6(x));
+}
+
+std::string general6(double x) {
+    return chars(x, std::chars_format::general, 6);
+}
+
+int IOList::interpret(const char* line) {
+    if (!input.read(line)) return 0;
+    for (IO* io = First; io; io = io->Next)
+        if (!std::strcmp(io->Name.text(), input.Name.text())) return io->interpret(input);
+    return 0;
+}
+
+namespace {
+
+class PointIO : public IO {
+  public:
+    PointIO() : IO("point") {}
+    void depwrite(Object* o) override {
+        auto* p = static_cast<Pointprim*>(o);
+        number(fixed15(p->x()).c_str());
+        number(fixed15(p->y()).c_str());
+    }
+    int interpret(Input& in) override {
+        double x, y;
+        if (!in.shape(1, 2) || !in.number(0, x) || !in.number(1, y)) return 0;
+        return in.set(new Point(x, y), 0);
+    }
+};
+
+// The two-point kinds: line, ray, segment, circle and midpoint.
+template <class T> class TwoPointIO : public IO {
+  public:
+    using Maker = Object* (*)(Pointprim*, Pointprim*);
+    TwoPointIO(const char* name, Maker make) : IO(name), Make(make) {}
+    void depwrite(Object* o) override {
+        auto* t = static_cast<T*>(o);
+        depadd(t->p1());
+        depadd(t->p2());
+    }
+    int interpret(Input& in) override {
+        if (!in.shape(1, 2)) return 0;
+        Object* a = in.object(0, CPoint);
+        Object* b = in.object(1, CPoint);
+        if (!a || !b) return 0;
+        return in.set(Make(static_cast<Pointprim*>(a), static_cast<Pointprim*>(b)), 0);
+    }
+
+  private:
+    Maker Make;
+};
+
+class IntersectionIO : public IO {
+  public:
+    IntersectionIO() : IO("intersection") {}
+    void reswrite(Object* o) override {
+        if (Object* other = static_cast<Intersection*>(o)->other()) {
+            comma();
+            resadd(other);
+        }
+    }
+    void depwrite(Object* o) override {
+        auto* i = static_cast<Intersection*>(o);
+        depadd(i->first());
+        depadd(i->second());
+    }
+    int interpret(Input& in) override {
+        if (in.Right.n() != 2 || (in.Nleft != 1 && in.Nleft != 2)) return 0;
+        // A single point crosses straight objects; a pair needs a circle.
+        int mask = in.Nleft == 1 ? CStraight : CStraight | CCircle;
+        Object* a = in.object(0, mask);
+        Object* b = in.object(1, mask);
+        if (!a || !b) return 0;
+        if (in.Nleft == 2 && !((a->Class | b->Class) & CCircle)) return 0;
+        auto* i = new Intersection(a, b);
+        int done = in.set(i, 0);
+        if (done && in.Nleft == 2) done = in.set(i->other(), 1);
+        return done;
+    }
+};
+
+class PointLineIO : public IO {
+  public:
+    PointLineIO(const char* name, int perpendicular) : IO(name), Perpendicular(perpendicular) {}
+    void reswrite(Object* o) override {
+        comma();
+        resadd(static_cast<Parallel*>(o)->other());
+    }
+    void depwrite(Object* o) override {
+        auto* p = static_cast<Parallel*>(o);
+        depadd(p->point());
+        depadd(p->line());
+    }
+    int interpret(Input& in) override {
+        if (!in.shape(2, 2)) return 0;
+        Object* p = in.object(0, CPoint);
+        Object* l = in.object(1, CStraight);
+        if (!p || !l) return 0;
+        DepLine* d =
+            makeparallel(static_cast<Pointprim*>(p), static_cast<Lineprim*>(l), Perpendicular);
+        d->O->ishidden = 0; // the record says whether its help point is hidden
+        return in.set(d->O, 0) && in.set(d, 1);
+    }
+
+  private:
+    int Perpendicular;
+};
+
+class PointonIO : public IO {
+  public:
+    PointonIO() : IO("pointon") {}
+    void depwrite(Object* o) override {
+        auto* p = static_cast<Pointon*>(o);
+        depadd(p->object());
+        number(general(p->x()).c_str());
+        number(general(p->y()).c_str());
+    }
+    int interpret(Input& in) override {
+        double x, y;
+        if (!in.shape(1, 3)) return 0;
+        Object* o = in.object(0, CStraight | CCircle);
+        if (!o || !in.number(1, x) || !in.number(2, y)) return 0;
+        auto* p = new Pointon(o, x, y);
+        // A position that already lies on the object, as the writer wrote
+        // it, is kept to the last bit: projecting it again could move it.
+        double scale = std::max({1.0, std::fabs(x), std::fabs(y)});
+        if (std::hypot(p->x() - x, p->y() - y) <= 1e-12 * scale) p->set(x, y);
+        return in.set(p, 0);
+    }
+};
+
+class Circle3IO : public IO {
+  public:
+    Circle3IO() : IO("circle3") {}
+    void reswrite(Object* o) override {
+        comma();
+        resadd(static_cast<Circle3*>(o)->c());
+    }
+    void depwrite(Object* o) override {
+        auto* h = static_cast<Circle3*>(o);
+        depadd(h->m());
+        depadd(h->p1());
+        depadd(h->p2());
+    }
+    int interpret(Input& in) override {
+        if (!in.shape(2, 3)) return 0;
+        Object* m = in.object(0, CPoint);
+        Object* p1 = in.object(1, CPoint);
+        Object* p2 = in.object(2, CPoint);
+        if (!m || !p1 || !p2) return 0;
+        Circle3Circle* c = makecircle3(static_cast<Pointprim*>(m), static_cast<Pointprim*>(p1),
+                                       static_cast<Pointprim*>(p2));
+        c->O->ishidden = 0; // the record says whether its help point is hidden
+        return in.set(c->O, 0) && in.set(c, 1);
+    }
+};
+
+class AngleIO : public IO {
+  public:
+    AngleIO() : IO("angle") {}
+    void depwrite(Object* o) override {
+        auto* a = static_cast<Angle*>(o);
+        depadd(a->p1());
+        depadd(a->m());
+        depadd(a->p2());
+    }
+    int interpret(Input& in) override {
+        if (!in.shape(1, 3)) return 0;
+        Object* p1 = in.object(0, CPoint);
+        Object* m = in.object(1, CPoint);
+        Object* p2 = in.object(2, CPoint);
+        if (!p1 || !m || !p2) return 0;
+        return in.set(new Angle(static_cast<Pointprim*>(p1), static_cast<Pointprim*>(m),
+                                static_cast<Pointprim*>(p2)),
+                      0);
+    }
+};
+
+Object* line(Pointprim* a, Pointprim* b) {
+    return makeline(a, b);
+}
+template <class T> Object* make(Pointprim* a, Pointprim* b) {
+    return new T(a, b);
+}
+
+// In the order of the table of writers; each goes to the front of iolist.
+IO unimplemented("unimplemented");
+NoIO otherintersection;
+PointIO points;
+TwoPointIO<Lineprim> lines("line", line);
+TwoPointIO<Lineprim> rays("ray", make<Ray>);
+TwoPointIO<Lineprim> segments("segment", make<Segment>);
+TwoPointIO<Circle> circles("circle", make<Circle>);
+TwoPointIO<Middle> middles("middle", make<Middle>);
+IntersectionIO intersections;
+PointLineIO parallels("parallel", 0);
+PointLineIO rectangulars("rectangular", 1);
+PointonIO pointons;
+Circle3IO circle3s;
+AngleIO angles;
+
+// The model's objects find their writers through these.
+struct Install {
+    Install() {
+        defaultio = &unimplemented;
+        noio = &otherintersection;
+        pointio = &points;
+        lineio = &lines;
+        rayio = &rays;
+        segmentio = &segments;
+        circleio = &circles;
+        middleio = &middles;
+        intersectionio = &intersections;
+        parallelio = &parallels;
+        rectangulario = &rectangulars;
+        pointonio = &pointons;
+        circle3io = &circle3s;
+        angleio = &angles;
+    }
+} install;
+
+} // namespace
