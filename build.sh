@@ -4,7 +4,8 @@
 #   ./build.sh test            runs every test,
 #   ./build.sh sanitize        runs every test built with AddressSanitizer and
 #                              UndefinedBehaviorSanitizer,
-#   ./build.sh bench           runs the benchmarks.
+#   ./build.sh bench           runs the benchmarks,
+#   ./build.sh fuzz [seconds]  fuzzes the construction file reader (60 s).
 set -euo pipefail
 cd "$(dirname "$0")"
 mode=${1:-run}
@@ -12,6 +13,7 @@ mode=${1:-run}
 
 packages=(cmake make g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core fonts-urw-base35 locales)
+[ "$mode" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -51,8 +53,20 @@ bench)
     build build
     for b in build/bench/*_bench; do "$b"; done
     ;;
+fuzz)
+    # clang with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer;
+    # the seed files and every input kept from earlier runs start it.
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DGYREL_FUZZ=ON -DGYREL_TESTS=OFF -DGYREL_BENCH=OFF >/dev/null
+    cmake --build build-fuzz -j"$jobs" --target reader_fuzz
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    ./build-fuzz/tests/io/fuzz/reader_fuzz "$work" tests/io/fuzz/corpus tests/io/fuzz/crashes \
+        -max_total_time="${1:-60}" -max_len=4096 -artifact_prefix="$work/" -print_final_stats=1 \
+        2>&1 | tail -n 25
+    ;;
 *)
-    echo "usage: ./build.sh run|test|sanitize|bench" >&2
+    echo "usage: ./build.sh run|test|sanitize|bench|fuzz" >&2
     exit 2
     ;;
 esac

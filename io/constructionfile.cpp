@@ -9,6 +9,7 @@
 #include "resources.h"
 #include "view.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -38,6 +39,14 @@ void tell(int id, const char* filename) {
     Warning(text.c_str(), String(1).text());
 }
 
+// Whether a comment line that begins at p would read as the comment's end
+// ("*/", or blanks and "*/"): written, such a line gets one more blank in
+// front, which reading takes away again.
+int endlike(const char* p) {
+    while (*p == ' ') ++p;
+    return p[0] == '*' && p[1] == '/';
+}
+
 // The comment as lines of at most about 60 characters, broken at blanks;
 // each paragraph break ends a line and leaves an empty one.
 void writecomment(std::string& out, const char* c) {
@@ -49,6 +58,10 @@ void writecomment(std::string& out, const char* c) {
             out += '\n';
             width = 0;
             continue;
+        }
+        if (width == 0 && endlike(p)) {
+            out += ' ';
+            ++width;
         }
         out += *p;
         ++width;
@@ -109,7 +122,10 @@ int starts(const std::string& s, const char* prefix) {
 // its end.
 void readcomment(Lines& lines, std::string first) {
     std::string c, line;
-    auto add = [&c](const std::string& l) {
+    auto add = [&c](std::string l) {
+        // A carriage return inside a line is no paragraph break.
+        l.erase(std::remove(l.begin(), l.end(), '\r'), l.end());
+        if (!l.empty() && l[0] == ' ' && endlike(l.c_str())) l.erase(0, 1);
         if (l.empty()) {
             c += "\r\n";
             return;

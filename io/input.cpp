@@ -4,6 +4,7 @@
 #include "messages.h"
 #include "objectlist.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -89,12 +90,18 @@ int Input::set(Object* o, int i) {
         translation->add(item[0].text(), o->name());
         return o->setflags(item);
     }
-    if (objects.find(item[0].text(), 0, o)) {
+    // The name is checked as it will be stored, with its quotes replaced.
+    std::string name(item[0].text());
+    std::replace(name.begin(), name.end(), '"', '\'');
+    if (objects.find(name.c_str(), 0, o)) {
         Warning(String(48).text(), String(1).text());
         o->setname("???");
         return 0;
     }
-    std::string name(item[0].text());
     o->setname1(name.data());
+    // The other object of a two-item record is made with an automatic name
+    // that may be this one: it gets another, so that no name is there twice.
+    for (Object* c = o->next(); c; c = c->next())
+        if (name == c->name()) c->setname(String(2).text(), objectcount);
     return o->setflags(item);
 }

@@ -11,6 +11,8 @@
 #include "toolbar.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -396,4 +398,129 @@ TEST_F(Main, EditToolFromKeyAndToolBar) {
     tools.Tb->click(15); // the sixteenth button
     EXPECT_EQ(window.A, &editaction);
     window.command(2001);
+}
+
+namespace {
+
+std::string slurp(const std::string& name) {
+    QFile f(QString::fromStdString(name));
+    if (!f.open(QIODevice::ReadOnly)) return "";
+    return f.readAll().toStdString();
+}
+
+} // namespace
+
+TEST_F(Main, SaveAsSaveLoadAndNew) {
+    ScriptedAnswerer s;
+    QTemporaryDir dir;
+    std::string base = dir.path().toStdString() + "/triangle";
+    loadname = "";
+    Point* a = new Point(-1, 0);
+    new Segment(a, new Point(2, 1));
+    objects.comment() = "Two points.";
+    s.Files.push_back(base);
+    window.command(1004);
+    ASSERT_EQ(s.AskedFiles.size(), 1u);
+    EXPECT_EQ(s.AskedFiles[0].saving, 1);
+    EXPECT_EQ(s.AskedFiles[0].title, "Save Construction");
+    EXPECT_EQ(s.AskedFiles[0].pattern, "*.gyr");
+    EXPECT_STREQ(loadname.text(), (base + ".gyr").c_str()) << "the extension is added";
+    EXPECT_STREQ(window.title().text(), "Gyrel (triangle.gyr)");
+    EXPECT_FALSE(objects.changed);
+    std::string saved = slurp(base + ".gyr");
+    EXPECT_NE(saved.find("\"Segment_1\"()=segment(\"Point_1\",\"Point_2\");"), std::string::npos);
+
+    // Save writes to the same file without asking.
+    a->set(-3, 0);
+    objects.changed.set();
+    window.command(1003);
+    EXPECT_EQ(s.AskedFiles.size(), 1u);
+    EXPECT_NE(slurp(base + ".gyr").find("point(-3.000000000000000,"), std::string::npos);
+
+    // New asks before unsaved changes go: Cancel keeps them.
+    a->set(-4, 0);
+    objects.changed.set();
+    s.Answers = {IDCANCEL};
+    window.command(4005);
+    ASSERT_EQ(s.AskedBoxes.size(), 1u);
+    EXPECT_EQ(s.AskedBoxes[0].kind, Box::QuestionAbort);
+    EXPECT_EQ(s.AskedBoxes[0].text, "Save Construction");
+    EXPECT_EQ(objects.count(), 3);
+    // No clears; the view, the name and the comment go too.
+    window.X1 = 1, window.X2 = 5;
+    window.compute();
+    s.Answers = {IDNO};
+    window.command(4005);
+    EXPECT_TRUE(objects.empty());
+    EXPECT_EQ(window.x1(), -7);
+    EXPECT_STREQ(loadname.text(), "");
+    EXPECT_STREQ(window.title().text(), "Gyrel ()");
+    EXPECT_STREQ(objects.comment().text(), "");
+
+    // Load: the construction, its name, its comment in the comment dialog.
+    s.Files.push_back(base + ".gyr");
+    std::string comment;
+    s.Dialogs.push_back([&](Dialog& d) {
+        comment = d.gettext(101).text();
+        d.click(2);
+    });
+    window.command(1001);
+    EXPECT_EQ(s.AskedFiles.back().saving, 0);
+    EXPECT_EQ(s.AskedFiles.back().title, "Load Construction");
+    EXPECT_EQ(objects.count(), 3);
+    EXPECT_DOUBLE_EQ(static_cast<Pointprim*>(objects.first())->x(), -3);
+    EXPECT_STREQ(window.title().text(), "Gyrel (triangle.gyr)");
+    EXPECT_EQ(s.AskedDialogs.back(), 105);
+    EXPECT_EQ(comment, "Two points.");
+    EXPECT_FALSE(objects.changed);
+    EXPECT_FALSE(window.blocked);
+
+    // Yes saves first; when that does not happen, the construction stays.
+    objects.changed.set();
+    loadname = "";
+    s.Answers = {IDYES};
+    window.command(4005);
+    EXPECT_EQ(objects.count(), 3) << "the save was cancelled, nothing is lost";
+    s.Answers = {IDYES};
+    s.Files.push_back(dir.path().toStdString() + "/kept.gyr");
+    window.command(4005);
+    EXPECT_TRUE(objects.empty());
+    EXPECT_NE(slurp(dir.path().toStdString() + "/kept.gyr").find("segment"), std::string::npos);
+}
+
+TEST_F(Main, BrokenFilesAreNeverOverwrittenAndCommentsEdited) {
+    ScriptedAnswerer s;
+    QTemporaryDir dir;
+    std::string name = dir.path().toStdString() + "/broken.gyr";
+    {
+        QFile f(QString::fromStdString(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\"A\"()=point(1,1);\n\"B\"()=nonsense;\n\"C\"()=point(2,2);\n");
+    }
+    loadname = "";
+    int blocked = -1;
+    s.Dialogs.push_back([&](Dialog& d) {
+        blocked = window.blocked;
+        d.click(1);
+    });
+    doload(name.c_str());
+    EXPECT_EQ(s.AskedDialogs, std::vector<int>{120});
+    EXPECT_EQ(blocked, 1) << "clicks wait while a file loads";
+    EXPECT_EQ(objects.count(), 1);
+    EXPECT_STREQ(loadname.text(), "") << "Save asks for a name instead of cutting the file";
+
+    // The comment dialog: OK with a new text marks the change.
+    s.Dialogs.push_back([](Dialog& d) {
+        d.type(101, "first\nsecond");
+        d.click(1);
+    });
+    objects.changed.clear();
+    window.command(7011);
+    EXPECT_STREQ(objects.comment().text(), "first\r\nsecond");
+    EXPECT_TRUE(objects.changed);
+    s.Dialogs.push_back([](Dialog& d) { d.click(1); });
+    objects.changed.clear();
+    window.command(7011);
+    EXPECT_FALSE(objects.changed) << "the same text changes nothing";
+    objects.comment() = "";
 }

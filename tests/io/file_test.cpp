@@ -134,6 +134,8 @@ TEST_F(Files, RoundTripKeepsEveryObjectFlagAndBit) {
     view().X1 = -9.5, view().X2 = 12.25, view().Y1 = -3, view().Y2 = 8;
     objects.comment() = "A construction\r\nof every kind.";
     std::string first = construction();
+    if (qEnvironmentVariableIsSet("GYREL_CORPUS"))
+        write(qgetenv("GYREL_CORPUS").toStdString() + "/every-kind.gyr", toutf8(first));
     std::vector<double> before = geometry();
     std::vector<std::string> named = names();
     int n = objects.count();
@@ -321,6 +323,14 @@ TEST_F(Files, CommentsKeepTheirParagraphs) {
     read(text);
     EXPECT_EQ(std::string(objects.comment().text()),
               paragraph + "\r\n\r\nSecond paragraph.\r\nThird");
+
+    // Text that would read as the comment's end stays text.
+    objects.comment() = "a\r\n*/ not the end\r\n  */ nor this";
+    text = construction();
+    EXPECT_NE(text.find("\n */ not the end\n"), std::string::npos);
+    EXPECT_EQ(read(text + "\"A\"()=point(1,1);\n").Line, 0);
+    EXPECT_STREQ(objects.comment().text(), "a\r\n*/ not the end\r\n  */ nor this");
+    EXPECT_EQ(objects.count(), 1);
 
     // A comment without its end, and one longer than the comment may be.
     read("/*\nno end");

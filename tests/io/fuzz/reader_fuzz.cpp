@@ -1,0 +1,13 @@
+// libFuzzer entry: the reader of construction files on any input.
+#include "gyrstrings.h"
+#include "readanything.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static Silent silent;
+    static Answerer* installed = (progstrings = GyrStrings, Answerer::install(&silent));
+    (void)installed;
+    if (readanything(std::string(reinterpret_cast<const char*>(data), size))) std::abort();
+    return 0;
+}
