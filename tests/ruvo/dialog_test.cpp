@@ -67,7 +67,7 @@ struct Ordered : StringItem {
 struct Everything {
     StandardWindow W{"Owner", 300, 200};
     Help H{W, "gyr.hlp"};
-    Dialog D{&W, 500, &H, 7};
+    Dialog D{&W, 500, &H, 99};
     TextItem text{113, D, "A text"};
     Ordered name{101, D, "Point_1"};
     MultilineItem comment{102, D, "line one\r\nline two", 30};
@@ -171,7 +171,7 @@ TEST_F(Dialogs, ResultCodes) {
         });
         e.D.carryout();
         EXPECT_TRUE(open);
-        EXPECT_STREQ(e.H.page().text(), "/help/index.html") << "no page 7 yet: the contents";
+        EXPECT_STREQ(e.H.page().text(), "/help/index.html") << "no page 99: the contents";
         EXPECT_EQ(e.D.result(), 2);
         EXPECT_STREQ(e.name.S.text(), "edited");
         e.H.close();
