@@ -34,6 +34,8 @@ class IO : public FlagSink {
     void flag(const char* text) override;
     // An item: the quoted name and the flags of o.
     void resadd(Object* o);
+    // A second item, after the first.
+    void item(Object* o);
     // A parameter naming o.
     void depadd(Object* o);
     // A numeric parameter.

@@ -59,6 +59,11 @@ void IO::resadd(Object* o) {
     S += ')';
 }
 
+void IO::item(Object* o) {
+    comma();
+    resadd(o);
+}
+
 void IO::depadd(Object* o) {
     comma();
     S += '"';
@@ -153,10 +158,7 @@ class IntersectionIO : public IO {
   public:
     IntersectionIO() : IO("intersection") {}
     void reswrite(Object* o) override {
-        if (Object* other = static_cast<Intersection*>(o)->other()) {
-            comma();
-            resadd(other);
-        }
+        if (Object* other = static_cast<Intersection*>(o)->other()) item(other);
     }
     void depwrite(Object* o) override {
         auto* i = static_cast<Intersection*>(o);
@@ -178,13 +180,17 @@ class IntersectionIO : public IO {
     }
 };
 
+// The records of a hidden help point and the line or circle made with it:
+// the record's flags say whether the help point is hidden.
+int named(Input& in, Object* help, Object* made) {
+    help->ishidden = 0;
+    return in.set(help, 0) && in.set(made, 1);
+}
+
 class PointLineIO : public IO {
   public:
     PointLineIO(const char* name, int perpendicular) : IO(name), Perpendicular(perpendicular) {}
-    void reswrite(Object* o) override {
-        comma();
-        resadd(static_cast<Parallel*>(o)->other());
-    }
+    void reswrite(Object* o) override { item(static_cast<Parallel*>(o)->other()); }
     void depwrite(Object* o) override {
         auto* p = static_cast<Parallel*>(o);
         depadd(p->point());
@@ -197,8 +203,7 @@ class PointLineIO : public IO {
         if (!p || !l) return 0;
         DepLine* d =
             makeparallel(static_cast<Pointprim*>(p), static_cast<Lineprim*>(l), Perpendicular);
-        d->O->ishidden = 0; // the record says whether its help point is hidden
-        return in.set(d->O, 0) && in.set(d, 1);
+        return named(in, d->O, d);
     }
 
   private:
@@ -231,10 +236,7 @@ class PointonIO : public IO {
 class Circle3IO : public IO {
   public:
     Circle3IO() : IO("circle3") {}
-    void reswrite(Object* o) override {
-        comma();
-        resadd(static_cast<Circle3*>(o)->c());
-    }
+    void reswrite(Object* o) override { item(static_cast<Circle3*>(o)->c()); }
     void depwrite(Object* o) override {
         auto* h = static_cast<Circle3*>(o);
         depadd(h->m());
@@ -249,8 +251,7 @@ class Circle3IO : public IO {
         if (!m || !p1 || !p2) return 0;
         Circle3Circle* c = makecircle3(static_cast<Pointprim*>(m), static_cast<Pointprim*>(p1),
                                        static_cast<Pointprim*>(p2));
-        c->O->ishidden = 0; // the record says whether its help point is hidden
-        return in.set(c->O, 0) && in.set(c, 1);
+        return named(in, c->O, c);
     }
 };
 
