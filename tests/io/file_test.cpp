@@ -22,6 +22,7 @@
 #include <signal.h>
 #include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -414,6 +415,20 @@ TEST_F(Files, AFailedSaveLeavesTheOldFileAsItWas) {
     ASSERT_EQ(answers.AskedBoxes.size(), 3u);
     EXPECT_EQ(answers.AskedBoxes[2].text, "Could not open\n" + path("no/such/folder.gyr") + "!");
     EXPECT_TRUE(objects.changed);
+
+    // A folder that may not be written (only without the powers of root).
+    if (geteuid() != 0) {
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        EXPECT_EQ(objects.save(name.c_str()), 0);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
+        EXPECT_EQ(contents(name), old);
+    }
+    // Loading a folder reads nothing.
+    int n = objects.count();
+    EXPECT_EQ(objects.load(path("folder.gyr").c_str()), 0);
+    EXPECT_EQ(answers.AskedBoxes.back().text, "Could not open\n" + path("folder.gyr") + "!");
+    EXPECT_LT(objects.count(), n);
 }
 
 TEST_F(Files, NamesAreUtf8AndOtherFilesStillLoad) {
