@@ -70,9 +70,9 @@ const std::initializer_list<ControlSpec> linetypes = {
 };
 
 // The number of a dialog table, defined at its first use.
-int define(const DialogSpec& spec) {
-    if (!finddialog(spec.id)) definedialog(&spec);
-    return spec.id;
+int define(const DialogSpec& table) {
+    if (!finddialog(table.id)) definedialog(&table);
+    return table.id;
 }
 
 int pointdialog() {
@@ -86,8 +86,8 @@ int pointdialog() {
                                                       {C::Radio, 108, "Circle", 10, 1},
                                                       {C::Radio, 105, "Dot", 10, 1},
                                                       {C::Radio, 106, "Cross", 10, 1}});
-    static const DialogSpec spec = {107, "Point Properties", c.data()};
-    return define(spec);
+    static const DialogSpec table = {107, "Point Properties", c.data()};
+    return define(table);
 }
 
 int linedialog() {
@@ -96,8 +96,8 @@ int linedialog() {
                 {C::Edit, 104, "", 2, 1},
                 {C::Check, 14, "Fix Length", 2, 2}},
                {{C::Check, 13, "Show Length", 5, 1}}, linetypes);
-    static const DialogSpec spec = {108, "Line", c.data()};
-    return define(spec);
+    static const DialogSpec table = {108, "Line", c.data()};
+    return define(table);
 }
 
 int circledialog() {
@@ -105,8 +105,8 @@ int circledialog() {
                                                       {C::Edit, 104, "", 2, 1},
                                                       {C::Check, 13, "Fixed Radius", 2, 2}},
                                                      {{C::Check, 103, "Full", 5, 1}}, linetypes);
-    static const DialogSpec spec = {109, "Kreis", c.data()};
-    return define(spec);
+    static const DialogSpec table = {109, "Kreis", c.data()};
+    return define(table);
 }
 
 int angledialog() {
@@ -117,8 +117,8 @@ int angledialog() {
                 {C::Static, -1, "Display Size (screen width/...):", 3, 2},
                 {C::Edit, 13, "", 3, 2}},
                {{C::Check, 14, "Show Size", 5, 1}}, linetypes);
-    static const DialogSpec spec = {110, "Winkel", c.data()};
-    return define(spec);
+    static const DialogSpec table = {110, "Winkel", c.data()};
+    return define(table);
 }
 
 // A number field that gives back the exact old value when its text was left
