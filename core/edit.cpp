@@ -243,9 +243,15 @@ struct Fixing {
     int Offered;
 };
 
-int lineindex(int linetype) {
-    return linetype >= 0 && linetype < 3 ? linetype : 0;
-}
+// The line type group; an unknown line type shows Normal.
+class LineTypeItem : public RadioItem {
+  public:
+    LineTypeItem(Dialog& d, int linetype)
+        : RadioItem(id_linetypes, 3, linetype >= 0 && linetype < 3 ? linetype : 0, d) {}
+    void take(Common& common, int& linetype) {
+        if (Sel >= 0) common.set(linetype, Sel);
+    }
+};
 
 } // namespace
 
@@ -278,13 +284,13 @@ void Lineprim::edit() {
     int segment = (Class & CSegment) != 0;
     CheckItem labelled(13, d, showlength);
     Fixing fixing(d, 104, 14, R, this, segment && fixable(this, P2));
-    RadioItem type(id_linetypes, 3, lineindex(Linetype), d);
+    LineTypeItem type(d, Linetype);
     if (!segment) labelled.Disabled = 1;
     if (!Common::run(d)) return;
     common.rename();
     common.take();
     common.set(showlength, labelled.F);
-    if (type >= 0) common.set(Linetype, static_cast<int>(type));
+    type.take(common, Linetype);
     fixing.take(common, R);
 }
 
@@ -293,12 +299,12 @@ void Circle::edit() {
     Common common(d, this);
     CheckItem full(103, d, Complete);
     Fixing fixing(d, 104, 13, R, this, fixable(this, P2));
-    RadioItem type(id_linetypes, 3, lineindex(Linetype), d);
+    LineTypeItem type(d, Linetype);
     if (!Common::run(d)) return;
     common.rename();
     common.take();
     common.set(Complete, full.F);
-    if (type >= 0) common.set(Linetype, static_cast<int>(type));
+    type.take(common, Linetype);
     fixing.take(common, R);
 }
 
@@ -308,7 +314,7 @@ void Angle::edit() {
     CheckItem labelled(14, d, showsize);
     Fixing fixing(d, 104, 15, size(), this, fixable(this, P2));
     LongItem pixels(13, d, Pixelsize);
-    RadioItem type(id_linetypes, 3, lineindex(Linetype), d);
+    LineTypeItem type(d, Linetype);
     if (!Common::run(d)) return;
     common.rename();
     common.take();
@@ -316,5 +322,5 @@ void Angle::edit() {
     // At least 5, and no larger than a construction file accepts.
     common.set(Pixelsize, static_cast<int>(std::clamp(pixels.N, 5L, 100000L)));
     fixing.take(common, Phi, (1.0 / 180) * M_PI);
-    if (type >= 0) common.set(Linetype, static_cast<int>(type));
+    type.take(common, Linetype);
 }

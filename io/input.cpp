@@ -3,6 +3,7 @@
 #include "io.h"
 #include "messages.h"
 #include "objectlist.h"
+#include "point.h"
 
 #include <algorithm>
 #include <cstring>
@@ -76,6 +77,15 @@ int Input::read(const char* line) {
 Object* Input::object(int i, int mask) {
     if (i < 0 || i >= Right.n()) return nullptr;
     return objects.find(Right[i].text(), mask, nullptr);
+}
+
+int Input::points(Pointprim** p, int n) {
+    for (int i = 0; i < n; ++i) {
+        Object* o = object(i, CPoint);
+        if (!o) return 0;
+        p[i] = static_cast<Pointprim*>(o);
+    }
+    return 1;
 }
 
 int Input::number(int i, double& x) {

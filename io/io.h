@@ -9,6 +9,7 @@
 #include <string>
 
 class Input;
+class Pointprim;
 
 // The writer and reader of one kind of record, named by its keyword.
 class IO : public FlagSink {
@@ -73,6 +74,8 @@ class Input {
     int read(const char* line);
     // The object that parameter i names, of a class in mask; null when none.
     Object* object(int i, int mask);
+    // The points that the first n parameters name; 0 when one is missing.
+    int points(Pointprim** p, int n);
     // The number of parameter i; 0 when it is none.
     int number(int i, double& x);
     // Gives o the name of left item i and applies its flags; 0 when the name

@@ -143,11 +143,9 @@ template <class T> class TwoPointIO : public IO {
         depadd(t->p2());
     }
     int interpret(Input& in) override {
-        if (!in.shape(1, 2)) return 0;
-        Object* a = in.object(0, CPoint);
-        Object* b = in.object(1, CPoint);
-        if (!a || !b) return 0;
-        return in.set(Make(static_cast<Pointprim*>(a), static_cast<Pointprim*>(b)), 0);
+        Pointprim* p[2];
+        if (!in.shape(1, 2) || !in.points(p, 2)) return 0;
+        return in.set(Make(p[0], p[1]), 0);
     }
 
   private:
@@ -244,13 +242,9 @@ class Circle3IO : public IO {
         depadd(h->p2());
     }
     int interpret(Input& in) override {
-        if (!in.shape(2, 3)) return 0;
-        Object* m = in.object(0, CPoint);
-        Object* p1 = in.object(1, CPoint);
-        Object* p2 = in.object(2, CPoint);
-        if (!m || !p1 || !p2) return 0;
-        Circle3Circle* c = makecircle3(static_cast<Pointprim*>(m), static_cast<Pointprim*>(p1),
-                                       static_cast<Pointprim*>(p2));
+        Pointprim* p[3]; // centre, the two points of the radius
+        if (!in.shape(2, 3) || !in.points(p, 3)) return 0;
+        Circle3Circle* c = makecircle3(p[0], p[1], p[2]);
         return named(in, c->O, c);
     }
 };
@@ -265,14 +259,9 @@ class AngleIO : public IO {
         depadd(a->p2());
     }
     int interpret(Input& in) override {
-        if (!in.shape(1, 3)) return 0;
-        Object* p1 = in.object(0, CPoint);
-        Object* m = in.object(1, CPoint);
-        Object* p2 = in.object(2, CPoint);
-        if (!p1 || !m || !p2) return 0;
-        return in.set(new Angle(static_cast<Pointprim*>(p1), static_cast<Pointprim*>(m),
-                                static_cast<Pointprim*>(p2)),
-                      0);
+        Pointprim* p[3]; // first point, corner, second point
+        if (!in.shape(1, 3) || !in.points(p, 3)) return 0;
+        return in.set(new Angle(p[0], p[1], p[2]), 0);
     }
 };
 

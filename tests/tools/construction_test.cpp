@@ -47,6 +47,15 @@ struct Tools : ::testing::Test {
         a.inform();
     }
     void click(Action& a, double x, double y) { a.perform(px(x), py(y)); }
+    // Two circles through each other's centres (-1, 0) and (1, 0); their
+    // upper crossing is at (0, cy).
+    static double crossingcircles() {
+        Point* a = new Point(-1, 0);
+        Point* b = new Point(1, 0);
+        new Circle(a, b);
+        new Circle(b, a);
+        return std::sqrt(3.0);
+    }
 };
 
 } // namespace
@@ -111,11 +120,7 @@ TEST_F(Tools, EveryTwoPointToolMakesItsObject) {
 
 TEST_F(Tools, OfferedIntersectionsAndCircleThree) {
     ScriptedAnswerer s;
-    Point* a = new Point(-1, 0);
-    Point* b = new Point(1, 0);
-    new Circle(a, b);
-    new Circle(b, a);
-    double cy = std::sqrt(3.0);
+    double cy = crossingcircles();
     use(lineaction);
     int n = objects.count();
     s.Answers = {IDNO};
@@ -290,11 +295,7 @@ TEST_F(Tools, PointOnObjectKeepsTheObjectOfItsLastClick) {
 TEST_F(Tools, CancelledChoiceDropsTheClick) {
     ScriptedAnswerer s;
     // Two points on top of each other, where two circles cross.
-    Point* a = new Point(-1, 0);
-    Point* b = new Point(1, 0);
-    new Circle(a, b);
-    new Circle(b, a);
-    double cy = std::sqrt(3.0);
+    double cy = crossingcircles();
     new Point(0, cy);
     new Point(0, cy);
     int n = objects.count();
