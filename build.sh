@@ -12,7 +12,7 @@ mode=${1:-run}
 [ $# -gt 0 ] && shift
 
 packages=(cmake make g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core fonts-urw-base35 locales)
+          libbenchmark-dev fonts-dejavu-core fonts-urw-base35 locales poppler-utils)
 [ "$mode" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

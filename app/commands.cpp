@@ -5,6 +5,7 @@
 #include "menu.h"
 #include "objectlist.h"
 #include "resources.h"
+#include "settings.h"
 #include "toolbar.h"
 
 Menu menu(window);
@@ -315,6 +316,15 @@ void bindcommands() {
     menu.add(1003, [] { dosave(); });
     menu.add(1004, [] { dosaveas(); });
     menu.add(7011, docomment);
+    menu.add(7010, dogrid);
+    menu.add(7019, dogridset);
+    menu.add(4002, dodisplay);
+    menu.add(7020, dosizes);
+    menu.add(101, doshowconstruction);
+    menu.add(106, doprinter);
+    menu.add(7203, doprint);
+    menu.add(107, docopyclipboard);
+    menu.add(108, dosavebitmap);
     for (int id : {5002, 5003, 5005, 7102, 7101}) menu.enable(id, 0);
     program.Accel = &acceltable;
 }

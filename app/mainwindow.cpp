@@ -2,6 +2,8 @@
 #include "bitmapps.h"
 #include "commands.h"
 #include "objectlist.h"
+#include "profile.h"
+#include "settings.h"
 #include "toolbar.h"
 
 #include <algorithm>
@@ -175,7 +177,11 @@ void MainWindow::clicked(int c, int r, int click) {
 }
 
 int MainWindow::close() {
-    return testclose();
+    if (!testclose()) return 0;
+    writeplacement();
+    profile.write("printer", Printer);
+    writesizes();
+    return 1;
 }
 
 void MainWindow::pres_changed() {

@@ -31,6 +31,7 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost {
     int vscrolled(int scroll);
 
     void redraw(PS& ps) override;
+    void drawgrid(PS& ps) override;
     void sized() override;
     void clicked(int c, int r, int click) override;
     void key(int, int, int) override {}

@@ -5,6 +5,8 @@
 #include "mainwindow.h"
 #include "menu.h"
 #include "objectlist.h"
+#include "profile.h"
+#include "settings.h"
 #include "toolbar.h"
 
 #include <cstring>
@@ -18,10 +20,12 @@ const bool texts = (progstrings = GyrStrings, true);
 
 void startup(int argc, char** argv) {
     (void)texts;
+    readsizes();
     window.create();
     sethost(&window);
     window.clientsize(500, 300);
     window.place(20, 10);
+    readplacement();
     window.init();
     if (!window.Status) window.Status = new StatusBar(window, 5000);
     if (!tools.Tb) {
@@ -51,6 +55,7 @@ void startup(int argc, char** argv) {
     program.Main = &window;
     setfilehost(&window);
     objects.changed.clear();
+    Printer = profile.read("printer", "");
     // A file named on the command line is loaded; "noabout" is no file.
     if (argc > 1 && std::strcmp(argv[1], "noabout") != 0) doload(argv[1]);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 ObjectList objects;
 Translator* translation = nullptr;
@@ -237,14 +238,18 @@ int ObjectList::exists(const char* name) {
 }
 
 void ObjectList::show(String& s) {
+    // Collected first and added once: a long listing is not copied once for
+    // every object.
+    std::string t;
     char d[256];
     for (Object* o = First; o; o = o->Next) {
         o->writeclear(d);
-        s.cat(o->name());
-        s.cat(" : ");
-        s.cat(d);
-        s.cat("\r\n");
+        t += o->name();
+        t += " : ";
+        t += d;
+        t += "\r\n";
     }
+    s.cat(t.c_str());
 }
 
 void ObjectList::advancestop(int k) {

@@ -33,10 +33,7 @@ const DialogSpec errordialog = {120, "File Error", errorcontrols};
 
 // A UI text with a file name in it.
 void tell(int id, const char* filename) {
-    std::string text(String(id).text());
-    std::string::size_type at = text.find("%s");
-    if (at != std::string::npos) text.replace(at, 2, shownname(filename).text());
-    Warning(text.c_str(), String(1).text());
+    Warning(textwith(id, shownname(filename)), String(1));
 }
 
 // Whether a comment line that begins at p would read as the comment's end

@@ -1,10 +1,10 @@
 #include "bitmapps.h"
+#include "files.h"
 #include "qtglue.h"
 
 #include <QImage>
 #include <QPainter>
-#include <cstdio>
-#include <memory>
+#include <string>
 #include <vector>
 
 BitmapPS::BitmapPS(Window& w) : BitmapPS(w, w.width(), w.height(), 32) {}
@@ -75,12 +75,12 @@ int nearest(const std::vector<Rgb>& t, QRgb c) {
     return best;
 }
 
-void put16(std::vector<unsigned char>& v, unsigned n) {
-    v.push_back(n & 255);
-    v.push_back(n >> 8 & 255);
+void put16(std::string& v, unsigned n) {
+    v.push_back(static_cast<char>(n & 255));
+    v.push_back(static_cast<char>(n >> 8 & 255));
 }
 
-void put32(std::vector<unsigned char>& v, unsigned n) {
+void put32(std::string& v, unsigned n) {
     put16(v, n & 0xFFFF);
     put16(v, n >> 16);
 }
@@ -88,8 +88,12 @@ void put32(std::vector<unsigned char>& v, unsigned n) {
 } // namespace
 
 int BitmapPS::save(const char* filename, int nbits) {
+    return write(filename, nbits) == Written;
+}
+
+WriteResult BitmapPS::write(const char* filename, int nbits) {
     if (nbits != 1 && nbits != 4 && nbits != 8 && nbits != 16 && nbits != 24 && nbits != 32)
-        return 0;
+        return NotWritten;
     int w = Width, h = Height;
     unsigned row = static_cast<unsigned>((nbits * w - 1) / 32 + 1) * 4;
     unsigned s = row * static_cast<unsigned>(h);
@@ -97,7 +101,7 @@ int BitmapPS::save(const char* filename, int nbits) {
     unsigned c = static_cast<unsigned>(table.size()) * 4;
     if (nbits <= 8) c = 4u << nbits;
 
-    std::vector<unsigned char> v;
+    std::string v;
     v.reserve(54 + c + s);
     v.push_back('B');
     v.push_back('M');
@@ -112,9 +116,9 @@ int BitmapPS::save(const char* filename, int nbits) {
     for (int i = 0; i < 6; ++i) put32(v, 0);
     for (unsigned i = 0; i < c / 4; ++i) {
         Rgb e = i < table.size() ? table[i] : Rgb{0, 0, 0};
-        v.push_back(static_cast<unsigned char>(e.b));
-        v.push_back(static_cast<unsigned char>(e.g));
-        v.push_back(static_cast<unsigned char>(e.r));
+        v.push_back(static_cast<char>(e.b));
+        v.push_back(static_cast<char>(e.g));
+        v.push_back(static_cast<char>(e.r));
         v.push_back(0);
     }
 
@@ -124,7 +128,7 @@ int BitmapPS::save(const char* filename, int nbits) {
     for (int y = h - 1; y >= 0; --y) {
         std::size_t start = v.size();
         v.resize(start + row, 0);
-        unsigned char* out = &v[start];
+        auto* out = reinterpret_cast<unsigned char*>(&v[start]);
         const QRgb* line = reinterpret_cast<const QRgb*>(im.constScanLine(y));
         for (int x = 0; x < w; ++x) {
             QRgb p = line[x];
@@ -149,8 +153,5 @@ int BitmapPS::save(const char* filename, int nbits) {
         }
     }
 
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(filename, "wb"), std::fclose);
-    if (!f) return 0;
-    if (std::fwrite(v.data(), 1, v.size(), f.get()) != v.size()) return 0;
-    return std::fclose(f.release()) == 0;
+    return writefile(filename, v);
 }

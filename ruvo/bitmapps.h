@@ -1,6 +1,7 @@
 // An off-screen picture that can be shown in a window and saved as a BMP file.
 #pragma once
 
+#include "files.h"
 #include "window.h"
 
 class BitmapPS : public PS {
@@ -15,6 +16,9 @@ class BitmapPS : public PS {
     // Writes the picture as a BMP file with nbits bits per pixel (1, 4, 8,
     // 16, 24 or 32); 1 when written, 0 when the file cannot be made.
     int save(const char* filename, int nbits);
+    // The same, telling why a file was not written. The file is written
+    // whole or not at all: an old file of that name stays when it fails.
+    WriteResult write(const char* filename, int nbits);
     QImage* bitmaphandle() const { return BitmapHandle; }
     Color pixel(int x, int y) const;
     int bits() const { return Bits; }

@@ -57,8 +57,9 @@ void LongItem::init() {
 
 void LongItem::exit() {
     S = D->gettext(Id);
-    long n;
-    if (std::sscanf(S.text(), "%ld", &n) == 1) N = n;
+    // A number followed by other text is read up to it; one too large is
+    // refused like text that is no number.
+    S.tolong(N);
 }
 
 void LongItem::set(long n) {

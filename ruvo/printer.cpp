@@ -3,10 +3,14 @@
 #include "qtglue.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
+#include <cstdio>
 
 const char* const pdfprinter = "PDF file";
 
@@ -39,6 +43,7 @@ PrinterPS::PrinterPS(const char* jobname) : PrinterPS(jobname, "") {}
 PrinterPS::~PrinterPS() {
     stop();
     end();
+    discard();
     delete Context;
 }
 
@@ -66,7 +71,7 @@ QPrinter* PrinterPS::printer() {
     if (!Context) {
         Context = new QPrinter(QPrinter::HighResolution);
         Context->setResolution(300);
-        if (std::strcmp(Device.text(), pdfprinter) == 0) {
+        if (pdf()) {
             Context->setOutputFormat(QPrinter::PdfFormat);
             Context->setOutputFileName(QString::fromLocal8Bit(Output.text()));
         } else {
@@ -76,15 +81,34 @@ QPrinter* PrinterPS::printer() {
     return Context;
 }
 
+int PrinterPS::pdf() const {
+    return std::strcmp(Device.text(), pdfprinter) == 0;
+}
+
 void PrinterPS::open() {
     if (!Known || Handle) return;
     QPrinter* p = printer();
     p->setDocName(qstr(Jobname.text()));
-    if (p->outputFormat() == QPrinter::PdfFormat && std::strcmp(Device.text(), pdfprinter) == 0)
-        p->setOutputFileName(QString::fromLocal8Bit(Output.text()));
+    if (pdf()) {
+        // The pages go to a new file beside the one asked for, which takes
+        // its place only once the document is complete.
+        QTemporaryFile t(QString::fromLocal8Bit(Output.text()) + ".XXXXXX");
+        t.setAutoRemove(false);
+        if (!t.open()) return;
+        Partial = t.fileName().toLocal8Bit().constData();
+        t.close();
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(t.fileName());
+    }
     QRect r = p->pageLayout().paintRectPixels(p->resolution());
     begin(p, r.width(), r.height());
     if (Handle && !Handle->isActive()) end();
+    if (!Handle) discard();
+}
+
+void PrinterPS::discard() {
+    if (!Partial.empty()) QFile::remove(QString::fromLocal8Bit(Partial.text()));
+    Partial = "";
 }
 
 void PrinterPS::start() {
@@ -97,10 +121,24 @@ void PrinterPS::formfeed() {
     if (Started) printer()->newPage();
 }
 
-void PrinterPS::stop() {
-    if (!Started) return;
-    end();
+int PrinterPS::stop() {
+    if (!Started) return 0;
+    int ok = end();
     Started = 0;
+    if (Partial.empty()) return ok;
+    QString partial = QString::fromLocal8Bit(Partial.text());
+    QString output = QString::fromLocal8Bit(Output.text());
+    // A file replaced keeps its permissions; a new one gets the usual ones.
+    QFileInfo old(output);
+    QFile::setPermissions(partial, old.exists() ? old.permissions()
+                                                : QFile::ReadOwner | QFile::WriteOwner |
+                                                      QFile::ReadGroup | QFile::ReadOther);
+    ok = ok && QFileInfo(partial).size() > 0 && std::rename(Partial.text(), Output.text()) == 0;
+    if (ok)
+        Partial = "";
+    else
+        discard();
+    return ok;
 }
 
 int PrinterPS::devmode(Window& w) {

@@ -28,7 +28,9 @@ class PrinterPS : public PS {
     void open();
     void start();
     void formfeed();
-    void stop();
+    // Ends the document: 1 when it was complete. The "PDF file" printer's
+    // file is in place only then; before, an old file of that name stays.
+    int stop();
     int devmode(Window& w);
     int extdevmode(Window& w);
 
@@ -43,8 +45,11 @@ class PrinterPS : public PS {
 
   private:
     QPrinter* printer();
+    int pdf() const;
+    void discard(); // the unfinished PDF file goes
 
     String Device, Driver, Output, Jobname;
+    String Partial; // the PDF file being written
     int Started = 0;
     int Known = 0; // the printer was resolved
     QPrinter* Context = nullptr;

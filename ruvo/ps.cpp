@@ -128,12 +128,13 @@ void PS::begin(QPaintDevice* d, int w, int h) {
     unclip();
 }
 
-void PS::end() {
-    if (!Handle) return;
+int PS::end() {
+    if (!Handle) return 0;
     release();
-    if (Handle->isActive()) Handle->end();
+    bool ended = Handle->isActive() && Handle->end();
     delete Handle;
     Handle = nullptr;
+    return ended;
 }
 
 void PS::erase() {

@@ -185,8 +185,9 @@ class PS {
     // Starts drawing on a device of w x h pixels: a painter, then the set-up
     // every surface shares.
     void begin(QPaintDevice* d, int w, int h);
-    // Ends drawing and gives the device back.
-    void end();
+    // Ends drawing and gives the device back: 1 when the device took all of
+    // it (a printer or file device may fail to write it).
+    int end();
 
     QPainter* Handle = nullptr;
     int X = 0, Y = 0;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
 
 int String::defaultsize = 64;
@@ -155,34 +156,35 @@ int String::testextension(const char* ext) const {
 
 namespace {
 
-// Reads the whole text p as one number with format (ending in "%n"): x is
-// written when a number was read, 1 when nothing follows it.
-template <class T> int wholenumber(const char* p, const char* format, T& x) {
-    int n = 0;
-    T v;
-    if (std::sscanf(p, format, &v, &n) < 1) return 0;
-    x = v;
-    return p[n] == 0;
+// Reads a number at the start of p, after blanks and a plus sign, the same
+// in every locale ("." is the decimal separator): 1 and v when the type can
+// hold it, and whether nothing follows it in whole.
+template <class T> int readnumber(const char* p, T& v, int& whole) {
+    while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+    if (*p == '+' && p[1] != '-') ++p;
+    const char* end = p + std::strlen(p);
+    auto r = std::from_chars(p, end, v);
+    whole = r.ptr == end;
+    return r.ec == std::errc();
 }
 
 } // namespace
 
 int String::todouble(double& x) const {
-    // The same in every locale: "." is the decimal separator. Infinities
-    // and not-a-number are no numbers.
-    const char* p = P;
-    while (std::isspace(static_cast<unsigned char>(*p))) ++p;
-    if (*p == '+' && p[1] != '-') ++p;
-    const char* end = p + std::strlen(p);
+    // Infinities and not-a-number are no numbers.
     double v;
-    auto r = std::from_chars(p, end, v);
-    if (r.ec != std::errc() || !std::isfinite(v)) return 0;
+    int whole;
+    if (!readnumber(P, v, whole) || !std::isfinite(v)) return 0;
     x = v;
-    return r.ptr == end;
+    return whole;
 }
 
 int String::tolong(long& x) const {
-    return wholenumber(P, "%ld%n", x);
+    long v;
+    int whole;
+    if (!readnumber(P, v, whole)) return 0;
+    x = v;
+    return whole;
 }
 
 int Strings::add(const char* text) {
@@ -197,4 +199,11 @@ char* stripnl(char* p) {
     std::size_t l = std::strlen(p);
     if (l > 0 && p[l - 1] == '\n') p[l - 1] = 0;
     return p;
+}
+
+String textwith(int id, const char* s) {
+    std::string t(String(id).text());
+    std::string::size_type at = t.find("%s");
+    if (at != std::string::npos) t.replace(at, 2, s ? s : "");
+    return String(t.c_str());
 }

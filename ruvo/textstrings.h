@@ -70,3 +70,6 @@ class Strings {
 };
 
 char* stripnl(char* p);
+
+// UI text id with its "%s" replaced by s.
+String textwith(int id, const char* s);

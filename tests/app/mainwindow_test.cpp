@@ -1,3 +1,4 @@
+#include "app.h"
 #include "bitmapps.h"
 #include "circle.h"
 #include "commands.h"
@@ -32,30 +33,6 @@ struct Probe : Action {
     void abort() override { Calls.push_back("abort"); }
     static std::string xy(int c, int r) { return std::to_string(c) + "," + std::to_string(r); }
     std::vector<std::string> Calls;
-};
-
-struct Main : ::testing::Test {
-    static void SetUpTestSuite() {
-        startup(0, nullptr);
-        QApplication::processEvents();
-    }
-    void SetUp() override {
-        objects.clear();
-        counts.reset();
-        window.adjustsize();
-        window.setsize(-7.0, 7.0, -7.0, 7.0);
-        window.blocked = 0;
-        window.A = &pointaction;
-        objects.changed.clear();
-    }
-    // The drawing-area widget of the main window.
-    static QWidget* drawing() {
-        for (QWidget* w : QApplication::allWidgets())
-            if (w->metaObject()->className() == QString("QWidget") && w->hasMouseTracking() &&
-                w->focusPolicy() == Qt::StrongFocus)
-                return w;
-        return nullptr;
-    }
 };
 
 } // namespace
@@ -388,7 +365,7 @@ TEST_F(Main, EditToolFromKeyAndToolBar) {
     EXPECT_EQ(p->color(), 5);
     EXPECT_EQ(page, "/help/topic9.html");
     // Every dialog's help page is there.
-    for (int topic : {5, 7, 8, 9, 10, 11, 12}) {
+    for (int topic : {1, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}) {
         help.open(topic);
         EXPECT_EQ(std::string(help.page().text()), "/help/topic" + std::to_string(topic) + ".html");
     }

@@ -107,6 +107,8 @@ TEST(String, Numbers) {
     EXPECT_EQ(String("12.0").tolong(n), 0);
     EXPECT_EQ(String("x").tolong(n), 0);
     EXPECT_EQ(n, 12);
+    EXPECT_EQ(String("99999999999999999999999").tolong(n), 0);
+    EXPECT_EQ(n, 12) << "a number too large for the type is not read";
 }
 
 TEST(String, UiTexts) {

@@ -1,16 +1,20 @@
 // Runs the tests inside a Qt application on the offscreen platform, with the
-// program's UI texts in place.
+// program's UI texts in place and the settings in a folder of their own, so
+// that no test reads or changes the user's settings.
 #include "bitmapps.h"
 #include "gyrstrings.h"
 #include "program.h"
 #include "view.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <clocale>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // as the program does
     progstrings = GyrStrings;

@@ -1,0 +1,40 @@
+// The fixture of the tests that drive the real main window: the program is
+// started once, and every test begins with an empty construction in the
+// default view.
+#pragma once
+
+#include "action.h"
+#include "mainwindow.h"
+#include "objectlist.h"
+#include "toolbar.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+struct Main : ::testing::Test {
+    static void SetUpTestSuite() {
+        static bool started = false;
+        if (started) return;
+        started = true;
+        startup(0, nullptr);
+        QApplication::processEvents();
+    }
+    void SetUp() override {
+        objects.clear();
+        counts.reset();
+        window.adjustsize();
+        window.setsize(-7.0, 7.0, -7.0, 7.0);
+        window.blocked = 0;
+        window.A = &pointaction;
+        objects.changed.clear();
+    }
+    // The drawing-area widget of the main window.
+    static QWidget* drawing() {
+        for (QWidget* w : QApplication::allWidgets())
+            if (w->metaObject()->className() == QString("QWidget") && w->hasMouseTracking() &&
+                w->focusPolicy() == Qt::StrongFocus)
+                return w;
+        return nullptr;
+    }
+};
