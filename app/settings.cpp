@@ -140,12 +140,15 @@ void writesizes() {
 void readplacement() {
     int x, y, w, h;
     window.outer(x, y, w, h);
-    x = readsetting("window-x", x, -MaxPlace, MaxPlace);
-    y = readsetting("window-y", y, -MaxPlace, MaxPlace);
-    w = readsetting("window-w", w, 1, MaxPlace);
-    h = readsetting("window-h", h, 1, MaxPlace);
-    window.place(x, y);
-    window.outersize(w, h);
+    int x2 = readsetting("window-x", x, -MaxPlace, MaxPlace);
+    int y2 = readsetting("window-y", y, -MaxPlace, MaxPlace);
+    int w2 = readsetting("window-w", w, 1, MaxPlace);
+    int h2 = readsetting("window-h", h, 1, MaxPlace);
+    window.place(x2, y2);
+    // Before the window is shown its frame is not known yet: the size it
+    // has is its size without the frame, which a stored size replaces, but
+    // which must not be taken for an outer size itself.
+    if (w2 != w || h2 != h) window.outersize(w2, h2);
 }
 
 void writeplacement() {

@@ -7,10 +7,13 @@
 #include "windowpeer.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <cstring>
 
 Answerer::~Answerer() = default;
 
@@ -57,8 +60,14 @@ class QtAnswerer : public Answerer {
     }
 
     int printersetup(PrinterPS& printer, Window* owner) override {
-        if (!printer.context()) return 0;
+        // The built-in PDF printer has no settings of its own: its file is
+        // asked for when printing.
+        if (!printer.context() || std::strcmp(printer.device().text(), pdfprinter) == 0) return 0;
         QPrintDialog d(printer.context(), parentof(owner));
+        d.setWindowTitle(qstr(printer.device().text()));
+        // The dialog only sets the printer up; printing is File > Print.
+        if (auto* buttons = d.findChild<QDialogButtonBox*>())
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText("OK");
         d.exec();
         return 1;
     }

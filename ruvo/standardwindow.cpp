@@ -102,9 +102,19 @@ int barheight(const QWidget* w) {
     return w && w->isVisibleTo(w->parentWidget()) ? w->height() : 0;
 }
 
+QSize innersize(const QWidget* frame, int w, int h, int least);
+
 class Frame : public QMainWindow {
   public:
     explicit Frame(StandardWindow* w) : W(w) {}
+
+    // An outer size asked for before the desktop has put its frame around
+    // the window: the frame's size is known only then, and the size is
+    // made right once it is.
+    void outersize(int w, int h) {
+        resize(innersize(this, w, h, 1));
+        Pending = framed() ? QSize() : QSize(w, h);
+    }
 
   protected:
     void closeEvent(QCloseEvent* e) override {
@@ -120,6 +130,13 @@ class Frame : public QMainWindow {
         if (e->type() == QEvent::WindowStateChange) W->sizeevent(sizestate(this), -1, -1);
     }
     bool event(QEvent* e) override {
+        if (Pending.isValid() && framed() &&
+            (e->type() == QEvent::Move || e->type() == QEvent::Resize ||
+             e->type() == QEvent::Show || e->type() == QEvent::WindowActivate)) {
+            QSize p = Pending;
+            Pending = QSize();
+            resize(innersize(this, p.width(), p.height(), 1));
+        }
         if (e->type() == UserMessage) {
             auto* u = static_cast<UserEvent*>(e);
             W->user(u->N, u->P);
@@ -133,7 +150,9 @@ class Frame : public QMainWindow {
     }
 
   private:
+    bool framed() const { return frameGeometry().size() != geometry().size(); }
     StandardWindow* W;
+    QSize Pending;
 };
 
 // The drawing area: mouse, keys and size changes of the window.
@@ -406,7 +425,7 @@ void StandardWindow::outer(int& x, int& y, int& w, int& h) {
 }
 
 void StandardWindow::outersize(int w, int h) {
-    if (Handle) Handle->Frame->resize(innersize(Handle->Frame, w, h, 1));
+    if (Handle) static_cast<Frame*>(Handle->Frame)->outersize(w, h);
 }
 
 void StandardWindow::setscroll(int flag, int pos) {
