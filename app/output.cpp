@@ -87,6 +87,7 @@ void doprint() {
     p.font(*pfont);
     objects.draw(p);
     pfont = psymbolfont = nullptr;
+    p.font(*text);
     // An empty comment prints nothing, and no empty page.
     if (printcomment && !objects.comment().empty()) {
         int top = m.l + 2 * m.d;
