@@ -16,9 +16,6 @@
 
 namespace {
 
-FileSelector bitmaps(&window, "*.bmp", 1, "Save Bitmap", "bmp");
-FileSelector pdfs(&window, "*.pdf", 1, "Print into PDF File", "pdf");
-
 // Prints the comment in the box from the left margin at top to the bottom
 // margin, going on to new pages while text is left.
 void commentpages(PrinterPS& p, int W, int H, const PageLayout& m, int top) {
@@ -64,6 +61,7 @@ void doprint() {
     }
     if (Question(window, textwith(98, Printer), String(1)) != IDYES) return;
     if (std::strcmp(p.device().text(), pdfprinter) == 0) {
+        FileSelector pdfs(&window, "*.pdf", 1, "Print into PDF File", "pdf");
         String name(pdfs.select());
         if (name.empty()) return;
         p.setoutput(name);
@@ -111,6 +109,7 @@ void docopyclipboard() {
 }
 
 void dosavebitmap() {
+    FileSelector bitmaps(&window, "*.bmp", 1, "Save Bitmap", "bmp");
     String name(bitmaps.select());
     if (name.empty() || !bitmap) return;
     if (bitmap->invalid) {
