@@ -1,5 +1,7 @@
 #include "commands.h"
+#include "bitmapps.h"
 #include "changing.h"
+#include "dialogitems.h"
 #include "help.h"
 #include "mainwindow.h"
 #include "menu.h"
@@ -193,6 +195,17 @@ Accelerators acceltable(accels, sizeof accels / sizeof *accels);
 // The menu is there before the window objects are created.
 const bool menudefined = (definemenu("Menu", menulines), true);
 
+using C = ControlSpec;
+const ControlSpec aboutcontrols[] = {
+    {C::Static, 101, "", 0, 3},
+    {C::Static, -1, "Plane geometry constructions that move: build them once, drag them", 1, 3},
+    {C::Static, -1, "and watch every object follow.", 2, 3},
+    {C::Default, 1, "OK", 3, 1},
+    {C::Last, 0, nullptr, 0, 0},
+};
+const DialogSpec aboutdialog = {115, "About Gyrel", aboutcontrols};
+const bool aboutdefined = (definedialog(&aboutdialog), true);
+
 } // namespace
 
 void doaction() {
@@ -282,11 +295,34 @@ void dohelponhelp() {
 }
 
 void doexit() {
-    if (window.close()) program.quit(0);
+    if (!window.close()) return;
+    delete bitmap;
+    bitmap = nullptr;
+    program.quit(0);
+}
+
+void dobackspace() {
+    window.A->abort();
+    window.A->start();
+    window.A->inform();
+    if (!objects.empty()) {
+        objects.clear(objects.last()->original());
+        // Hidden help objects made with it go too.
+        while (!objects.empty() && objects.last()->original()->hidden())
+            objects.clear(objects.last()->original());
+    }
+    objects.redraw();
+}
+
+void doabout() {
+    Dialog d(&window, 115);
+    TextItem version(101, d, textwith(133, GYREL_VERSION));
+    d.carryout();
 }
 
 void bindcommands() {
     (void)menudefined;
+    (void)aboutdefined;
     for (int i = 0; i < ncommands; ++i) menu.add(commands[i], doaction);
     menu.add(4100, doescape);
     menu.add(7007, dozoomin);
@@ -316,6 +352,8 @@ void bindcommands() {
     menu.add(1003, [] { dosave(); });
     menu.add(1004, [] { dosaveas(); });
     menu.add(7011, docomment);
+    menu.add(4004, dobackspace);
+    menu.add(105, doabout);
     menu.add(7010, dogrid);
     menu.add(7019, dogridset);
     menu.add(4002, dodisplay);

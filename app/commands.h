@@ -29,6 +29,8 @@ void dopagedown1();
 void docontents();
 void dohelponhelp();
 void doexit();
+void dobackspace();
+void doabout();
 
 // The file commands.
 class FileSelector;

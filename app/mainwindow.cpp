@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "bitmapps.h"
 #include "commands.h"
+#include "help.h"
 #include "objectlist.h"
 #include "profile.h"
 #include "settings.h"
@@ -180,6 +181,8 @@ int MainWindow::close() {
     if (!testclose()) return 0;
     writeplacement();
     profile.write("printer", Printer);
+    ::help.close();
+    setcursor(3);
     writesizes();
     return 1;
 }

@@ -91,4 +91,7 @@ extern const char* const movecursor[];
 
 // The start-up up to the message loop, and the clean-up after it.
 void startup(int argc, char** argv);
+// The start-up's part that the command line decides: a file to load, and
+// the About box.
+void commandline(int argc, char** argv);
 void shutdown();

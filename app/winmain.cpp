@@ -55,12 +55,23 @@ void startup(int argc, char** argv) {
     program.Main = &window;
     setfilehost(&window);
     objects.changed.clear();
+    commandline(argc, argv);
     Printer = profile.read("printer", "");
-    // A file named on the command line is loaded; "noabout" is no file.
-    if (argc > 1 && std::strcmp(argv[1], "noabout") != 0) doload(argv[1]);
+}
+
+void commandline(int argc, char** argv) {
+    // "noabout" (exactly so) only keeps the About box away; any other first
+    // argument is a construction file, and the About box follows its load.
+    if (argc > 1 && std::strcmp(argv[1], "noabout") == 0) return;
+    if (argc > 1) doload(argv[1]);
+    doabout();
 }
 
 void shutdown() {
+    delete window.PenCursor;
+    delete window.PointCursor;
+    delete window.MoveCursor;
+    window.PenCursor = window.PointCursor = window.MoveCursor = nullptr;
     delete font;
     delete symbolfont;
     delete bitmap;

@@ -61,6 +61,8 @@ class Accelerators {
     Accelerators(const Accel* table, int n) : T(table), N(n) {}
     int findkey(int vk, int modifiers) const;
     int findchar(int c) const;
+    int n() const { return N; }
+    const Accel& operator[](int i) const { return T[i]; }
 
   private:
     const Accel* T;

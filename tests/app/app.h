@@ -17,7 +17,10 @@ struct Main : ::testing::Test {
         static bool started = false;
         if (started) return;
         started = true;
-        startup(0, nullptr);
+        // No About box: the tests answer no real dialogs.
+        static char name[] = "gyrel", noabout[] = "noabout";
+        static char* args[] = {name, noabout, nullptr};
+        startup(2, args);
         QApplication::processEvents();
     }
     void SetUp() override {

@@ -1,0 +1,216 @@
+#include "app.h"
+#include "commands.h"
+#include "derived.h"
+#include "help.h"
+#include "line.h"
+#include "menu.h"
+#include "point.h"
+#include "profile.h"
+#include "resources.h"
+#include "scripted.h"
+#include "settings.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <vector>
+
+TEST_F(Main, ClearLastTakesHelpObjectsWithIt) {
+    Point* a = new Point(0, 0);
+    Point* b = new Point(1, 0);
+    Line* l = makeline(a, b);
+    Point* p = new Point(0, 2);
+    DepLine* parallel = makeparallel(p, l, 0);
+    ASSERT_NE(parallel, nullptr);
+    ASSERT_EQ(objects.count(), 6) << "two points, a line, a point, the help point, the parallel";
+    window.command(4004);
+    EXPECT_EQ(objects.count(), 4) << "the parallel and its hidden help point";
+    EXPECT_EQ(objects.last(), p);
+    EXPECT_STREQ(window.Status->text().text(), "Point: Generate a point!")
+        << "the tool starts again";
+    window.command(4004);
+    EXPECT_EQ(objects.last(), l);
+    // Hidden objects left at the end go with the one cleared after them.
+    Point* hidden = new Point(3, 3);
+    hidden->ishidden.set();
+    new Point(4, 4);
+    window.command(4004);
+    EXPECT_EQ(objects.last(), l) << "the point, and the hidden one before it";
+    EXPECT_EQ(objects.count(), 3);
+    window.command(4004);
+    EXPECT_EQ(objects.count(), 2) << "a line has no help objects";
+    window.command(4004);
+    window.command(4004);
+    EXPECT_TRUE(objects.empty());
+    window.command(4004);
+    EXPECT_TRUE(objects.empty()) << "nothing to clear is no error";
+}
+
+TEST_F(Main, AboutBoxAndTheCommandLine) {
+    ScriptedAnswerer s;
+    std::string version;
+    s.Dialogs.push_back([&](Dialog& d) {
+        version = d.gettext(101).text();
+        d.click(1);
+    });
+    window.command(105);
+    ASSERT_EQ(s.AskedDialogs, std::vector<int>{115});
+    EXPECT_EQ(version.rfind("Gyrel, Version ", 0), 0u) << version;
+    EXPECT_GT(version.size(), std::string("Gyrel, Version ").size());
+
+    char name[] = "gyrel", noabout[] = "noabout", upper[] = "NOABOUT";
+    char* quiet[] = {name, noabout, nullptr};
+    commandline(2, quiet);
+    EXPECT_EQ(s.AskedDialogs.size(), 1u) << "noabout: no About box";
+    char* none[] = {name, nullptr};
+    commandline(1, none);
+    EXPECT_EQ(s.AskedDialogs.back(), 115);
+    // NOABOUT is a file name: the load fails with its message, the About
+    // box still comes.
+    char* file[] = {name, upper, nullptr};
+    s.AskedDialogs.clear();
+    commandline(2, file);
+    ASSERT_EQ(s.AskedBoxes.size(), 1u);
+    EXPECT_EQ(s.AskedBoxes[0].text, "Could not open\nNOABOUT!");
+    EXPECT_EQ(s.AskedDialogs, std::vector<int>{115});
+
+    // A file that loads: the comment dialog, then the About box.
+    QTemporaryDir dir;
+    std::string gyr = dir.path().toStdString() + "/t.gyr";
+    FILE* f = std::fopen(gyr.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("\"A\"()=point(1,2);\n", f);
+    std::fclose(f);
+    std::vector<char> arg(gyr.begin(), gyr.end());
+    arg.push_back(0);
+    char* load[] = {name, arg.data(), nullptr};
+    s.AskedDialogs.clear();
+    commandline(2, load);
+    EXPECT_EQ(objects.count(), 1);
+    EXPECT_EQ(s.AskedDialogs, (std::vector<int>{105, 115}));
+    loadname = "";
+    window.settitle();
+}
+
+TEST_F(Main, ExitAndNewAskBeforeUnsavedWorkGoes) {
+    ScriptedAnswerer s;
+    QTemporaryDir dir;
+    profile.remove();
+    new Point(1, 1);
+    objects.changed.set();
+    loadname = "";
+
+    // Cancel: nothing happens, nothing is written.
+    s.Answers = {IDCANCEL};
+    EXPECT_EQ(window.close(), 0);
+    EXPECT_EQ(profile.readint("fontsize", -1), -1);
+    // Yes with a cancelled save: the program stays.
+    s.Answers = {IDYES};
+    EXPECT_EQ(window.close(), 0);
+    EXPECT_EQ(s.AskedFiles.size(), 1u);
+    // Yes with a save that fails: the program stays.
+    s.Answers = {IDYES};
+    s.Files.push_back(dir.path().toStdString() + "/missing/x.gyr");
+    EXPECT_EQ(window.close(), 0);
+    EXPECT_EQ(profile.readint("fontsize", -1), -1);
+    EXPECT_EQ(objects.count(), 1);
+    // Yes with a save that works: the settings are written.
+    s.Answers = {IDYES};
+    loadname = "";
+    s.Files.push_back(dir.path().toStdString() + "/x.gyr");
+    EXPECT_EQ(window.close(), 1);
+    EXPECT_EQ(profile.readint("fontsize", -1), fontsize);
+    EXPECT_FALSE(objects.changed);
+    // No: goes without saving.
+    objects.changed.set();
+    s.Answers = {IDNO};
+    profile.remove();
+    EXPECT_EQ(window.close(), 1);
+    EXPECT_EQ(profile.readint("pointsize", -1), msize);
+    // An unchanged construction goes without a question.
+    objects.changed.clear();
+    size_t asked = s.AskedBoxes.size();
+    EXPECT_EQ(window.close(), 1);
+    EXPECT_EQ(s.AskedBoxes.size(), asked);
+    profile.remove();
+    loadname = "";
+    window.settitle();
+    window.action(&pointaction);
+}
+
+TEST_F(Main, EveryCommandOfTheMenuAndTheKeysIsBound) {
+    std::set<int> ids;
+    const MenuSpec* m = findmenu("Menu");
+    ASSERT_NE(m, nullptr);
+    // Popups end with an End each; one more End ends the table.
+    for (int depth = 0; !(m->kind == MenuSpec::End && depth == 0); ++m) {
+        if (m->kind == MenuSpec::Popup) ++depth;
+        if (m->kind == MenuSpec::End) --depth;
+        if (m->kind == MenuSpec::Item) ids.insert(m->id);
+    }
+    ASSERT_NE(program.Accel, nullptr);
+    for (int i = 0; i < program.Accel->n(); ++i) ids.insert((*program.Accel)[i].id);
+    ids.insert(2011); // the tool bar's Clear Tracks
+    // The macro commands come with the macros.
+    const std::set<int> macros = {5001, 5002, 5003, 5005, 5006, 7101, 7102, 102};
+    ScriptedAnswerer s;
+    for (int id : ids) {
+        bool bound = false;
+        for (Menuentry* e = menu.First; e; e = e->Next) bound = bound || e->Id == id;
+        EXPECT_EQ(bound, !macros.count(id)) << id;
+    }
+    // Every one runs, with every dialog cancelled and every question
+    // answered yes.
+    new Point(1, 1);
+    for (int id : ids) {
+        if (macros.count(id)) continue;
+        window.command(id);
+    }
+    if (!bitmap) window.sized(); // Exit let the picture go
+    // The two toggles went once: back as they were.
+    window.command(4001);
+    window.command(7010);
+    EXPECT_FALSE(window.showhidden);
+    EXPECT_EQ(grid, 0);
+    EXPECT_GE(ids.size(), 59u);
+}
+
+TEST_F(Main, ToolBarStateAndStepKeys) {
+    window.command(2004);
+    EXPECT_EQ(tools.Tb->pressed(2004), 1);
+    int line = tools.Tn;
+    EXPECT_EQ(idm_actions[line], 2004);
+    window.command(3006);
+    EXPECT_EQ(window.A, actionof(3006));
+    EXPECT_EQ(tools.Tn, line) << "Delete has no button: the line's stays the tools' one";
+    EXPECT_EQ(tools.Tb->pressed(2004), 0) << "but shows released while deleting";
+    window.command(2004);
+    EXPECT_EQ(tools.Tb->pressed(2004), 1);
+
+    // Show All and the grid have check marks that follow them.
+    window.command(4001);
+    EXPECT_TRUE(menu.checked(4001));
+    window.command(4001);
+    EXPECT_FALSE(menu.checked(4001));
+    window.command(7010);
+    EXPECT_TRUE(menu.checked(7010));
+    window.command(7010);
+    EXPECT_FALSE(menu.checked(7010));
+
+    // The step keys step only while the step tool is current.
+    for (int i = 0; i < 5; ++i) new Point(i, 0);
+    window.command(4006);
+    int at = objects.stop();
+    EXPECT_GT(at, 0);
+    window.command(4008);
+    EXPECT_EQ(objects.stop(), at + 1);
+    window.command(4007);
+    EXPECT_EQ(objects.stop(), at);
+    window.command(2001);
+    int left = objects.stop();
+    window.command(4008);
+    window.command(4009);
+    EXPECT_EQ(objects.stop(), left) << "not while another tool is current";
+    objects.stopat(0);
+}
