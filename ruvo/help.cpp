@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTextBrowser>
+#include <set>
 
 namespace {
 
@@ -32,14 +33,31 @@ QString slug(const char* key) {
     return s;
 }
 
+// Every help object, so that their viewers go before the toolkit does.
+std::set<Help*>& helps() {
+    static auto* all = new std::set<Help*>;
+    return *all;
+}
+
 } // namespace
 
 Help::Help(Window& w, const char* filename) : Filename(filename), W(&w) {
+    helps().insert(this);
     ready();
 }
 
 Help::~Help() {
+    release();
+    helps().erase(this);
+}
+
+void Help::release() {
     delete viewer(Viewer);
+    Viewer = nullptr;
+}
+
+void releasehelps() {
+    for (Help* h : helps()) h->release();
 }
 
 void Help::create() {

@@ -16,6 +16,8 @@ class Help : public WindowObject {
     void open(const char* key);
     void open(int id);
     void close();
+    // Gives the viewer back; it is made again when a page is shown.
+    void release();
     // The page shown, as a resource path, or empty while the viewer is closed.
     String page() const;
 
@@ -26,6 +28,10 @@ class Help : public WindowObject {
     void show(const char* page);
     void* Viewer = nullptr; // the viewer window
 };
+
+// Gives back every help viewer; the program's end does, before the toolkit
+// goes.
+void releasehelps();
 
 // The clipboard: pictures (as SVG and as an image) and text.
 class Metafile;

@@ -1,4 +1,5 @@
 #include "standardwindow.h"
+#include "help.h"
 #include "keys.h"
 #include "menu.h"
 #include "qtglue.h"
@@ -249,6 +250,7 @@ std::set<StandardWindow*>& live() {
 } // namespace
 
 void Program::end() {
+    releasehelps();
     while (!live().empty()) (*live().begin())->release();
 }
 
