@@ -5,7 +5,9 @@
 #   ./build.sh sanitize        runs every test built with AddressSanitizer and
 #                              UndefinedBehaviorSanitizer,
 #   ./build.sh bench           runs the benchmarks,
-#   ./build.sh fuzz [seconds]  fuzzes the construction file reader (60 s).
+#   ./build.sh fuzz [seconds]  fuzzes the construction file reader (60 s),
+#   ./build.sh install [prefix] installs Gyrel as a desktop program into
+#                              prefix (~/.local): menu entry, icon, .gyr files.
 set -euo pipefail
 cd "$(dirname "$0")"
 mode=${1:-run}
@@ -14,6 +16,7 @@ mode=${1:-run}
 packages=(cmake make g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core fonts-urw-base35 locales poppler-utils)
 [ "$mode" = fuzz ] && packages+=(clang libclang-rt-14-dev)
+[ "$mode" = install ] && packages+=(shared-mime-info desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -65,8 +68,19 @@ fuzz)
         -max_total_time="${1:-60}" -max_len=4096 -artifact_prefix="$work/" -print_final_stats=1 \
         2>&1 | tail -n 25
     ;;
+install)
+    build build
+    prefix=${1:-$HOME/.local}
+    cmake --install build --prefix "$prefix"
+    # The desktop learns of the new program, its file type and its icon.
+    update-mime-database "$prefix/share/mime" || true
+    update-desktop-database "$prefix/share/applications" || true
+    command -v gtk-update-icon-cache >/dev/null &&
+        gtk-update-icon-cache -q -t "$prefix/share/icons/hicolor" || true
+    echo "Gyrel is installed in $prefix (start it with $prefix/bin/gyrel or from the menu)."
+    ;;
 *)
-    echo "usage: ./build.sh run|test|sanitize|bench|fuzz" >&2
+    echo "usage: ./build.sh run|test|sanitize|bench|fuzz|install" >&2
     exit 2
     ;;
 esac

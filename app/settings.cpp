@@ -144,6 +144,15 @@ void readplacement() {
     int y2 = readsetting("window-y", y, -MaxPlace, MaxPlace);
     int w2 = readsetting("window-w", w, 1, MaxPlace);
     int h2 = readsetting("window-h", h, 1, MaxPlace);
+    // A screen that was there last time may be gone: a window that would lie
+    // off every screen comes back onto the primary one.
+    if (!onscreen(x2, y2, w2, h2)) {
+        RECT s = primaryscreen();
+        x2 = s.left + 20;
+        y2 = s.top + 10;
+        w2 = std::min(w2, s.right - s.left - 20);
+        h2 = std::min(h2, s.bottom - s.top - 10);
+    }
     window.place(x2, y2);
     // Before the window is shown its frame is not known yet: the size it
     // has is its size without the frame, which a stored size replaces, but

@@ -18,6 +18,9 @@ const bool texts = (progstrings = GyrStrings, true);
 
 } // namespace
 
+// The main window's class: its name and icon.
+WindowClass windowc("GYR", 100);
+
 void startup(int argc, char** argv) {
     (void)texts;
     readsizes();

@@ -1,9 +1,11 @@
 #include "program.h"
 #include "qtglue.h"
+#include "standardwindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QSessionManager>
 
 Program program;
 
@@ -71,6 +73,22 @@ void Program::set(int instance, int previnstance, int show) {
 }
 
 int Program::loop() {
+    // Logging out asks the main window as its close button does: Cancel
+    // keeps the session and the window; otherwise the program ends here, so
+    // that its windows are not asked a second time.
+    static bool watching = false;
+    if (!watching) {
+        watching = true;
+        QObject::connect(qApp, &QGuiApplication::commitDataRequest, [this](QSessionManager& m) {
+            if (!Main || !m.allowsInteraction()) return;
+            int go = Main->close();
+            m.release();
+            if (go)
+                quit(0);
+            else
+                m.cancel();
+        });
+    }
     running = 1;
     Param = QApplication::exec();
     running = 0;

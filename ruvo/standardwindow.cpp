@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimerEvent>
@@ -428,6 +429,22 @@ void StandardWindow::outer(int& x, int& y, int& w, int& h) {
 
 void StandardWindow::outersize(int w, int h) {
     if (Handle) static_cast<Frame*>(Handle->Frame)->outersize(w, h);
+}
+
+RECT primaryscreen() {
+    QScreen* s = QGuiApplication::primaryScreen();
+    QRect r = s ? s->availableGeometry() : QRect(0, 0, 640, 480);
+    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+int onscreen(int x, int y, int w, int h) {
+    // The title strip: a piece of it must lie on a screen.
+    QRect top(x, y, std::max(w, 1), std::min(std::max(h, 1), 30));
+    for (QScreen* s : QGuiApplication::screens()) {
+        QRect seen = s->availableGeometry().intersected(top);
+        if (seen.width() >= 40 && seen.height() >= 10) return 1;
+    }
+    return 0;
 }
 
 void StandardWindow::setscroll(int flag, int pos) {

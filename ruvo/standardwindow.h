@@ -116,5 +116,11 @@ class StandardWindow : public Window, public WindowObject {
     Cursor* Shapes[5] = {}; // the desktop's cursors, made when first chosen
 };
 
+// The part of the primary screen that windows may cover.
+RECT primaryscreen();
+// Whether a window at (x, y) of w x h shows enough of its top on some screen
+// to be grabbed there.
+int onscreen(int x, int y, int w, int h);
+
 // Modifier bits given to keyevent.
 enum { MOD_SHIFT = 1, MOD_CONTROL = 2, MOD_ALT = 4 };

@@ -11,6 +11,7 @@
 #include "settings.h"
 
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -213,4 +214,27 @@ TEST_F(Main, ToolBarStateAndStepKeys) {
     window.command(4009);
     EXPECT_EQ(objects.stop(), left) << "not while another tool is current";
     objects.stopat(0);
+}
+
+TEST_F(Main, TheReadmeExampleLoadsAndFollowsADrag) {
+    ScriptedAnswerer s;
+    s.Dialogs.push_back([](Dialog& d) { d.click(1); }); // its comment
+    doload(GYREL_SOURCE_DIR "/docs/circumcircle.gyr");
+    ASSERT_EQ(objects.count(), 15);
+    auto* a = static_cast<Pointprim*>(objects.find("A", 0, nullptr));
+    auto* b = static_cast<Pointprim*>(objects.find("B", 0, nullptr));
+    auto* c = static_cast<Pointprim*>(objects.find("C", 0, nullptr));
+    auto* m = static_cast<Pointprim*>(objects.find("M", 0, nullptr));
+    ASSERT_TRUE(a && b && c && m);
+    auto distance = [](Pointprim* p, Pointprim* q) {
+        return std::hypot(p->x() - q->x(), p->y() - q->y());
+    };
+    EXPECT_NEAR(distance(m, a), distance(m, b), 1e-9);
+    EXPECT_NEAR(distance(m, a), distance(m, c), 1e-9);
+    a->set(-2, -4);
+    objects.update();
+    EXPECT_NEAR(distance(m, a), distance(m, b), 1e-9) << "M stays the circumcentre";
+    EXPECT_NEAR(distance(m, a), distance(m, c), 1e-9);
+    loadname = "";
+    window.settitle();
 }

@@ -695,6 +695,25 @@ TEST_F(Settings, SurviveARestart) {
     EXPECT_EQ(w2, w) << "a size of nothing keeps the window as it is";
     EXPECT_EQ(h2, h);
 
+    // A place off every screen (a screen that was unplugged) comes back onto
+    // the primary screen.
+    profile.writeint("window-x", 30000);
+    profile.writeint("window-y", -20000);
+    profile.writeint("window-w", 640);
+    profile.writeint("window-h", 480);
+    readplacement();
+    window.outer(x2, y2, w2, h2);
+    RECT screen = primaryscreen();
+    EXPECT_TRUE(onscreen(x2, y2, w2, h2));
+    EXPECT_GE(x2, screen.left);
+    EXPECT_LT(x2, screen.right - 40);
+    EXPECT_GE(y2, screen.top);
+    EXPECT_FALSE(onscreen(30000, -20000, 640, 480));
+    EXPECT_TRUE(onscreen(screen.left - 300, screen.top, 400, 300))
+        << "partly on the screen is fine";
+    window.outersize(w, h);
+    window.place(x, y);
+
     // Cancel at the unsaved-changes question keeps everything.
     profile.remove();
     new Point(1, 1);
