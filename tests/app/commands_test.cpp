@@ -238,3 +238,20 @@ TEST_F(Main, TheReadmeExampleLoadsAndFollowsADrag) {
     loadname = "";
     window.settitle();
 }
+
+TEST_F(Main, TheCloseButtonAsksLikeExit) {
+    ScriptedAnswerer s;
+    profile.remove();
+    new Point(1, 1);
+    objects.changed.set();
+    QWidget* frame = drawing()->window();
+    ASSERT_NE(frame, nullptr);
+    s.Answers = {IDCANCEL};
+    frame->close();
+    ASSERT_EQ(s.AskedBoxes.size(), 1u);
+    EXPECT_EQ(s.AskedBoxes[0].text, "Save Construction");
+    EXPECT_TRUE(frame->isVisible()) << "Cancel keeps the window open";
+    EXPECT_EQ(profile.readint("window-x", -12345), -12345) << "and writes nothing";
+    EXPECT_EQ(objects.count(), 1);
+    objects.changed.clear();
+}
