@@ -363,6 +363,15 @@ void bindcommands() {
     menu.add(7203, doprint);
     menu.add(107, docopyclipboard);
     menu.add(108, dosavebitmap);
+    macroselectors();
+    menu.add(5001, domacroparameter);
+    menu.add(5002, domacroconstructed);
+    menu.add(5003, domacrodefine);
+    menu.add(7102, domacrorun);
+    menu.add(5005, domacrosave);
+    menu.add(5006, domacroload);
+    menu.add(102, domacrodelete);
+    menu.add(7101, domacrocomment);
     for (int id : {5002, 5003, 5005, 7102, 7101}) menu.enable(id, 0);
     program.Accel = &acceltable;
 }

@@ -44,3 +44,17 @@ void doload(const char* name);
 int dosave();
 int dosaveas();
 void docomment();
+
+// The macro commands.
+extern FileSelector macrosin, macrosout;
+// Gives the macro file selectors their texts.
+void macroselectors();
+void domacroparameter();
+void domacroconstructed();
+void domacrodefine();
+void domacrorun();
+void domacromenu();
+void domacrosave();
+void domacroload();
+void domacrodelete();
+void domacrocomment();

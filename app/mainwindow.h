@@ -5,9 +5,10 @@
 #include "action.h"
 #include "bars.h"
 #include "constructionfile.h"
+#include "macro.h"
 #include "standardwindow.h"
 
-class MainWindow : public StandardWindow, public ToolHost, public FileHost {
+class MainWindow : public StandardWindow, public ToolHost, public FileHost, public MacroHost {
   public:
     MainWindow();
 
@@ -45,6 +46,11 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost {
     // What loading needs of the window.
     int clear() override;
     void repaint() override;
+
+    // What the macros need of the window: their menu entries.
+    void addentry(int id, const char* name) override;
+    void removeentry(int id) override;
+    void enable(int id, int on) override;
 
     // Makes n the current tool: the old one is aborted and remembered.
     void action(Action* n);

@@ -57,6 +57,7 @@ void startup(int argc, char** argv) {
     window.clientmin(200, 200);
     program.Main = &window;
     setfilehost(&window);
+    setmacrohost(&window);
     objects.changed.clear();
     commandline(argc, argv);
     Printer = profile.read("printer", "");

@@ -44,8 +44,8 @@ int endlike(const char* p) {
     return p[0] == '*' && p[1] == '/';
 }
 
-// The comment as lines of at most about 60 characters, broken at blanks;
-// each paragraph break ends a line and leaves an empty one.
+} // namespace
+
 void writecomment(std::string& out, const char* c) {
     std::size_t width = 0;
     for (const char* p = c; *p; ++p) {
@@ -70,6 +70,20 @@ void writecomment(std::string& out, const char* c) {
     }
     if (width) out += '\n';
 }
+
+void addcommentline(std::string& c, std::string l) {
+    // A carriage return inside a line is no paragraph break.
+    l.erase(std::remove(l.begin(), l.end(), '\r'), l.end());
+    if (!l.empty() && l[0] == ' ' && endlike(l.c_str())) l.erase(0, 1);
+    if (l.empty()) {
+        c += "\r\n";
+        return;
+    }
+    if (!c.empty() && c.back() != '\n') c += ' ';
+    c += l;
+}
+
+namespace {
 
 // Reads "window(x1,x2,y1,y2)": 1 with the four numbers when they are there.
 int viewline(const std::string& line, double v[4]) {
@@ -119,17 +133,7 @@ int starts(const std::string& s, const char* prefix) {
 // its end.
 void readcomment(Lines& lines, std::string first) {
     std::string c, line;
-    auto add = [&c](std::string l) {
-        // A carriage return inside a line is no paragraph break.
-        l.erase(std::remove(l.begin(), l.end(), '\r'), l.end());
-        if (!l.empty() && l[0] == ' ' && endlike(l.c_str())) l.erase(0, 1);
-        if (l.empty()) {
-            c += "\r\n";
-            return;
-        }
-        if (!c.empty() && c.back() != '\n') c += ' ';
-        c += l;
-    };
+    auto add = [&c](const std::string& l) { addcommentline(c, l); };
     if (!first.empty()) add(first);
     while (lines.next(line) && !starts(line, "*/")) {
         if (c.size() < CommentMax) add(line);

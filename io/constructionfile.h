@@ -23,6 +23,13 @@ void setfilehost(FileHost* h);
 
 // The text of a construction file for the construction and the view.
 std::string construction();
+// A comment as the lines of a comment block: at most about 60 characters,
+// broken at blanks; each paragraph break ends a line and leaves an empty one.
+// A line that would read as the block's end gets a blank in front.
+void writecomment(std::string& out, const char* c);
+// Adds one line of a comment block to the comment c: an empty line is a
+// paragraph break, other lines join the text before them with a blank.
+void addcommentline(std::string& c, std::string line);
 
 // Where reading a construction stopped: the number and text of the first
 // line that failed, 0 when every record was read.

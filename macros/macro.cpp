@@ -1,0 +1,321 @@
+#include "macro.h"
+#include "constructionfile.h"
+#include "dialogitems.h"
+#include "files.h"
+#include "io.h"
+#include "macroactions.h"
+#include "messages.h"
+#include "resources.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+Macro* macros = nullptr;
+Count macrocount{10000, nullptr};
+
+namespace {
+
+class NoMacroHost : public MacroHost {
+  public:
+    void addentry(int, const char*) override {}
+    void removeentry(int) override {}
+    void enable(int, int) override {}
+};
+NoMacroHost nomacrohost;
+MacroHost* installedhost = nullptr;
+
+enum { CommentMax = 2048, CommentRead = 2044, LineMax = 499, FieldMax = 255 };
+
+using C = ControlSpec;
+const ControlSpec commentcontrols[] = {
+    {C::MultiEdit, 101, "", 0, 3}, {C::Default, 1, "OK", 1, 1}, {C::Button, 2, "Cancel", 1, 1},
+    {C::Button, 9, "Help", 1, 1},  {C::Last, 0, nullptr, 0, 0},
+};
+const DialogSpec commentdialog = {113, "Macro Comment", commentcontrols};
+const bool defined = (definedialog(&commentdialog), true);
+
+// The commands that need a macro.
+const int macrocommands[] = {7102, 5005, 102, 7101};
+
+void deleteparameters(ParameterList* p) {
+    while (p) {
+        ParameterList* n = p->Next;
+        delete p;
+        p = n;
+    }
+}
+
+int starts(const std::string& s, const char* p) {
+    return s.compare(0, std::strlen(p), p) == 0;
+}
+
+// Puts m at the front of the list, in the menu, and makes the macro
+// commands available.
+void insert(Macro* m) {
+    m->Next = macros;
+    m->Prev = nullptr;
+    if (macros) macros->Prev = m;
+    macros = m;
+    macrohost().addentry(m->C, m->Name);
+    for (int id : macrocommands) macrohost().enable(id, 1);
+}
+
+// Whether a macro named name may be made: none has that name, or the user
+// lets the old one go.
+int makeroom(const char* name) {
+    Macro* old = macros ? macros->find(name) : nullptr;
+    if (!old) return 1;
+    if (Question(textwith(72, name), String(1)) != IDYES) return 0;
+    old->remove();
+    delete old;
+    return 1;
+}
+
+} // namespace
+
+MacroHost& macrohost() {
+    return installedhost ? *installedhost : nomacrohost;
+}
+
+void setmacrohost(MacroHost* h) {
+    installedhost = h;
+}
+
+TranslationList::~TranslationList() {
+    // The list is deleted from its head, node by node, without recursion.
+    TranslationList* t = Next;
+    while (t) {
+        TranslationList* n = t->Next;
+        t->Next = nullptr;
+        delete t;
+        t = n;
+    }
+}
+
+const char* TranslationList::translate(const char* name) {
+    for (TranslationList* t = this; t; t = t->Next)
+        if (std::strcmp(t->Pseudo.text(), name) == 0) return t->Original.text();
+    return nullptr;
+}
+
+void TranslationList::append(TranslationList* t) {
+    TranslationList* last = this;
+    while (last->Next) last = last->Next;
+    last->Next = t;
+}
+
+void TranslationList::add(const char* name, const char* own) {
+    append(new TranslationList(own, name));
+}
+
+Macro::Macro(ParameterList* p, const char* name)
+    : P(p), Name(name), Comment("", CommentMax), C(static_cast<int>(macrocount.count())) {
+    (void)defined;
+    for (ParameterList* q = P; q; q = q->Next) {
+        q->Class = q->P->objectclass();
+        q->Name = q->P->name();
+    }
+    // The marks are those of the test just made: the objects the targets
+    // need, from the parameters on.
+    for (Object* o = objects.first(); o; o = o->next()) {
+        if (!o->mark || macrodefineaction.isparam(o) || !o->io()) continue;
+        const char* s = o->io()->write(o);
+        if (*s) addstep(s);
+    }
+}
+
+Macro::Macro(const char* name)
+    : Name(name), Comment("", CommentMax), C(static_cast<int>(macrocount.count())) {}
+
+Macro::~Macro() {
+    deleteparameters(P);
+    while (Step) {
+        ConstructionStep* n = Step->Next;
+        delete Step;
+        Step = n;
+    }
+}
+
+void Macro::remove() {
+    if (Prev) Prev->Next = Next;
+    if (Next) Next->Prev = Prev;
+    if (macros == this) macros = Next;
+    Next = Prev = nullptr;
+    macrohost().removeentry(C);
+    if (!macros)
+        for (int id : macrocommands) macrohost().enable(id, 0);
+}
+
+Macro* Macro::find(const char* name) {
+    for (Macro* m = this; m; m = m->Next)
+        if (std::strcmp(m->Name.text(), name) == 0) return m;
+    return nullptr;
+}
+
+void Macro::addparameter(ParameterList* p) {
+    ParameterList** end = &P;
+    while (*end) end = &(*end)->Next;
+    *end = p;
+}
+
+void Macro::addstep(const char* s) {
+    ConstructionStep** end = &Step;
+    while (*end) end = &(*end)->Next;
+    *end = new ConstructionStep;
+    (*end)->S = s;
+}
+
+int Macro::parameters() const {
+    int n = 0;
+    for (ParameterList* p = P; p; p = p->Next) ++n;
+    return n;
+}
+
+int Macro::steps() const {
+    int n = 0;
+    for (ConstructionStep* s = Step; s; s = s->Next) ++n;
+    return n;
+}
+
+std::string Macro::file() const {
+    std::string t = "N:";
+    t += Name.text();
+    t += "\n/*\n";
+    writecomment(t, Comment.text());
+    t += "*/\n";
+    for (ParameterList* p = P; p; p = p->Next) {
+        t += "P:";
+        t += p->Name.text();
+        t += "\nL:";
+        t += p->Prompt.text();
+        t += '\n';
+        switch (p->Class & (CPoint | CStraight | CCircle)) {
+        case CPoint:
+            t += "T:point\n";
+            break;
+        case CStraight:
+            t += "T:line\n";
+            break;
+        case CCircle:
+            t += "T:circle\n";
+            break;
+        default:
+            break;
+        }
+    }
+    for (ConstructionStep* s = Step; s; s = s->Next) {
+        t += "S:";
+        t += s->S.text();
+        if (t.back() != '\n') t += '\n';
+    }
+    return t;
+}
+
+int Macro::save(const char* filename) {
+    switch (writefile(filename, toutf8(file()))) {
+    case NotOpened:
+        Warning(textwith(40, shownname(filename)), String(1));
+        return 0;
+    case NotWritten:
+        Warning(textwith(41, shownname(filename)), String(1));
+        return 0;
+    case Written:
+        break;
+    }
+    return 1;
+}
+
+void Macro::showcomment() {
+    Dialog d(host().owner(), 113, host().help(), MacroHelp);
+    MultilineItem text(101, d, Comment.text(), CommentMax);
+    d.carryout();
+    if (d.result() != 1) return;
+    // Paragraphs are kept with CR LF, as the files read them.
+    std::string t;
+    for (const char* p = text.S.text(); *p; ++p) {
+        if (*p == '\n' && (p == text.S.text() || p[-1] != '\r')) t += '\r';
+        t += *p;
+    }
+    if (t.size() > CommentMax) t.resize(CommentMax);
+    Comment = t.c_str();
+}
+
+int createmacro(const char* name) {
+    if (!makeroom(name)) return 0;
+    Macro* m = new Macro(macrodefineaction.P, name);
+    macrodefineaction.P = nullptr;
+    // The tool starts a new definition; the highlights go.
+    macrodefineaction.abort();
+    macrodefineaction.start();
+    macrodefineaction.inform();
+    insert(m);
+    return 1;
+}
+
+int createmacro(Macro* m) {
+    if (!makeroom(m->Name)) {
+        delete m;
+        return 0;
+    }
+    insert(m);
+    return 1;
+}
+
+Macro* readmacro(const std::string& text, std::string& badline) {
+    // The lines as the file has them: a line feed ends each, and a last
+    // line without one is not taken. A line longer than the limit is read
+    // in pieces, as a reader of lines of that length reads it.
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    for (std::size_t end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+        std::string line = text.substr(at, end - at);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::size_t i = 0;
+        for (; line.size() - i >= LineMax; i += LineMax) lines.push_back(line.substr(i, LineMax));
+        lines.push_back(line.substr(i));
+    }
+    std::size_t n = 0;
+    auto fail = [&](const std::string& line) -> Macro* {
+        badline = line;
+        return nullptr;
+    };
+    if (lines.empty() || !starts(lines[0], "N:")) return fail(lines.empty() ? "" : lines[0]);
+    if (lines.size() < 2) return fail(lines[0]);
+    std::unique_ptr<Macro> m(new Macro(lines[0].substr(2, FieldMax).c_str()));
+    n = 1;
+    if (starts(lines[n], "/*")) {
+        std::string c;
+        for (++n;; ++n) {
+            if (n >= lines.size()) return fail("");
+            if (starts(lines[n], "*/")) break;
+            addcommentline(c, lines[n]);
+            if (c.size() > CommentRead) return fail(lines[n]);
+        }
+        m->Comment = c.c_str();
+        ++n;
+    }
+    while (n < lines.size() && !starts(lines[n], "S:")) {
+        if (!starts(lines[n], "P:")) return fail(lines[n]);
+        if (n + 2 >= lines.size()) return fail(lines[n]);
+        if (!starts(lines[n + 1], "L:")) return fail(lines[n + 1]);
+        const std::string& kind = lines[n + 2];
+        int c = kind == "T:point"    ? CPoint
+                : kind == "T:line"   ? CStraight
+                : kind == "T:circle" ? CCircle
+                                     : 0;
+        if (!c) return fail(kind);
+        auto* p = new ParameterList;
+        p->Name = lines[n].substr(2, FieldMax).c_str();
+        p->Prompt = lines[n + 1].substr(2, FieldMax).c_str();
+        p->Class = c;
+        m->addparameter(p);
+        n += 3;
+    }
+    for (; n < lines.size(); ++n) {
+        if (lines[n].empty()) continue;
+        if (!starts(lines[n], "S:")) return fail(lines[n]);
+        m->addstep(lines[n].substr(2).c_str());
+    }
+    return m.release();
+}
