@@ -296,9 +296,8 @@ Macro* readmacro(const std::string& text, std::string& badline) {
         ++n;
     }
     while (n < lines.size() && !starts(lines[n], "S:")) {
-        if (!starts(lines[n], "P:")) return fail(lines[n]);
-        if (n + 2 >= lines.size()) return fail(lines[n]);
-        if (!starts(lines[n + 1], "L:")) return fail(lines[n + 1]);
+        if (!starts(lines[n], "P:") || n + 1 >= lines.size()) return fail(lines[n]);
+        if (!starts(lines[n + 1], "L:") || n + 2 >= lines.size()) return fail(lines[n + 1]);
         const std::string& kind = lines[n + 2];
         int c = kind == "T:point"    ? CPoint
                 : kind == "T:line"   ? CStraight

@@ -3,6 +3,7 @@
 #include "derived.h"
 #include "help.h"
 #include "line.h"
+#include "macroactions.h"
 #include "menu.h"
 #include "point.h"
 #include "profile.h"
@@ -10,6 +11,7 @@
 #include "scripted.h"
 #include "settings.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -250,4 +252,84 @@ TEST_F(Main, TheCloseButtonAsksLikeExit) {
     EXPECT_EQ(profile.readint("window-x", -12345), -12345) << "and writes nothing";
     EXPECT_EQ(objects.count(), 1);
     objects.changed.clear();
+}
+
+TEST_F(Main, MacroCommandsThroughTheMenus) {
+    ScriptedAnswerer s;
+    QTemporaryDir dir;
+    std::string file = dir.path().toStdString() + "/mid.mac";
+    {
+        QFile f(QString::fromStdString(file));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("N:Midpoint\n/*\nHalfway.\n*/\nP:A\nL:First point\nT:point\nP:B\nL:Second "
+                "point\nT:point\nS:\"M\"()=middle(\"A\",\"B\");\n");
+    }
+    EXPECT_FALSE(menu.enabled(7102));
+    // Load: the file, then its comment.
+    s.Files.push_back(file);
+    std::string comment;
+    s.Dialogs.push_back([&](Dialog& d) {
+        comment = d.gettext(101).text();
+        d.click(1);
+    });
+    window.command(5006);
+    EXPECT_EQ(s.AskedFiles.back().title, "Load Macro");
+    EXPECT_EQ(s.AskedFiles.back().pattern, "*.mac");
+    ASSERT_NE(macros, nullptr);
+    EXPECT_EQ(comment, "Halfway.");
+    for (int id : {7102, 5005, 102, 7101}) EXPECT_TRUE(menu.enabled(id)) << id;
+    int entries = menu.items(5);
+    EXPECT_EQ(menu.caption(5, entries - 1).text(), std::string("Midpoint"));
+
+    // Its entry runs it: two clicks, a midpoint.
+    window.command(macros->C);
+    EXPECT_EQ(window.A, &macrorunaction);
+    EXPECT_STREQ(window.Status->text().text(), "Midpoint : First point");
+    macrorunaction.perform(window.col(-2), window.row(1));
+    macrorunaction.perform(window.col(2), window.row(3));
+    ASSERT_EQ(objects.count(), 3);
+    EXPECT_NEAR(static_cast<Pointprim*>(objects.last())->y(), 2, 0.1);
+
+    // F5 asks which macro; Cancel leaves the tool as it was.
+    window.command(2001);
+    window.command(7102);
+    EXPECT_EQ(s.AskedDialogs.back(), 104);
+    EXPECT_EQ(window.A, &pointaction);
+
+    // Save it under a new name, load that again: the name is taken, Yes
+    // replaces it with a new menu id.
+    std::string copy = dir.path().toStdString() + "/copy";
+    s.Dialogs.push_back([](Dialog& d) { d.click(1); }); // the macro list
+    s.Files.push_back(copy);
+    window.command(5005);
+    ASSERT_TRUE(QFile::exists(QString::fromStdString(copy + ".mac")));
+    int id = macros->C;
+    s.Files.push_back(copy + ".mac");
+    s.Answers = {IDYES};
+    window.command(5006);
+    EXPECT_EQ(s.AskedBoxes.back().text, "Delete Macro Midpoint?");
+    ASSERT_NE(macros, nullptr);
+    EXPECT_EQ(macros->Next, nullptr);
+    EXPECT_GT(macros->C, id);
+    EXPECT_EQ(menu.items(5), entries);
+
+    // A broken file: the line, and nothing added.
+    {
+        QFile f(QString::fromStdString(file));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("N:Other\nP:A\nL:x\nT:Point\n");
+    }
+    s.Files.push_back(file);
+    window.command(5006);
+    EXPECT_EQ(s.AskedBoxes.back().text, "Format error in macro file in line:\nT:Point");
+    EXPECT_EQ(macros->Next, nullptr);
+    EXPECT_FALSE(window.blocked);
+
+    // Delete: the entry goes, and the commands that need a macro.
+    s.Dialogs.push_back([](Dialog& d) { d.click(1); });
+    window.command(102);
+    EXPECT_EQ(macros, nullptr);
+    EXPECT_EQ(menu.items(5), entries - 1);
+    EXPECT_FALSE(menu.enabled(7102));
+    window.action(&pointaction);
 }

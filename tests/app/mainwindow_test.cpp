@@ -365,7 +365,7 @@ TEST_F(Main, EditToolFromKeyAndToolBar) {
     EXPECT_EQ(p->color(), 5);
     EXPECT_EQ(page, "/help/topic9.html");
     // Every dialog's help page is there.
-    for (int topic : {1, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}) {
+    for (int topic : {1, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}) {
         help.open(topic);
         EXPECT_EQ(std::string(help.page().text()), "/help/topic" + std::to_string(topic) + ".html");
     }

@@ -1,0 +1,323 @@
+#include "derived.h"
+#include "line.h"
+#include "macroactions.h"
+#include "objectlist.h"
+#include "point.h"
+#include "scripted.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Recorder : ToolHost {
+    void inform(const char* t) override { Prompt = t; }
+    std::string Prompt;
+};
+
+// The menu as the macros see it.
+struct Menu : MacroHost {
+    void addentry(int id, const char* name) override { Entries[id] = name; }
+    void removeentry(int id) override { Entries.erase(id); }
+    void enable(int id, int on) override { Enabled[id] = on; }
+    std::map<int, std::string> Entries;
+    std::map<int, int> Enabled;
+};
+
+int px(double x) {
+    return static_cast<int>((x + 7) / 14 * 500);
+}
+int py(double y) {
+    return static_cast<int>((7 - y) / 14 * 500);
+}
+
+struct Macros : ::testing::Test {
+    Recorder host;
+    Menu menu;
+    ScriptedAnswerer s;
+    void SetUp() override {
+        sethost(&host);
+        setmacrohost(&menu);
+        objects.clear();
+        counts.reset();
+    }
+    void TearDown() override {
+        macrodefineaction.abort();
+        macrorunaction.abort();
+        macrorunaction.Running = nullptr;
+        while (macros) {
+            Macro* m = macros;
+            m->remove();
+            delete m;
+        }
+        objects.clear();
+        setmacrohost(nullptr);
+        sethost(nullptr);
+    }
+    static void use(Action& a) {
+        a.abort();
+        a.start();
+        a.inform();
+    }
+    static void click(Action& a, double x, double y) { a.perform(px(x), py(y)); }
+    // Chooses o's place as a parameter, answering the prompt dialog.
+    std::string parameter(double x, double y, const char* prompt = nullptr) {
+        std::string preset;
+        s.Dialogs.push_back([&preset, prompt](Dialog& d) {
+            preset = d.gettext(101).text();
+            if (prompt) d.type(101, prompt);
+            d.click(1);
+        });
+        click(macrodefineaction, x, y);
+        return preset;
+    }
+    // Completes the definition under this name.
+    void complete(const char* name) {
+        s.Dialogs.push_back([name](Dialog& d) {
+            d.type(101, name);
+            d.click(1);
+        });
+        if (macrodefineaction.State == 2 && macrodefineaction.P && macrodefineaction.T) {
+            if (testmacro()) createmacro(name);
+        }
+        s.Dialogs.clear();
+    }
+    // The midpoint macro of two points.
+    Macro* midpoint() {
+        Point* a = new Point(-2, 0);
+        Point* b = new Point(2, 0);
+        new Middle(a, b);
+        use(macrodefineaction);
+        parameter(-2, 0);
+        parameter(2, 0);
+        macrodefineaction.advance();
+        click(macrodefineaction, 0, 0);
+        complete("Midpoint");
+        return macros;
+    }
+};
+
+} // namespace
+
+TEST_F(Macros, MidpointOfTwoPoints) {
+    Point* a = new Point(-2, 0);
+    Point* b = new Point(2, 0);
+    Middle* m = new Middle(a, b);
+    use(macrodefineaction);
+    EXPECT_EQ(host.Prompt, "Choose Parameter Objects");
+    EXPECT_EQ(menu.Enabled[5002], 0);
+    EXPECT_EQ(parameter(-2, 0, "First end"), "Choose a point!");
+    EXPECT_TRUE(a->highlight);
+    EXPECT_EQ(menu.Enabled[5002], 1);
+    // A chosen object is not chosen again.
+    click(macrodefineaction, -2, 0);
+    EXPECT_EQ(s.AskedDialogs.size(), 1u);
+    // Cancel in the prompt dialog drops the click; an empty prompt is "No Prompt.".
+    s.Dialogs.push_back([](Dialog& d) { d.click(2); });
+    click(macrodefineaction, 2, 0);
+    EXPECT_FALSE(b->highlight);
+    parameter(2, 0, "");
+    ASSERT_NE(macrodefineaction.P, nullptr);
+    EXPECT_STREQ(macrodefineaction.P->Next->Prompt.text(), "No Prompt.");
+
+    macrodefineaction.advance();
+    EXPECT_EQ(host.Prompt, "Choose Target Objects");
+    EXPECT_FALSE(a->highlight) << "the parameters are no longer highlighted";
+    click(macrodefineaction, -2, 0);
+    ASSERT_EQ(s.AskedBoxes.size(), 1u);
+    EXPECT_EQ(s.AskedBoxes[0].text, "This Target is a parameter!\nTarget skipped.");
+    click(macrodefineaction, 0, 0);
+    EXPECT_TRUE(m->highlight);
+    EXPECT_EQ(menu.Enabled[5003], 1);
+    complete("Midpoint");
+
+    ASSERT_NE(macros, nullptr);
+    Macro* mac = macros;
+    EXPECT_STREQ(mac->Name.text(), "Midpoint");
+    EXPECT_EQ(mac->parameters(), 2);
+    ASSERT_EQ(mac->steps(), 1);
+    EXPECT_STREQ(mac->Step->S.text(), "\"Middle_1\"()=middle(\"Point_1\",\"Point_2\");\n");
+    EXPECT_STREQ(mac->P->Name.text(), "Point_1");
+    EXPECT_EQ(mac->P->Class & CPoint, CPoint);
+    EXPECT_GE(mac->C, 10000);
+    EXPECT_EQ(menu.Entries[mac->C], "Midpoint");
+    for (int id : {7102, 5005, 102, 7101}) EXPECT_EQ(menu.Enabled[id], 1) << id;
+    EXPECT_EQ(macrodefineaction.State, 1) << "a new definition begins";
+    EXPECT_EQ(macrodefineaction.P, nullptr);
+    EXPECT_FALSE(m->highlight);
+
+    // Run it: two clicks on free places make two points and their midpoint,
+    // which gets a name of its own.
+    macrorunaction.Running = mac;
+    use(macrorunaction);
+    EXPECT_EQ(host.Prompt, "Midpoint : First end");
+    click(macrorunaction, -4, 3);
+    EXPECT_EQ(host.Prompt, "Midpoint : No Prompt.");
+    click(macrorunaction, 4, 5);
+    ASSERT_EQ(objects.count(), 6);
+    auto* mid = static_cast<Pointprim*>(objects.last());
+    EXPECT_STREQ(mid->name(), "Middle_2");
+    EXPECT_NEAR(mid->x(), 0, 0.05) << "halfway between the clicks";
+    EXPECT_NEAR(mid->y(), 4, 0.05);
+    EXPECT_EQ(translation, nullptr);
+    EXPECT_EQ(host.Prompt, "Midpoint : First end") << "ready for the next run";
+    // The next run takes existing points.
+    click(macrorunaction, -2, 0);
+    click(macrorunaction, 2, 0);
+    EXPECT_EQ(objects.count(), 7);
+    EXPECT_DOUBLE_EQ(static_cast<Pointprim*>(objects.last())->x(), 0);
+}
+
+TEST_F(Macros, TargetsMustBeMadeFromTheParameters) {
+    Point* a = new Point(-2, 0);
+    Point* b = new Point(2, 0);
+    Point* c = new Point(0, 3);
+    Line* l = makeline(a, b);
+    use(macrodefineaction);
+    parameter(0, 3);
+    EXPECT_EQ(parameter(-1, 0), "Choose a line object!") << "the line, not a point, is nearest";
+    DepLine* par = makeparallel(c, l, 0);
+    new Point(4, 5);
+    macrodefineaction.advance();
+    click(macrodefineaction, 4, 5);
+    ASSERT_EQ(s.AskedBoxes.size(), 1u);
+    EXPECT_EQ(s.AskedBoxes[0].text, "Target Point_4 cannot be constructed\nfrom these parameters!");
+    EXPECT_EQ(macrodefineaction.T, nullptr);
+    click(macrodefineaction, 3, 3);
+    ASSERT_NE(macrodefineaction.T, nullptr);
+    EXPECT_EQ(macrodefineaction.T->P, par);
+    complete("Parallel");
+    ASSERT_NE(macros, nullptr);
+    ASSERT_EQ(macros->steps(), 1) << "the line of a parallel comes with its record";
+    EXPECT_NE(std::string(macros->Step->S.text()).find("=parallel(\"Point_3\",\"Line_1\");"),
+              std::string::npos)
+        << macros->Step->S.text();
+    EXPECT_EQ(macros->P->Next->Class & CStraight, CStraight);
+
+    // A line parameter: a click beside every line does nothing.
+    macrorunaction.Running = macros;
+    use(macrorunaction);
+    EXPECT_EQ(host.Prompt, "Parallel : Choose a point!");
+    click(macrorunaction, 5, 5); // a new point
+    EXPECT_EQ(host.Prompt, "Parallel : Choose a line object!");
+    int before = objects.count();
+    click(macrorunaction, 6, -6);
+    EXPECT_EQ(objects.count(), before) << "no line there";
+    EXPECT_EQ(host.Prompt, "Parallel : Choose a line object!");
+    click(macrorunaction, 1, 0);
+    EXPECT_EQ(objects.count(), before + 2) << "the help point and the parallel";
+    auto* made = static_cast<Lineprim*>(objects.last());
+    EXPECT_EQ(made->objectclass() & CStraight, CStraight);
+    EXPECT_LT(made->distance(5, 5), 0.05) << "through the new point";
+    EXPECT_LT(std::abs(made->distance(-5, 5) - made->distance(5, 5)), 0.1)
+        << "parallel to the line";
+}
+
+TEST_F(Macros, NamesAndIdsOfMacros) {
+    Macro* first = midpoint();
+    ASSERT_NE(first, nullptr);
+    int id = first->C;
+    // The same name again: No keeps the old macro and the selection.
+    use(macrodefineaction);
+    parameter(-2, 0);
+    parameter(2, 0);
+    macrodefineaction.advance();
+    click(macrodefineaction, 0, 0);
+    s.Answers = {IDNO};
+    EXPECT_EQ(createmacro("Midpoint"), 0);
+    EXPECT_EQ(s.AskedBoxes.back().text, "Delete Macro Midpoint?");
+    EXPECT_EQ(macros, first);
+    EXPECT_NE(macrodefineaction.T, nullptr) << "the selection stays";
+    s.Answers = {IDYES};
+    EXPECT_EQ(createmacro("Midpoint"), 1);
+    ASSERT_NE(macros, nullptr);
+    EXPECT_EQ(macros->Next, nullptr) << "one macro of that name";
+    EXPECT_EQ(macros->C, id + 1) << "ids are never used again";
+    EXPECT_EQ(menu.Entries.size(), 1u);
+    EXPECT_EQ(menu.Entries.count(id), 0u);
+    macros->remove();
+    delete macros;
+    for (int i : {7102, 5005, 102, 7101}) EXPECT_EQ(menu.Enabled[i], 0) << i;
+}
+
+TEST_F(Macros, AFailingStepStopsTheRun) {
+    auto* m = new Macro("Broken");
+    auto* p = new ParameterList;
+    p->Name = "X";
+    p->Prompt = "Pick";
+    p->Class = CPoint;
+    m->addparameter(p);
+    m->addstep("\"M\"()=middle(\"X\",\"X\");");
+    m->addstep("\"N\"()=middle(\"X\",\"Nowhere\");");
+    m->addstep("\"O\"()=middle(\"X\",\"M\");");
+    createmacro(m);
+    macrorunaction.Running = m;
+    use(macrorunaction);
+    click(macrorunaction, 1, 1);
+    ASSERT_FALSE(s.AskedBoxes.empty());
+    EXPECT_EQ(s.AskedBoxes.back().text, "Error in Macro!");
+    EXPECT_EQ(objects.count(), 2) << "the point and the first step's midpoint stay";
+    EXPECT_EQ(translation, nullptr);
+    EXPECT_EQ(objects.find("M", 0, nullptr), nullptr) << "made under its own name";
+}
+
+TEST_F(Macros, FilesRoundTripAndTheirFormatErrors) {
+    Macro* m = midpoint();
+    ASSERT_NE(m, nullptr);
+    m->Comment = "Midpoint of two points.";
+    std::string text = m->file();
+    EXPECT_EQ(text, "N:Midpoint\n/*\nMidpoint of two points.\n*/\nP:Point_1\nL:Choose a point!\n"
+                    "T:point\nP:Point_2\nL:Choose a point!\nT:point\n"
+                    "S:\"Middle_1\"()=middle(\"Point_1\",\"Point_2\");\n");
+    std::string bad;
+    Macro* back = readmacro(text, bad);
+    ASSERT_NE(back, nullptr) << bad;
+    EXPECT_EQ(back->file(), text);
+    EXPECT_EQ(back->P->Class, CPoint);
+    delete back;
+
+    QTemporaryDir dir;
+    std::string name = dir.path().toStdString() + "/mid.mac";
+    EXPECT_EQ(m->save(name.c_str()), 1);
+    QFile f(QString::fromStdString(name));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().toStdString(), text);
+    EXPECT_EQ(m->save((dir.path().toStdString() + "/no/such/m.mac").c_str()), 0);
+    EXPECT_EQ(s.AskedBoxes.back().text.rfind("Could not open\n", 0), 0u);
+
+    auto reads = [&](const std::string& t) {
+        bad = "?";
+        Macro* r = readmacro(t, bad);
+        std::string steps = r ? std::to_string(r->steps()) : "error: " + bad;
+        delete r;
+        return steps;
+    };
+    const std::string head = "N:M\n/*\n*/\nP:A\nL:Pick\nT:point\n";
+    EXPECT_EQ(reads("N:M\nP:A\nL:Pick\nT:point\nS:x\n"), "1") << "no comment block";
+    EXPECT_EQ(reads("N:M\n/*\n*/\n"), "0") << "no parameters, no steps";
+    EXPECT_EQ(reads(head + "S:a\n\nS:b\n"), "2") << "empty lines between steps";
+    EXPECT_EQ(reads(head + "S:a\nS:b"), "1") << "a last line without line end";
+    EXPECT_EQ(reads("N:M\n/*\n*/\nP:A\nL:Pick\nT:Point\n"), "error: T:Point");
+    EXPECT_EQ(reads("N:M\n/*\n*/\nP:A\nT:point\n"), "error: T:point");
+    EXPECT_EQ(reads("N:M\n/*\n*/\nP:A\nL:x\n"), "error: L:x");
+    EXPECT_EQ(reads(head + "S:a\nP:B\n"), "error: P:B");
+    EXPECT_EQ(reads("X:M\n/*\n"), "error: X:M");
+    EXPECT_EQ(reads(""), "error: ");
+    EXPECT_EQ(reads("N:M\n"), "error: N:M") << "a second line is needed";
+    EXPECT_EQ(reads("N:M\n/*\nnever ends\n"), "error: ");
+    EXPECT_EQ(reads(head + "S:" + std::string(600, 'a') + "\n"), "error: " + std::string(103, 'a'))
+        << "a line longer than 499 characters goes on as a line of its own";
+    std::string longcomment = "N:M\n/*\n";
+    for (int i = 0; i < 50; ++i) longcomment += std::string(50, 'c') + "\n";
+    EXPECT_EQ(reads(longcomment + "*/\n").rfind("error: ", 0), 0u) << "more than 2044 characters";
+    // Comments come back with their paragraphs.
+    Macro* c = readmacro("N:C\n/*\nfirst line\nsame paragraph\n\nsecond\n*/\n", bad);
+    ASSERT_NE(c, nullptr);
+    EXPECT_STREQ(c->Comment.text(), "first line same paragraph\r\nsecond");
+    delete c;
+}
