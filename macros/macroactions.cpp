@@ -246,8 +246,15 @@ void MacroRunAction::menuchoose(int id) {
 void MacroRunAction::perform(int c, int r) {
     if (!Running || !Param) return;
     double x = actionx(c), y = actiony(r);
+    // The candidates are counted first: a cancelled choice among several
+    // drops the click; only a click near none goes on, for a point, to the
+    // offered intersection and a new point.
     Object* o = nullptr;
-    if (!objects.select(x, y, &o, Param->Class, 1, 1) || !o) {
+    int n = objects.select(x, y, &o, Param->Class, 0, 1);
+    if (n > 1) {
+        o = nullptr;
+        if (!objects.select(x, y, &o, Param->Class, 1, 1) || !o) return;
+    } else if (n == 0 || !o) {
         if (!(Param->Class & CPoint)) return;
         o = nullptr;
         if (!objects.intersect(x, y, &o)) return;

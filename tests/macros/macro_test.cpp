@@ -321,3 +321,32 @@ TEST_F(Macros, FilesRoundTripAndTheirFormatErrors) {
     EXPECT_STREQ(c->Comment.text(), "first line same paragraph\r\nsecond");
     delete c;
 }
+
+TEST_F(Macros, PointParametersOfferIntersectionsAndCancelledChoicesDropTheClick) {
+    Macro* mid = midpoint();
+    ASSERT_NE(mid, nullptr);
+    objects.clear();
+    counts.reset();
+    // Two lines crossing at (0, 1).
+    makeline(new Point(-3, -2), new Point(3, 4));
+    makeline(new Point(-3, 4), new Point(3, -2));
+    int n = objects.count();
+    macrorunaction.Running = mid;
+    use(macrorunaction);
+    s.Answers = {IDNO};
+    click(macrorunaction, 0, 1);
+    EXPECT_EQ(s.AskedBoxes.back().kind, Box::Question) << "the intersection is offered";
+    EXPECT_EQ(objects.count(), n) << "No leaves the parameter unchosen";
+    EXPECT_EQ(host.Prompt, "Midpoint : Choose a point!");
+    s.Answers = {IDYES};
+    click(macrorunaction, 0, 1);
+    EXPECT_EQ(objects.count(), n + 1) << "the intersection";
+    // Two points on one spot: the choice is asked; Cancel drops the click.
+    new Point(5, 5);
+    new Point(5, 5);
+    n = objects.count();
+    click(macrorunaction, 5, 5);
+    EXPECT_EQ(objects.count(), n) << "no new point for a cancelled choice";
+    EXPECT_NE(macrorunaction.Param, nullptr);
+    EXPECT_EQ(macrorunaction.Param, mid->P->Next) << "still the second parameter";
+}
