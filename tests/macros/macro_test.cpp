@@ -1,4 +1,6 @@
+#include "circle.h"
 #include "derived.h"
+#include "intersection.h"
 #include "line.h"
 #include "macroactions.h"
 #include "objectlist.h"
@@ -349,4 +351,73 @@ TEST_F(Macros, PointParametersOfferIntersectionsAndCancelledChoicesDropTheClick)
     EXPECT_EQ(objects.count(), n) << "no new point for a cancelled choice";
     EXPECT_NE(macrorunaction.Param, nullptr);
     EXPECT_EQ(macrorunaction.Param, mid->P->Next) << "still the second parameter";
+}
+
+TEST_F(Macros, PerpendicularBisectorSavedDeletedLoadedAndRunAgain) {
+    // The bisector of A and B through the crossings of two circles.
+    Point* a = new Point(-2, 0);
+    Point* b = new Point(2, 0);
+    use(macrodefineaction);
+    parameter(-2, 0);
+    parameter(2, 0);
+    Circle* ca = new Circle(a, b);
+    Circle* cb = new Circle(b, a);
+    auto* x = new Intersection(ca, cb);
+    Line* bisector = makeline(x, static_cast<Pointprim*>(x->other()));
+    macrodefineaction.advance();
+    macrodefineaction.T = new ParameterList;
+    macrodefineaction.T->P = bisector;
+    ASSERT_TRUE(testmacro());
+    ASSERT_EQ(createmacro("Bisector"), 1);
+    Macro* m = macros;
+    ASSERT_EQ(m->steps(), 4) << "two circles, their crossings in one record, the line";
+    int id = m->C;
+
+    // A run on fresh clicks: the line is the bisector of the new points.
+    auto run = [&](Macro* mac) {
+        macrorunaction.Running = mac;
+        use(macrorunaction);
+        click(macrorunaction, -4, 4);
+        click(macrorunaction, 2, 5);
+        return static_cast<Lineprim*>(objects.last());
+    };
+    int before = objects.count();
+    Lineprim* l = run(m);
+    EXPECT_EQ(objects.count(), before + 2 + 5) << "two points, two circles, two crossings, a line";
+    auto* p = static_cast<Pointprim*>(objects.find("Point_3", 0, nullptr));
+    auto* q = static_cast<Pointprim*>(objects.find("Point_4", 0, nullptr));
+    ASSERT_TRUE(p && q);
+    double mx = (p->x() + q->x()) / 2, my = (p->y() + q->y()) / 2;
+    EXPECT_LT(l->distance(mx, my), 1e-9) << "through the midpoint";
+    EXPECT_NEAR(l->distance(p->x(), p->y()), l->distance(q->x(), q->y()), 1e-9);
+    EXPECT_STREQ(l->name(), "Line_2") << "a name of its own";
+
+    // Saved, deleted, loaded: the same steps, a new id, the same result.
+    QTemporaryDir dir;
+    std::string name = dir.path().toStdString() + "/bisector.mac";
+    ASSERT_EQ(m->save(name.c_str()), 1);
+    std::string saved = m->file();
+    m->remove();
+    delete m;
+    EXPECT_EQ(macros, nullptr);
+    QFile f(QString::fromStdString(name));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    std::string bad;
+    Macro* back = readmacro(f.readAll().toStdString(), bad);
+    ASSERT_NE(back, nullptr) << bad;
+    ASSERT_EQ(createmacro(back), 1);
+    EXPECT_EQ(back->C, id + 1) << "ids go on after a deletion";
+    EXPECT_EQ(back->steps(), 4);
+    EXPECT_EQ(back->P->Class, CPoint) << "a loaded point parameter takes any point";
+    objects.clear();
+    counts.reset();
+    Lineprim* again = run(back);
+    ASSERT_EQ(objects.count(), 7);
+    auto* p2 = static_cast<Pointprim*>(objects.find("Point_1", 0, nullptr));
+    auto* q2 = static_cast<Pointprim*>(objects.find("Point_2", 0, nullptr));
+    ASSERT_TRUE(p2 && q2);
+    EXPECT_DOUBLE_EQ(p2->x(), p->x());
+    EXPECT_NEAR(again->distance((p2->x() + q2->x()) / 2, (p2->y() + q2->y()) / 2), 0, 1e-9);
+    EXPECT_NE(saved.find("=intersection(\"Circle_1\",\"Circle_2\");\nS:"), std::string::npos)
+        << saved;
 }
