@@ -5,7 +5,8 @@
 #   ./build.sh sanitize        runs every test built with AddressSanitizer and
 #                              UndefinedBehaviorSanitizer,
 #   ./build.sh bench           runs the benchmarks,
-#   ./build.sh fuzz [seconds]  fuzzes the construction file reader (60 s),
+#   ./build.sh fuzz [seconds]  fuzzes the construction and macro file readers
+#                              (60 s each),
 #   ./build.sh install [prefix] installs Gyrel as a desktop program into
 #                              prefix (~/.local): menu entry, icon, .gyr files.
 set -euo pipefail
@@ -58,15 +59,20 @@ bench)
     ;;
 fuzz)
     # clang with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer;
-    # the seed files and every input kept from earlier runs start it.
+    # the seed files and every input kept from earlier runs start each
+    # reader: construction files, then macro files, each for the seconds.
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DGYREL_FUZZ=ON -DGYREL_TESTS=OFF -DGYREL_BENCH=OFF >/dev/null
-    cmake --build build-fuzz -j"$jobs" --target reader_fuzz
+    cmake --build build-fuzz -j"$jobs" --target reader_fuzz macro_fuzz
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
-    ./build-fuzz/tests/io/fuzz/reader_fuzz "$work" tests/io/fuzz/corpus tests/io/fuzz/crashes \
-        -max_total_time="${1:-60}" -max_len=4096 -artifact_prefix="$work/" -print_final_stats=1 \
-        2>&1 | tail -n 25
+    for target in io/fuzz/reader_fuzz macros/fuzz/macro_fuzz; do
+        dir=tests/${target%/*}
+        mkdir -p "$work/$target"
+        "./build-fuzz/tests/$target" "$work/$target" "$dir/corpus" "$dir/crashes" \
+            -max_total_time="${1:-60}" -max_len=4096 -artifact_prefix="$work/" \
+            -print_final_stats=1 2>&1 | tail -n 12
+    done
     ;;
 install)
     build build

@@ -50,6 +50,16 @@ int starts(const std::string& s, const char* p) {
     return s.compare(0, std::strlen(p), p) == 0;
 }
 
+// The text of a line after its tag, as the program's texts hold it: up to
+// a zero byte, at most n characters, without carriage returns at its end
+// (which a line end would take away when it is read again).
+std::string field(const std::string& line, std::size_t n = std::string::npos) {
+    std::string f = line.substr(2, n);
+    f.resize(std::strlen(f.c_str()));
+    while (!f.empty() && f.back() == '\r') f.pop_back();
+    return f;
+}
+
 // Puts m at the front of the list, in the menu, and makes the macro
 // commands available.
 void insert(Macro* m) {
@@ -282,7 +292,7 @@ Macro* readmacro(const std::string& text, std::string& badline) {
     };
     if (lines.empty() || !starts(lines[0], "N:")) return fail(lines.empty() ? "" : lines[0]);
     if (lines.size() < 2) return fail(lines[0]);
-    std::unique_ptr<Macro> m(new Macro(lines[0].substr(2, FieldMax).c_str()));
+    std::unique_ptr<Macro> m(new Macro(field(lines[0], FieldMax).c_str()));
     n = 1;
     if (starts(lines[n], "/*")) {
         std::string c;
@@ -305,8 +315,8 @@ Macro* readmacro(const std::string& text, std::string& badline) {
                                      : 0;
         if (!c) return fail(kind);
         auto* p = new ParameterList;
-        p->Name = lines[n].substr(2, FieldMax).c_str();
-        p->Prompt = lines[n + 1].substr(2, FieldMax).c_str();
+        p->Name = field(lines[n], FieldMax).c_str();
+        p->Prompt = field(lines[n + 1], FieldMax).c_str();
         p->Class = c;
         m->addparameter(p);
         n += 3;
@@ -314,7 +324,7 @@ Macro* readmacro(const std::string& text, std::string& badline) {
     for (; n < lines.size(); ++n) {
         if (lines[n].empty()) continue;
         if (!starts(lines[n], "S:")) return fail(lines[n]);
-        m->addstep(lines[n].substr(2).c_str());
+        m->addstep(field(lines[n]).c_str());
     }
     return m.release();
 }
