@@ -102,13 +102,7 @@ void docomment() {
     MultilineItem text(101, d, objects.comment().text(), CommentMax);
     d.carryout();
     if (d.result() != 1) return;
-    // Paragraphs are kept with CR LF, as the files read them.
-    std::string t;
-    for (const char* p = text.S.text(); *p; ++p) {
-        if (*p == '\n' && (p == text.S.text() || p[-1] != '\r')) t += '\r';
-        t += *p;
-    }
-    if (t.size() > CommentMax) t.resize(CommentMax);
+    std::string t = commentfromdialog(text.S.text(), CommentMax);
     if (t == objects.comment().text()) return;
     objects.comment() = t.c_str();
     objects.changed.set();

@@ -83,6 +83,16 @@ void addcommentline(std::string& c, std::string l) {
     c += l;
 }
 
+std::string commentfromdialog(const char* text, std::size_t max) {
+    std::string t;
+    for (const char* p = text; *p; ++p) {
+        if (*p == '\n' && (p == text || p[-1] != '\r')) t += '\r';
+        t += *p;
+    }
+    if (t.size() > max) t.resize(max);
+    return t;
+}
+
 namespace {
 
 // Reads "window(x1,x2,y1,y2)": 1 with the four numbers when they are there.

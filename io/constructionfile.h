@@ -30,6 +30,9 @@ void writecomment(std::string& out, const char* c);
 // Adds one line of a comment block to the comment c: an empty line is a
 // paragraph break, other lines join the text before them with a blank.
 void addcommentline(std::string& c, std::string line);
+// A comment as a dialog gives it back: its line ends as the paragraph
+// breaks CR LF that files keep, at most max characters.
+std::string commentfromdialog(const char* text, std::size_t max);
 
 // Where reading a construction stopped: the number and text of the first
 // line that failed, 0 when every record was read.

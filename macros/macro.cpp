@@ -241,13 +241,7 @@ void Macro::showcomment() {
     MultilineItem text(101, d, Comment.text(), CommentMax);
     d.carryout();
     if (d.result() != 1) return;
-    // Paragraphs are kept with CR LF, as the files read them.
-    std::string t;
-    for (const char* p = text.S.text(); *p; ++p) {
-        if (*p == '\n' && (p == text.S.text() || p[-1] != '\r')) t += '\r';
-        t += *p;
-    }
-    if (t.size() > CommentMax) t.resize(CommentMax);
+    std::string t = commentfromdialog(text.S.text(), CommentMax);
     Comment = t.c_str();
 }
 
