@@ -45,6 +45,9 @@ const MenuSpec menulines[] = {
     {M::Item, "Point on &Object \tO", 2010},
     {M::End, nullptr, 0},
     {M::Popup, "&Actions", 0},
+    {M::Item, "&Undo \t^Z", UndoCommand},
+    {M::Item, "&Redo \t^Y", RedoCommand},
+    {M::Separator, nullptr, 0},
     {M::Item, "&Intersect \tI", 3020},
     {M::Item, "&Move \tM", 3001},
     {M::Item, "Move on Ob&ject \tJ", 3002},
@@ -188,6 +191,9 @@ const Accel accels[] = {
     {Accel::Key, VK_BACK, 0, 4004},
     {Accel::Key, VK_DELETE, 0, 3006},
     {Accel::Key, VK_ESCAPE, 0, 4100},
+    {Accel::Key, 'Z', MOD_CONTROL, UndoCommand},
+    {Accel::Key, 'Y', MOD_CONTROL, RedoCommand},
+    {Accel::Key, 'Z', MOD_CONTROL | MOD_SHIFT, RedoCommand},
 };
 
 Accelerators acceltable(accels, sizeof accels / sizeof *accels);
@@ -314,6 +320,31 @@ void dobackspace() {
     objects.redraw();
 }
 
+namespace {
+
+// Undo and redo take objects away and bring them back: the tool lets go of
+// what it holds first, and starts again afterwards.
+void history(int (History::*step)()) {
+    if (window.dragging()) return;
+    window.A->abort();
+    window.A->start();
+    (window.history.*step)();
+    window.settitle();
+    objects.redraw();
+    window.A->inform();
+    window.undomenu();
+}
+
+} // namespace
+
+void doundo() {
+    history(&History::undo);
+}
+
+void doredo() {
+    history(&History::redo);
+}
+
 void doabout() {
     Dialog d(&window, 115);
     TextItem version(101, d, textwith(133, GYREL_VERSION));
@@ -354,6 +385,8 @@ void bindcommands() {
     menu.add(7011, docomment);
     menu.add(4004, dobackspace);
     menu.add(105, doabout);
+    menu.add(UndoCommand, doundo);
+    menu.add(RedoCommand, doredo);
     menu.add(7010, dogrid);
     menu.add(7019, dogridset);
     menu.add(4002, dodisplay);

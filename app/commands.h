@@ -6,6 +6,9 @@ class Help;
 extern Menu menu;
 extern Help help;
 
+// The history's commands, first in the Actions menu.
+enum { UndoCommand = 7301, RedoCommand = 7302 };
+
 // Defines the menu and binds every command that has a handler.
 void bindcommands();
 
@@ -31,6 +34,8 @@ void dohelponhelp();
 void doexit();
 void dobackspace();
 void doabout();
+void doundo();
+void doredo();
 
 // The file commands.
 class FileSelector;

@@ -2,7 +2,10 @@
 #include "bitmapps.h"
 #include "commands.h"
 #include "help.h"
+#include "macroactions.h"
+#include "menu.h"
 #include "objectlist.h"
+#include "point.h"
 #include "profile.h"
 #include "settings.h"
 #include "toolbar.h"
@@ -155,6 +158,8 @@ void MainWindow::redraw(PS& ps) {
 
 void MainWindow::clicked(int c, int r, int click) {
     if (blocked) return;
+    // A change begins with a press or a click, never with a plain move.
+    if (click != 9) history.begin();
     if (!Moving) {
         if (A->drag && click != 4) {
             if (click == 0 || click == 1 || click == 9) A->dragperform(click, c, r);
@@ -165,9 +170,7 @@ void MainWindow::clicked(int c, int r, int click) {
             moveaction.dragperform(4, c, r);
             A->abort();
         }
-        return;
-    }
-    if (click == 9) {
+    } else if (click == 9) {
         moveaction.dragperform(9, c, r);
     } else if (click == 3) {
         Moving = 0;
@@ -175,6 +178,46 @@ void MainWindow::clicked(int c, int r, int click) {
         A->startagain();
         A->inform();
     }
+    record();
+}
+
+void MainWindow::record() {
+    if (!history.isopen()) return;
+    auto* mover = dynamic_cast<MoveAction*>(Moving ? &moveaction : A);
+    if (mover && mover->P) history.subject(mover->P);
+    if (A == &macrorunaction && macrorunaction.Running)
+        history.label(std::string("Run Macro ") + macrorunaction.Running->Name.text());
+    if (Moving || !A->finished()) return;
+    history.end();
+    undomenu();
+}
+
+int MainWindow::command(int id) {
+    if (id == UndoCommand || id == RedoCommand) return StandardWindow::command(id);
+    // A command never joins a tool's unfinished step: what the tool made
+    // so far stays one step, the command's change another.
+    history.end();
+    history.begin();
+    int taken = StandardWindow::command(id);
+    history.end();
+    undomenu();
+    return taken;
+}
+
+void MainWindow::undomenu() {
+    auto caption = [](const char* verb, std::string what, const char* key) {
+        std::string s = verb;
+        if (!what.empty()) s += ' ';
+        for (char ch : what) {
+            if (ch == '&') s += '&'; // shown as one ampersand
+            s += ch;
+        }
+        return s + " \t" + key;
+    };
+    ::menu.settext(UndoCommand, caption("&Undo", history.undoname(), "^Z").c_str());
+    ::menu.settext(RedoCommand, caption("&Redo", history.redoname(), "^Y").c_str());
+    ::menu.enable(UndoCommand, history.canundo());
+    ::menu.enable(RedoCommand, history.canredo());
 }
 
 int MainWindow::close() {

@@ -5,6 +5,7 @@
 #include "action.h"
 #include "bars.h"
 #include "constructionfile.h"
+#include "history.h"
 #include "macro.h"
 #include "standardwindow.h"
 
@@ -36,6 +37,8 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost, publ
     void sized() override;
     void clicked(int c, int r, int click) override;
     void key(int, int, int) override {}
+    // Every command is one step of the history, except undo and redo.
+    int command(int id) override;
     int close() override;
     virtual void pres_changed();
     void settitle();
@@ -54,6 +57,14 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost, publ
 
     // Makes n the current tool: the old one is aborted and remembered.
     void action(Action* n);
+
+    // A button is held in the drawing area: a drag may be going on.
+    int dragging() const { return Moving || B1down || B2down || B3down; }
+    // Closes the history's step when the tool has finished its work.
+    void record();
+    // The Undo and Redo items name what they would do.
+    void undomenu();
+    History history{objects};
 
     // What the model and the tools need of the window.
     int viewwidth() const override { return Width; }

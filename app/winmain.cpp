@@ -59,6 +59,8 @@ void startup(int argc, char** argv) {
     setfilehost(&window);
     setmacrohost(&window);
     objects.changed.clear();
+    window.history.File = &loadname;
+    window.undomenu();
     commandline(argc, argv);
     Printer = profile.read("printer", "");
 }

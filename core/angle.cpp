@@ -93,3 +93,19 @@ void Angle::draw(PS& ps) {
     drawtext(ps, static_cast<int>(cx + half * std::cos(-b)),
              static_cast<int>(cy + half * std::sin(-b)), text);
 }
+
+void Angle::getstate(ObjectState& s) const {
+    Object::getstate(s);
+    s.V[0] = (Class & CFixed) ? Phi : 0; // a size that is no fixed one is derived
+    s.I[0] = Linetype;
+    s.I[1] = Pixelsize;
+    s.I[2] = showsize;
+}
+
+void Angle::setstate(const ObjectState& s) {
+    Object::setstate(s);
+    if (Class & CFixed) Phi = s.V[0];
+    Linetype = s.I[0];
+    Pixelsize = s.I[1];
+    showsize = s.I[2];
+}

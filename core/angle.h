@@ -14,6 +14,8 @@ class Angle : public Object {
     int setspecialflag(const char* s) override;
     void writespecialflags(FlagSink* io) override;
     void edit() override;
+    void getstate(ObjectState& s) const override;
+    void setstate(const ObjectState& s) override;
     // The size in degrees, in [0, 360).
     double size() const;
     Pointprim* p1() const { return P1; }

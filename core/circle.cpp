@@ -289,3 +289,17 @@ void Circle3Circle::writeclear(char* s) {
     Circle3* h = static_cast<Circle3*>(O);
     std::snprintf(s, 256, String(128).text(), h->M->name(), h->P1->name(), h->P2->name());
 }
+
+void Circle::getstate(ObjectState& s) const {
+    Object::getstate(s);
+    s.V[0] = (Class & CFixed) ? R : 0; // a radius that is no fixed one is derived
+    s.I[0] = Linetype;
+    s.I[1] = Complete;
+}
+
+void Circle::setstate(const ObjectState& s) {
+    Object::setstate(s);
+    if (Class & CFixed) R = s.V[0];
+    Linetype = s.I[0];
+    Complete = s.I[1];
+}

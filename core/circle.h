@@ -21,6 +21,8 @@ class Circle : public Object {
     int setspecialflag(const char* s) override;
     void writespecialflags(FlagSink* io) override;
     void edit() override;
+    void getstate(ObjectState& s) const override;
+    void setstate(const ObjectState& s) override;
     void intersect(Object* P, Intersection* P1, OtherIntersection* P2);
 
     double x() const { return X; }

@@ -1,6 +1,7 @@
 #include "derived.h"
 #include "objectlist.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -116,6 +117,11 @@ void Pointon::update() {
         valid = 0;
         return;
     }
+    // A position already on the object stays to the last bit: projecting
+    // it again could move it, so computing twice gives what computing once
+    // gave (undo relies on it).
+    double scale = std::max({1.0, std::fabs(X), std::fabs(Y)});
+    if (O->distance(X, Y) <= 1e-13 * scale) return;
     if (O->project(&x, &y)) set(x, y);
 }
 

@@ -20,6 +20,8 @@ class Lineprim : public Object {
     int setspecialflag(const char* s) override;
     void writespecialflags(FlagSink* io) override;
     void edit() override;
+    void getstate(ObjectState& s) const override;
+    void setstate(const ObjectState& s) override;
     // 1 when a point of the supporting line belongs to the object.
     virtual int checkpoint(double x, double y);
 

@@ -79,6 +79,31 @@ Object::Object() : Color(objectcolors.Defcolor), Name(""), Io(defaultio), valid(
 
 Object::~Object() = default;
 
+bool ObjectState::operator==(const ObjectState& s) const {
+    return Name == s.Name && Color == s.Color && Class == s.Class && Flags == s.Flags &&
+           !std::memcmp(V, s.V, sizeof V) && !std::memcmp(I, s.I, sizeof I);
+}
+
+void Object::getstate(ObjectState& s) const {
+    s.Name = Name.text();
+    s.Color = Color;
+    s.Class = Class;
+    s.Flags = showname | ishidden << 1;
+    for (double& v : s.V) v = 0;
+    for (int& i : s.I) i = 0;
+}
+
+void Object::setstate(const ObjectState& s) {
+    if (s.Name != Name.text()) {
+        std::string name(s.Name);
+        setname1(name.data());
+    }
+    Color = s.Color;
+    Class = s.Class;
+    showname = s.Flags & 1;
+    ishidden = s.Flags & 2;
+}
+
 void Object::writeclear(char* s) {
     std::strcpy(s, "---");
 }

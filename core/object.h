@@ -6,6 +6,8 @@
 #include "ps.h"
 #include "textstrings.h"
 
+#include <string>
+
 class IO;
 class Strings;
 
@@ -18,6 +20,22 @@ class FlagSink {
 };
 
 const double EPS = 1e-10;
+
+// What of an object the user can change and undo gives back: its name,
+// colour, kind bits and flags, and the numbers of its kind (a position, a
+// fixed size, a line type). A kind may keep derived numbers here too: the
+// recomputation after a restore overwrites them.
+struct ObjectState {
+    std::string Name;
+    long Color = 0;
+    int Class = 0;
+    int Flags = 0;
+    double V[3] = {0, 0, 0};
+    int I[3] = {0, 0, 0};
+    // Numbers compare bit for bit, so an unchanged NaN is unchanged.
+    bool operator==(const ObjectState& s) const;
+    bool operator!=(const ObjectState& s) const { return !(*this == s); }
+};
 
 // Kind bits of Object::Class.
 enum {
@@ -108,6 +126,10 @@ class Object {
     virtual void writespecialflags(FlagSink*) {}
     virtual int setspecialflag(const char*) { return 0; }
     virtual void edit() {}
+    virtual void getstate(ObjectState& s) const;
+    // Restores a state that getstate gave; the name goes through the list's
+    // index without a uniqueness check, as undo restores names in any order.
+    virtual void setstate(const ObjectState& s);
 
     Object* next() const { return Next; }
     void next(Object* o) { Next = o; }

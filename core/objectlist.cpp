@@ -63,6 +63,7 @@ void ObjectList::add(Object* o) {
     Names[o->Name.text()].push_back(o);
     ++N;
     changed.set();
+    if (Keep) Keep->added(o);
 }
 
 void ObjectList::unindex(Object* o, const std::string& name) {
@@ -75,6 +76,10 @@ void ObjectList::unindex(Object* o, const std::string& name) {
 
 void ObjectList::renamed(Object* o, const char* old) {
     unindex(o, old);
+    index(o);
+}
+
+void ObjectList::index(Object* o) {
     std::vector<Object*>& v = Names[o->Name.text()];
     auto at = std::lower_bound(v.begin(), v.end(), o, [](const Object* a, const Object* b) {
         return a->Order < b->Order;
@@ -92,20 +97,60 @@ void ObjectList::unlink(Object* o) {
 }
 
 void ObjectList::remove(Object* o) {
+    Object* previous = o->Previous;
+    unsigned long order = o->Order;
     unlink(o);
-    delete o;
+    if (Keep)
+        Keep->removed(o, previous, order);
+    else
+        delete o;
     changed.set();
 }
 
-void ObjectList::clear() {
-    while (First) {
-        Object* o = First;
-        First = o->Next;
-        delete o;
-    }
-    Last = nullptr;
+void ObjectList::detach(Object* o) {
+    unlink(o);
+}
+
+void ObjectList::relink(Object* o, Object* previous, unsigned long order) {
+    o->Previous = previous;
+    o->Next = previous ? previous->Next : First;
+    (previous ? previous->Next : First) = o;
+    (o->Next ? o->Next->Previous : Last) = o;
+    o->Order = order;
+    Orders = std::max(Orders, order);
+    index(o);
+    ++N;
+}
+
+ObjectChain ObjectList::take() {
+    ObjectChain c{First, Last, N, std::move(Names)};
+    First = Last = nullptr;
     Names.clear();
     N = 0;
+    return c;
+}
+
+void ObjectList::put(ObjectChain&& c) {
+    First = c.First;
+    Last = c.Last;
+    N = c.N;
+    Names = std::move(c.Names);
+    c = ObjectChain();
+}
+
+void ObjectList::clear() {
+    if (Keep) {
+        Keep->cleared(take());
+    } else {
+        while (First) {
+            Object* o = First;
+            First = o->Next;
+            delete o;
+        }
+        Last = nullptr;
+        Names.clear();
+        N = 0;
+    }
     if (Stop > 0) Stop = 1;
     changed.clear();
 }

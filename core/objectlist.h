@@ -23,6 +23,30 @@ class Translator {
 
 extern Translator* translation; // the active translation, null outside macro runs
 
+// The objects of each name, in list order.
+using NameIndex = std::unordered_map<std::string, std::vector<Object*>>;
+
+// A whole list's objects taken out of it, with their name index.
+struct ObjectChain {
+    Object* First = nullptr;
+    Object* Last = nullptr;
+    int N = 0;
+    NameIndex Names;
+};
+
+// Hears of every object that joins or leaves the list while it is installed
+// (the undo history). Objects that leave are then kept by it, not deleted.
+class Keeper {
+  public:
+    virtual ~Keeper() = default;
+    virtual void added(Object* o) = 0;
+    // o has left the list from behind previous (null: from the front) at
+    // position order; the keeper owns it now.
+    virtual void removed(Object* o, Object* previous, unsigned long order) = 0;
+    // Every object has left the list; the keeper owns them now.
+    virtual void cleared(ObjectChain&& c) = 0;
+};
+
 class ObjectList {
   public:
     ObjectList();
@@ -76,6 +100,19 @@ class ObjectList {
     // Keeps the name index up to date when an object of the list is renamed.
     void renamed(Object* o, const char* old);
 
+    // For undo: objects leave and come back exactly where they stood,
+    // without telling the keeper and without touching `changed`.
+    // Takes o out of the list.
+    void detach(Object* o);
+    // Puts o back behind previous (null: at the front) with its old position.
+    void relink(Object* o, Object* previous, unsigned long order);
+    // Takes every object out; the list is empty afterwards.
+    ObjectChain take();
+    // Gives back a chain that take gave, into an empty list.
+    void put(ObjectChain&& c);
+
+    Keeper* Keep = nullptr;
+
     Object* First = nullptr;
     Object* Last = nullptr;
     String Comment;
@@ -85,8 +122,8 @@ class ObjectList {
   private:
     void unindex(Object* o, const std::string& name);
     void unlink(Object* o);
-    // The objects of each name, in list order.
-    std::unordered_map<std::string, std::vector<Object*>> Names;
+    void index(Object* o);
+    NameIndex Names;
     unsigned long Orders = 0;
     int N = 0;
 };

@@ -139,3 +139,17 @@ Point::Point(double x, double y) : Pointprim(x, y) {
     Class |= CBasic | CMovable;
     setname(String(5).text(), pointcount);
 }
+
+void Pointprim::getstate(ObjectState& s) const {
+    Object::getstate(s);
+    s.V[0] = X;
+    s.V[1] = Y;
+    s.I[0] = Symbol;
+}
+
+void Pointprim::setstate(const ObjectState& s) {
+    Object::setstate(s);
+    X = s.V[0];
+    Y = s.V[1];
+    Symbol = s.I[0];
+}

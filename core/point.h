@@ -30,6 +30,8 @@ class Pointprim : public Object {
     int setspecialflag(const char* s) override;
     void writespecialflags(FlagSink* io) override;
     void edit() override;
+    void getstate(ObjectState& s) const override;
+    void setstate(const ObjectState& s) override;
     virtual void deletetrack();
     // The point to use instead of this one when a line through it degenerates.
     virtual Pointprim* alternate(int) { return this; }

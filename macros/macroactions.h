@@ -30,6 +30,8 @@ class MacroRunAction : public Action {
     void abort() override;
     void inform() override;
     void perform(int c, int r) override;
+    // No parameter of a run chosen yet.
+    int finished() override { return !Param || !Running || Param == Running->P; }
     void startover();
     // Lets the user pick the macro: 1 when one was picked.
     int choose();

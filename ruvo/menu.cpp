@@ -14,8 +14,13 @@ QMenuBar* bar(const Menu& m) {
     return static_cast<QMenuBar*>(m.Handle);
 }
 
+// A caption of the menu table as Qt shows it: the key hint after a tab.
+QString captiontext(const char* caption) {
+    return qstr(caption).replace(" \t", "\t");
+}
+
 QAction* item(QWidget* parent, StandardWindow* w, const char* caption, int id) {
-    auto* a = new QAction(qstr(caption).replace(" \t", "\t"), parent);
+    auto* a = new QAction(captiontext(caption), parent);
     a->setData(id);
     QObject::connect(a, &QAction::triggered, [w, id] { w->command(id); });
     return a;
@@ -150,6 +155,13 @@ void Menu::enable(int id, int f) {
     QList<QAction*> found;
     actions(bar(*this), id, found);
     for (QAction* a : found) a->setEnabled(f);
+}
+
+void Menu::settext(int id, const char* caption) {
+    if (!bar(*this)) return;
+    QList<QAction*> found;
+    actions(bar(*this), id, found);
+    for (QAction* a : found) a->setText(captiontext(caption));
 }
 
 int Menu::checked(int id) const {

@@ -28,6 +28,8 @@ class Menu : public WindowObject {
     void remove(int sub, int id);
     void check(int id, int f);
     void enable(int id, int f);
+    // Gives an item a new caption, written as in the menu table.
+    void settext(int id, const char* caption);
     int command() const { return Command; }
     // The state of an item: checked, enabled, and its caption (empty when absent).
     int checked(int id) const;

@@ -84,7 +84,7 @@ class StandardWindow : public Window, public WindowObject {
 
     // A command number, as a menu item, accelerator or tool bar button sends
     // it: 1 when a handler took it.
-    int command(int id);
+    virtual int command(int id);
     // Posts user message n, delivered later as user(n, p).
     void usermessage(int n, long p);
     void settimer(int n, int milliseconds);

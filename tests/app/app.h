@@ -25,6 +25,8 @@ struct Main : ::testing::Test {
     }
     void SetUp() override {
         objects.clear();
+        window.history.clear();
+        window.undomenu();
         counts.reset();
         window.adjustsize();
         window.setsize(-7.0, 7.0, -7.0, 7.0);
