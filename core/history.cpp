@@ -36,6 +36,7 @@ void History::begin() {
         o->getstate(Open->States[i].second);
     }
     Open->States.resize(i);
+    Open->Newest = L.last() ? L.last()->Order : 0;
     Open->S->CountsBefore = counters();
     Open->S->CommentBefore = L.Comment.text();
     if (File) Open->S->FileBefore = File->text();
@@ -51,6 +52,16 @@ void History::subject(Object* o) {
 
 void History::label(const std::string& l) {
     if (Open) Open->S->Label = l;
+}
+
+void History::renamed(Object* o, const char* old) {
+    if (Applying) return;
+    begin();
+    // A new object's names are no change of their own: undo takes it away.
+    if (o->Order > Open->Newest) return;
+    Step& s = *Open->S;
+    s.Ops.push_back({Op::Rename, o, nullptr, s.Renames.size(), nullptr});
+    s.Renames.emplace_back(old, o->name());
 }
 
 void History::added(Object* o) {
@@ -74,6 +85,7 @@ void History::end() {
     std::unique_ptr<OpenStep> open = std::move(Open);
     std::unique_ptr<Step> step = std::move(open->S);
     Step& s = *step;
+    int empty = open->States.empty(); // the list was empty when the step began
     int cleared =
         std::any_of(s.Ops.begin(), s.Ops.end(), [](const Op& op) { return op.K == Op::Clear; });
     // After a New or a Load the old objects stand whole in their chain.
@@ -97,9 +109,16 @@ void History::end() {
         if (!L.changed) Saved = Now;
         return;
     }
+    name(s);
+    // A step that made the list from nothing, or after clearing it, keeps
+    // only its clearing: undone, what it made leaves the list in one piece.
+    int cut = !s.Ops.empty() && s.Ops[0].K == Op::Clear;
+    s.Whole =
+        s.Changes.empty() && (empty || cut) &&
+        std::all_of(s.Ops.begin() + cut, s.Ops.end(), [](const Op& op) { return op.K == Op::Add; });
+    if (s.Whole) s.Ops.erase(s.Ops.begin() + cut, s.Ops.end());
     s.Ops.shrink_to_fit();
     s.Changes.shrink_to_fit();
-    name(s);
     s.IdBefore = Now;
     s.Id = ++Ids;
     Now = s.Id;
@@ -130,10 +149,12 @@ void History::name(Step& s) {
     int clears = 0, adds = 0;
     Object* firstremoved = nullptr;
     Object* lastadded = nullptr;
+    Object* renamed = nullptr;
     for (const Op& op : s.Ops) {
         if (op.K == Op::Clear) ++clears;
         if (op.K == Op::Add) ++adds, lastadded = op.O;
         if (op.K == Op::Remove && !firstremoved) firstremoved = op.O;
+        if (op.K == Op::Rename && !renamed) renamed = op.O;
     }
     const Change* own = nullptr;
     for (const Change& c : s.Changes)
@@ -150,14 +171,17 @@ void History::name(Step& s) {
     } else if (lastadded) {
         if (verb.empty()) verb = "Add";
         if (!subject) subject = lastadded;
-    } else if (own) {
+    } else if (own || renamed) {
         if (verb.empty()) {
-            ObjectState x = own->Before;
-            x.Flags = own->After.Flags;
-            int hiding = s.Changes.size() == 1 && x == own->After;
+            int hiding = 0;
+            if (own && !renamed && s.Changes.size() == 1) {
+                ObjectState x = own->Before;
+                x.Flags = own->After.Flags;
+                hiding = x == own->After;
+            }
             verb = !hiding ? "Edit" : (own->After.Flags & 2) ? "Hide" : "Unhide";
         }
-        if (!subject) subject = own->O;
+        if (!subject) subject = renamed ? renamed : own->O;
     } else if (!s.Changes.empty()) {
         if (verb.empty()) verb = "Move";
         if (!subject) subject = s.Changes.front().O;
@@ -180,26 +204,41 @@ std::string History::redoname() const {
 }
 
 void History::apply(Step& s, int forward) {
-    if (forward) {
+    Applying = 1;
+    if (s.Whole) {
+        if (forward) {
+            if (!s.Ops.empty()) *s.Ops[0].Chain = L.take();
+            L.put(std::move(*s.Made));
+        } else {
+            s.Made = std::make_unique<ObjectChain>(L.take());
+            if (!s.Ops.empty()) L.put(std::move(*s.Ops[0].Chain));
+        }
+    } else if (forward) {
         for (Op& op : s.Ops) {
             if (op.K == Op::Add)
                 L.relink(op.O, L.last(), op.Order);
             else if (op.K == Op::Remove)
                 L.detach(op.O);
+            else if (op.K == Op::Rename)
+                rename(op.O, s.Renames[op.Order].second);
             else
                 *op.Chain = L.take();
         }
+    }
+    if (forward) {
         for (Change& c : s.Changes) c.O->setstate(c.After);
         recompute(s, 1);
         counters(s.CountsAfter);
         if (s.CommentChanged) L.Comment = s.CommentAfter.c_str();
         if (s.FileChanged && File) *File = s.FileAfter.c_str();
     } else {
-        for (auto op = s.Ops.rbegin(); op != s.Ops.rend(); ++op) {
+        for (auto op = s.Ops.rbegin(); op != s.Ops.rend() && !s.Whole; ++op) {
             if (op->K == Op::Add)
                 L.detach(op->O);
             else if (op->K == Op::Remove)
                 L.relink(op->O, op->Previous, op->Order);
+            else if (op->K == Op::Rename)
+                rename(op->O, s.Renames[op->Order].first);
             else
                 L.put(std::move(*op->Chain));
         }
@@ -209,6 +248,12 @@ void History::apply(Step& s, int forward) {
         if (s.CommentChanged) L.Comment = s.CommentBefore.c_str();
         if (s.FileChanged && File) *File = s.FileBefore.c_str();
     }
+    Applying = 0;
+}
+
+void History::rename(Object* o, const std::string& name) {
+    std::string n(name);
+    o->setname1(n.data());
 }
 
 void History::recompute(Step& s, int forward) {
@@ -269,18 +314,25 @@ void History::saved() {
     Saved = Now;
 }
 
+namespace {
+
+void deleteall(ObjectChain& c) {
+    for (Object* o = c.First; o;) {
+        Object* next = o->next();
+        delete o;
+        o = next;
+    }
+    c = ObjectChain();
+}
+
+} // namespace
+
 void History::drop(Step& s) {
+    if (s.Undone && s.Made) deleteall(*s.Made);
     for (Op& op : s.Ops) {
         if (s.Undone && op.K == Op::Add) delete op.O;
         if (!s.Undone && op.K == Op::Remove) delete op.O;
-        if (!s.Undone && op.K == Op::Clear) {
-            for (Object* o = op.Chain->First; o;) {
-                Object* next = o->next();
-                delete o;
-                o = next;
-            }
-            *op.Chain = ObjectChain();
-        }
+        if (!s.Undone && op.K == Op::Clear) deleteall(*op.Chain);
     }
     s.Ops.clear();
 }
@@ -301,13 +353,11 @@ size_t History::memory() const {
         n += sizeof s + s.Ops.capacity() * sizeof(Op) + s.Changes.capacity() * sizeof(Change) +
              (s.CountsBefore.capacity() + s.CountsAfter.capacity()) * sizeof(long) +
              s.CommentBefore.capacity() + s.CommentAfter.capacity() + s.Name.capacity() +
-             s.FileBefore.capacity() + s.FileAfter.capacity();
+             s.FileBefore.capacity() + s.FileAfter.capacity() +
+             s.Renames.capacity() * sizeof(s.Renames[0]);
+        for (const auto& r : s.Renames) n += r.first.capacity() + r.second.capacity();
         for (const Op& op : s.Ops)
             if (op.Chain) n += sizeof(ObjectChain);
-        for (const Change& c : s.Changes) {
-            if (c.Before.Name.capacity() > 15) n += c.Before.Name.capacity();
-            if (c.After.Name.capacity() > 15) n += c.After.Name.capacity();
-        }
     };
     for (const auto& s : Undo) add(*s);
     for (const auto& s : Redo) add(*s);

@@ -65,13 +65,14 @@ class History : public Keeper {
     void added(Object* o) override;
     void removed(Object* o, Object* previous, unsigned long order) override;
     void cleared(ObjectChain&& c) override;
+    void renamed(Object* o, const char* old) override;
 
   private:
     struct Op {
-        enum Kind { Add, Remove, Clear } K;
+        enum Kind { Add, Remove, Clear, Rename } K;
         Object* O;
         Object* Previous;
-        unsigned long Order;
+        unsigned long Order; // of a rename: its names in Renames
         std::unique_ptr<ObjectChain> Chain;
     };
     struct Change {
@@ -80,6 +81,11 @@ class History : public Keeper {
     };
     struct Step {
         std::vector<Op> Ops;
+        std::vector<std::pair<std::string, std::string>> Renames; // old, new
+        // A step that made the whole list (a Load, or the first objects):
+        // undone, the list it made is kept whole with its name index.
+        int Whole = 0;
+        std::unique_ptr<ObjectChain> Made;
         std::vector<Change> Changes;
         std::vector<long> CountsBefore, CountsAfter;
         std::string CommentBefore, CommentAfter;
@@ -97,6 +103,7 @@ class History : public Keeper {
     struct OpenStep {
         std::unique_ptr<Step> S;
         std::vector<std::pair<Object*, ObjectState>> States;
+        unsigned long Newest = 0; // objects after this one are new in the step
     };
 
     static std::vector<long> counters();
@@ -104,6 +111,7 @@ class History : public Keeper {
     void name(Step& s);
     void apply(Step& s, int forward);
     void recompute(Step& s, int forward);
+    static void rename(Object* o, const std::string& name);
     // Deletes the objects a step keeps out of the list.
     static void drop(Step& s);
     void settle();
@@ -115,4 +123,5 @@ class History : public Keeper {
     long Now = 0;                            // the state the list is in
     long Saved = 0;                          // the state last saved, -1 when none is reachable
     long Ids = 0;
+    int Applying = 0; // undo and redo rename objects: no step of their own
 };

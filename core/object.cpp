@@ -80,12 +80,11 @@ Object::Object() : Color(objectcolors.Defcolor), Name(""), Io(defaultio), valid(
 Object::~Object() = default;
 
 bool ObjectState::operator==(const ObjectState& s) const {
-    return Name == s.Name && Color == s.Color && Class == s.Class && Flags == s.Flags &&
+    return Color == s.Color && Class == s.Class && Flags == s.Flags &&
            !std::memcmp(V, s.V, sizeof V) && !std::memcmp(I, s.I, sizeof I);
 }
 
 void Object::getstate(ObjectState& s) const {
-    s.Name = Name.text();
     s.Color = Color;
     s.Class = Class;
     s.Flags = showname | ishidden << 1;
@@ -94,10 +93,6 @@ void Object::getstate(ObjectState& s) const {
 }
 
 void Object::setstate(const ObjectState& s) {
-    if (s.Name != Name.text()) {
-        std::string name(s.Name);
-        setname1(name.data());
-    }
     Color = s.Color;
     Class = s.Class;
     showname = s.Flags & 1;

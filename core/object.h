@@ -6,8 +6,6 @@
 #include "ps.h"
 #include "textstrings.h"
 
-#include <string>
-
 class IO;
 class Strings;
 
@@ -21,12 +19,10 @@ class FlagSink {
 
 const double EPS = 1e-10;
 
-// What of an object the user can change and undo gives back: its name,
-// colour, kind bits and flags, and the numbers of its kind (a position, a
-// fixed size, a line type). A kind may keep derived numbers here too: the
-// recomputation after a restore overwrites them.
+// What of an object the user can change and undo gives back, besides its
+// name (which the list reports when it changes): colour, kind bits and
+// flags, and the numbers of its kind (a position, a fixed size, a line type).
 struct ObjectState {
-    std::string Name;
     long Color = 0;
     int Class = 0;
     int Flags = 0;
@@ -127,8 +123,6 @@ class Object {
     virtual int setspecialflag(const char*) { return 0; }
     virtual void edit() {}
     virtual void getstate(ObjectState& s) const;
-    // Restores a state that getstate gave; the name goes through the list's
-    // index without a uniqueness check, as undo restores names in any order.
     virtual void setstate(const ObjectState& s);
 
     Object* next() const { return Next; }

@@ -77,6 +77,7 @@ void ObjectList::unindex(Object* o, const std::string& name) {
 void ObjectList::renamed(Object* o, const char* old) {
     unindex(o, old);
     index(o);
+    if (Keep) Keep->renamed(o, old);
 }
 
 void ObjectList::index(Object* o) {

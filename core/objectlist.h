@@ -45,6 +45,8 @@ class Keeper {
     virtual void removed(Object* o, Object* previous, unsigned long order) = 0;
     // Every object has left the list; the keeper owns them now.
     virtual void cleared(ObjectChain&& c) = 0;
+    // An object of the list was renamed.
+    virtual void renamed(Object* o, const char* old) = 0;
 };
 
 class ObjectList {
