@@ -11,6 +11,7 @@
 #include "toolbar.h"
 
 #include <algorithm>
+#include <cmath>
 
 MainWindow window;
 int fontsize = 40;
@@ -77,6 +78,53 @@ void MainWindow::center() {
     Xm = 0;
     compute();
     objects.redraw();
+}
+
+int MainWindow::zoomat(int c, int r, double k) {
+    double x = this->x(c), y = this->y(r);
+    double w = (X2 - X1) * k;
+    // A view too small for the numbers or too large to draw stays as it is.
+    if (!(w > 1e-9 * std::max(1.0, std::fabs(x)) && w < 1e9 && k > 0)) return 0;
+    X1 = x - (x - X1) * k;
+    X2 = x + (X2 - x) * k;
+    Y1 = y - (y - Y1) * k;
+    Y2 = y + (Y2 - y) * k;
+    compute();
+    objects.redraw();
+    return 1;
+}
+
+void MainWindow::pan(double dc, double dr) {
+    if (dc == 0 && dr == 0) return;
+    double dx = dc * Pixel, dy = dr * Pixel;
+    X1 -= dx;
+    X2 -= dx;
+    Y1 += dy;
+    Y2 += dy;
+    compute();
+    objects.redraw();
+    objects.changed.set(); // the view is part of the file
+}
+
+void MainWindow::wheel(int c, int r, double dx, double dy, int modifiers) {
+    if (blocked) return;
+    // Shift pans: the wheel up and down (with Control: left and right), a
+    // sideways wheel or swipe always left and right; a tenth of the view a
+    // notch, as the arrow keys shift it. Else the wheel zooms about the
+    // cursor, a notch as much as the + and - keys.
+    if ((modifiers & MOD_SHIFT) && (modifiers & MOD_CONTROL)) {
+        pan(dy * 0.1 * Width, 0);
+    } else if (modifiers & MOD_SHIFT) {
+        pan(-dx * 0.1 * Width, dy * 0.1 * Height);
+    } else if (dx != 0 && dy == 0) {
+        pan(-dx * 0.1 * Width, 0);
+    } else if (dy != 0) {
+        zoomat(c, r, std::pow(5.0 / 6.0, dy));
+    }
+}
+
+void MainWindow::pinch(int c, int r, double factor) {
+    if (!blocked && factor > 0) zoomat(c, r, 1 / factor);
 }
 
 void MainWindow::shift(double& low, double& high, double f) {
@@ -158,6 +206,13 @@ void MainWindow::redraw(PS& ps) {
 
 void MainWindow::clicked(int c, int r, int click) {
     if (blocked) return;
+    // The middle button drags the view; the tool does not see it.
+    if (click == 7 || (Panning && (click == 9 || click == 6))) {
+        if (Panning && click != 7) pan(c - PanC, r - PanR);
+        Panning = click != 6;
+        PanC = c, PanR = r;
+        return;
+    }
     // A change begins with a press or a click, never with a plain move.
     if (click != 9) history.begin();
     if (!Moving) {

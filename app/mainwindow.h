@@ -29,6 +29,13 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost, publ
     void zoomin();
     void zoomout();
     void center();
+    // Zooms by k (below 1: in) about a pixel: the point of the construction
+    // under it stays under it. 0 when the view would get too small or large.
+    int zoomat(int c, int r, double k);
+    // Moves the view by pixels, the construction following the mouse.
+    void pan(double dc, double dr);
+    void wheel(int c, int r, double dx, double dy, int modifiers) override;
+    void pinch(int c, int r, double factor) override;
     int hscrolled(int scroll);
     int vscrolled(int scroll);
 
@@ -90,7 +97,9 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost, publ
     void zoom(double k);
     // Moves the view edges low and high by f of their distance.
     void shift(double& low, double& high, double f);
-    int Moving = 0; // a right-button drag with the move tool is in progress
+    int Moving = 0;  // a right-button drag with the move tool is in progress
+    int Panning = 0; // a middle-button drag moves the view
+    int PanC = 0, PanR = 0;
 };
 
 extern MainWindow window;

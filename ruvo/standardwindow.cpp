@@ -13,12 +13,14 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimerEvent>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <cstring>
 #include <set>
 
@@ -177,6 +179,25 @@ class Area : public Canvas {
         if (!e->isAutoRepeat()) keys(e, 0);
     }
     bool focusNextPrevChild(bool) override { return false; } // Tab is a key like any other
+    void wheelEvent(QWheelEvent* e) override {
+        QPoint p = e->position().toPoint();
+        // In notches of the wheel: 120 eighths of a degree each; up and
+        // right are positive.
+        QPoint a = e->angleDelta();
+        W->wheel(p.x(), p.y(), -a.x() / 120.0, a.y() / 120.0, modifiers(e->modifiers()));
+        e->accept();
+    }
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::NativeGesture) {
+            auto* g = static_cast<QNativeGestureEvent*>(e);
+            if (g->gestureType() == Qt::ZoomNativeGesture) {
+                QPoint p = g->position().toPoint();
+                W->pinch(p.x(), p.y(), 1 + g->value());
+                return true;
+            }
+        }
+        return Canvas::event(e);
+    }
 
   private:
     void mouse(QMouseEvent* e, int kind) {

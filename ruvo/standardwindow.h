@@ -56,6 +56,11 @@ class StandardWindow : public Window, public WindowObject {
     virtual void user(int, long) {}
     virtual void timer(int) {}
     virtual void scroll(int, int, int) {}
+    // The mouse wheel at a pixel of the drawing area: dx, dy in notches
+    // (positive: right, up), with the modifiers (MOD_ bits) held.
+    virtual void wheel(int, int, double, double, int) {}
+    // A pinch on a touchpad at a pixel: the view is to grow by factor.
+    virtual void pinch(int, int, double) {}
 
     void init();
     RECT& client();

@@ -1,0 +1,102 @@
+// The mouse wheel, a pinch and the middle button move the view; the
+// construction and the tool in progress stay as they are.
+#include "app.h"
+#include "construction.h"
+#include "line.h"
+#include "mainwindow.h"
+#include "objectlist.h"
+#include "point.h"
+
+#include <QApplication>
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
+#include <QTest>
+#include <QWheelEvent>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+void turn(QWidget* area, QPoint at, QPoint notches, Qt::KeyboardModifiers mods = {}) {
+    QWheelEvent e(at, area->mapToGlobal(at), QPoint(), notches * 120, Qt::NoButton, mods,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(area, &e);
+}
+
+struct Wheel : Main {};
+
+} // namespace
+
+TEST_F(Wheel, TheWheelZoomsAboutTheCursor) {
+    QWidget* area = drawing();
+    ASSERT_NE(area, nullptr);
+    window.action(&lineaction);
+    new Point(0, 0);
+    QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(window.col(0), window.row(0)));
+    ASSERT_EQ(lineaction.State, 2);
+    objects.changed.clear();
+    double w = window.x2() - window.x1();
+    for (QPoint at : {QPoint(100, 80), QPoint(410, 250), QPoint(3, 290)}) {
+        double x = window.x(at.x()), y = window.y(at.y());
+        turn(area, at, QPoint(0, 1));
+        EXPECT_NEAR(window.x2() - window.x1(), w * 5 / 6, 1e-9 * w) << "as the + key zooms";
+        // The point of the construction under the cursor is still there.
+        EXPECT_LE(std::abs(window.col(x) - at.x()), 1);
+        EXPECT_LE(std::abs(window.row(y) - at.y()), 1);
+        turn(area, at, QPoint(0, -1));
+        EXPECT_NEAR(window.x2() - window.x1(), w, 1e-9 * w);
+        EXPECT_LE(std::abs(window.col(x) - at.x()), 1);
+        EXPECT_LE(std::abs(window.row(y) - at.y()), 1);
+    }
+    EXPECT_EQ(lineaction.State, 2) << "the tool goes on where it was";
+    EXPECT_FALSE(objects.changed) << "zooming keeps the flag, as the keys do";
+    EXPECT_NEAR((window.x2() - window.x1()) / (window.y2() - window.y1()),
+                static_cast<double>(window.viewwidth()) / window.viewheight(), 1e-9);
+
+    // A view cannot shrink to nothing or grow beyond drawing.
+    for (int i = 0; i < 400; ++i) turn(area, QPoint(100, 100), QPoint(0, 1));
+    EXPECT_GT(window.x2() - window.x1(), 0);
+    EXPECT_TRUE(std::isfinite(window.pixel()));
+    for (int i = 0; i < 800; ++i) turn(area, QPoint(100, 100), QPoint(0, -1));
+    EXPECT_TRUE(std::isfinite(window.x2() - window.x1()));
+    EXPECT_LT(window.x2() - window.x1(), 1e10);
+    window.action(&pointaction);
+}
+
+TEST_F(Wheel, PinchZoomsAndTheMiddleButtonAndShiftWheelPan) {
+    QWidget* area = drawing();
+    ASSERT_NE(area, nullptr);
+    QPoint at(200, 100);
+    double x = window.x(at.x()), y = window.y(at.y()), w = window.x2() - window.x1();
+    QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2,
+                              at, at, area->mapToGlobal(at), 0.25, QPointF());
+    QApplication::sendEvent(area, &pinch);
+    EXPECT_NEAR(window.x2() - window.x1(), w / 1.25, 1e-9 * w);
+    EXPECT_LE(std::abs(window.col(x) - at.x()), 1);
+    EXPECT_LE(std::abs(window.row(y) - at.y()), 1);
+
+    // The middle button drags the construction with the mouse; the tool
+    // sees nothing of it.
+    Point* p = new Point(x, y);
+    int points = objects.count();
+    QTest::mousePress(area, Qt::MiddleButton, {}, at);
+    QTest::mouseMove(area, at + QPoint(30, 10));
+    QTest::mouseMove(area, at + QPoint(50, -20));
+    QTest::mouseRelease(area, Qt::MiddleButton, {}, at + QPoint(50, -20));
+    EXPECT_LE(std::abs(window.col(p->x()) - (at.x() + 50)), 1);
+    EXPECT_LE(std::abs(window.row(p->y()) - (at.y() - 20)), 1);
+    EXPECT_EQ(objects.count(), points) << "no point made";
+    EXPECT_TRUE(objects.changed) << "the view is part of the file";
+
+    // Shift and the wheel: a tenth of the view a notch, up and down; with
+    // Control, or a sideways wheel, left and right.
+    double y1 = window.y1(), x1 = window.x1(), h = window.y2() - window.y1();
+    w = window.x2() - window.x1();
+    turn(area, at, QPoint(0, 1), Qt::ShiftModifier);
+    EXPECT_NEAR(window.y1(), y1 + 0.1 * h, 1e-6 * h) << "up";
+    EXPECT_NEAR(window.x1(), x1, 1e-12);
+    turn(area, at, QPoint(-1, 0));
+    EXPECT_NEAR(window.x1(), x1 + 0.1 * w, 1e-6 * w) << "a sideways wheel to the right";
+    turn(area, at, QPoint(0, 1), Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_NEAR(window.x1(), x1, 1e-6 * w) << "and back";
+}
