@@ -2,9 +2,11 @@
 #include "qtglue.h"
 #include "resources.h"
 #include "standardwindow.h"
+#include "toolpanel.h"
 #include "windowpeer.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -40,7 +42,7 @@ QIcon icon(const char* svg) {
 }
 
 QAction* action(const ToolBar& t, int id) {
-    for (QAction* a : toolbar(t)->actions())
+    for (QAction* a : toolbar(t)->findChild<QWidget*>("buttons")->actions())
         if (!a->isSeparator() && a->data().toInt() == id) return a;
     return nullptr;
 }
@@ -156,15 +158,22 @@ ToolBar::ToolBar(StandardWindow& w, int bitmapid, Buttons& b, int id)
     t->setFocusPolicy(Qt::NoFocus);
     t->setIconSize(QSize(24, 24));
     Handle = t;
+    // The buttons stand in rows on one panel, which fills the bar's width.
+    auto* panel = new ToolPanel(t);
+    panel->setObjectName("buttons");
     int nimages = 0;
     const char* const* images = findbitmap(bitmapid, nimages);
     for (int i = 0; i < b.size(); ++i) {
         const Button& k = b.buttons()[i];
         if (k.style == Button::Separator) {
-            t->addSeparator();
+            auto* line = new QFrame(panel);
+            line->setFrameShape(QFrame::VLine);
+            line->setFrameShadow(QFrame::Sunken);
+            line->setFixedSize(8, 30);
+            panel->flow()->addWidget(line);
             continue;
         }
-        auto* a = new QAction(t);
+        auto* a = new QAction(panel);
         a->setData(k.command);
         if (k.image < nimages) a->setIcon(icon(images[k.image]));
         a->setToolTip(qstr(b.tip(k.command)));
@@ -176,9 +185,15 @@ ToolBar::ToolBar(StandardWindow& w, int bitmapid, Buttons& b, int id)
             if (!check) a->setChecked(!on);
             W->command(command);
         });
-        t->addAction(a);
-        if (QWidget* button = t->widgetForAction(a)) button->setFocusPolicy(Qt::NoFocus);
+        panel->addAction(a);
+        auto* button = new QToolButton(panel);
+        button->setDefaultAction(a);
+        button->setAutoRaise(true);
+        button->setIconSize(t->iconSize());
+        button->setFocusPolicy(Qt::NoFocus);
+        panel->flow()->addWidget(button);
     }
+    t->addWidget(panel);
     w.handle()->Frame->addToolBar(Qt::TopToolBarArea, t);
     w.Tb = this;
     w.adjustsize();

@@ -11,7 +11,9 @@
 #include "scripted.h"
 #include "settings.h"
 
+#include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -332,4 +334,14 @@ TEST_F(Main, MacroCommandsThroughTheMenus) {
     EXPECT_EQ(menu.items(5), entries - 1);
     EXPECT_FALSE(menu.enabled(7102));
     window.action(&pointaction);
+}
+
+TEST_F(Main, SubmenusShowTheirKeyHints) {
+    QMenu* step = nullptr;
+    for (QMenu* m : drawing()->window()->findChildren<QMenu*>())
+        if (m->title() == "Ste&p") step = m;
+    ASSERT_NE(step, nullptr);
+    std::vector<std::string> hints;
+    for (QAction* a : step->actions()) hints.push_back(a->text().section('\t', 1).toStdString());
+    EXPECT_EQ(hints, (std::vector<std::string>{"^Down", "^Up", "^PageDown", "^PageUp"}));
 }

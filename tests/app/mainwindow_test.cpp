@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <string>
@@ -49,6 +50,27 @@ TEST_F(Main, StartsWithThePointToolAndItsPrompt) {
     EXPECT_EQ(bitmap->markersize(), 500 / 150);
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->F.Height, 500 / 40);
+}
+
+TEST_F(Main, EveryToolBarButtonIsInReachAtTheStartSize) {
+    QWidget* top = drawing()->window();
+    QApplication::processEvents();
+    QList<QToolButton*> buttons = top->findChildren<QToolButton*>();
+    int shown = 0;
+    for (QToolButton* b : buttons) {
+        if (!b->defaultAction()) continue; // the tool bar's own overflow arrow
+        ++shown;
+        EXPECT_TRUE(b->isVisible()) << b->toolTip().toStdString();
+        QRect r(b->mapTo(top, QPoint(0, 0)), b->size());
+        EXPECT_TRUE(top->rect().contains(r)) << b->toolTip().toStdString();
+    }
+    EXPECT_EQ(shown, tools.Tb->B->nbuttons());
+    // And the drawing area below them.
+    QRect last;
+    for (QToolButton* b : buttons)
+        if (b->defaultAction()) last |= QRect(b->mapTo(top, QPoint(0, 0)), b->size());
+    EXPECT_LE(last.bottom(), drawing()->mapTo(top, QPoint(0, 0)).y());
+    EXPECT_GT(window.height(), 150);
 }
 
 TEST_F(Main, ViewNumbers) {
