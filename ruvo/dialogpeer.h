@@ -5,6 +5,7 @@
 #include "resources.h"
 
 #include <QDialog>
+#include <QKeyEvent>
 #include <map>
 
 class DialogWidget : public QDialog {
@@ -12,6 +13,15 @@ class DialogWidget : public QDialog {
     DialogWidget(Dialog* d, QWidget* parent) : QDialog(parent), D(d) {}
     void reject() override { D->notify(2, BN_CLICKED); }
     void accept() override { D->notify(1, BN_CLICKED); }
+
+  protected:
+    // F1 asks for the dialog's help page, as its Help button does.
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() == Qt::Key_F1)
+            D->notify(998, BN_CLICKED);
+        else
+            QDialog::keyPressEvent(e);
+    }
 
   private:
     Dialog* D;

@@ -7,7 +7,8 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "install failed: ${rc}")
 endif()
 foreach(f bin/gyrel share/applications/gyrel.desktop share/icons/hicolor/scalable/apps/gyrel.svg
-          share/mime/packages/gyrel.xml share/doc/gyrel/help/index.html)
+          share/mime/packages/gyrel.xml share/doc/gyrel/help/index.html
+          share/doc/gyrel/help/pictures/circumcircle.png)
   if(NOT EXISTS ${PREFIX}/${f})
     message(FATAL_ERROR "not installed: ${f}")
   endif()

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <string>
@@ -241,6 +242,25 @@ TEST_F(Dialogs, RealDialog) {
     EXPECT_EQ(e.D.result(), 1);
     EXPECT_STREQ(e.name.S.text(), "Typed");
     EXPECT_TRUE(focused);
+}
+
+TEST_F(Dialogs, F1OpensTheDialogsHelpPage) {
+    Everything e;
+    QString shown;
+    bool open = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        QTest::keyClick(box, Qt::Key_F1);
+        shown = e.H.page().text();
+        open = QApplication::activeModalWidget() == box;
+        for (QPushButton* b : box->findChildren<QPushButton*>())
+            if (b->text() == "Cancel") b->click();
+    });
+    e.D.carryout();
+    EXPECT_TRUE(open) << "the dialog stays open";
+    EXPECT_EQ(shown, "/help/index.html") << "topic 99 has no page here: the contents";
+    e.H.close();
 }
 
 TEST_F(Dialogs, FileSelectorRemembersTheDirectory) {
