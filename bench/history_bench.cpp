@@ -9,103 +9,85 @@
 
 namespace {
 
-// Times undo (Redo: false) or redo of the history's newest step.
-void cycle(benchmark::State& state, History& h, bool redo) {
-    for (auto _ : state) {
-        if (redo) {
-            state.PauseTiming();
-            h.undo();
-            state.ResumeTiming();
-            h.redo();
-        } else {
-            h.undo();
-            state.PauseTiming();
-            h.redo();
-            state.ResumeTiming();
+// Times undo (redo: 0) or redo (1) of one step: the change, recorded.
+template <class Change> void cycle(benchmark::State& state, Change change) {
+    {
+        History h(objects);
+        h.begin();
+        change();
+        h.end();
+        for (auto _ : state) {
+            if (state.range(1)) {
+                state.PauseTiming();
+                h.undo();
+                state.ResumeTiming();
+                h.redo();
+            } else {
+                h.undo();
+                state.PauseTiming();
+                h.redo();
+                state.ResumeTiming();
+            }
         }
+        state.counters["objects"] = objects.count();
     }
-    state.counters["objects"] = objects.count();
+    objects.Keep = nullptr;
+    objects.clear();
+}
+
+// A chain of midpoints that all depend on the first point, which it returns.
+Pointprim* chain(int n) {
+    objects.clear();
+    counts.reset();
+    auto* p = new Point(-6, -6);
+    Pointprim* q = new Point(6, 6);
+    Pointprim* m = p;
+    for (int i = 2; i < n; ++i) m = new Middle(m, i % 2 ? q : p);
+    return p;
 }
 
 // The cells construction, made as one step.
 void BM_WholeConstruction(benchmark::State& state) {
     objects.clear();
     counts.reset();
-    {
-        History h(objects);
-        h.begin();
-        build(static_cast<int>(state.range(0)));
-        h.end();
-        cycle(state, h, state.range(1));
-    }
-    objects.Keep = nullptr;
-    objects.clear();
+    cycle(state, [&] { build(static_cast<int>(state.range(0))); });
 }
+
+// A drag of the point every other object depends on.
+void BM_DragOfEverything(benchmark::State& state) {
+    Pointprim* p = chain(static_cast<int>(state.range(0)));
+    cycle(state, [p] {
+        p->set(-5, -6);
+        objects.update(p);
+    });
+}
+
+// Deleting that point takes every other object with it.
+void BM_DeleteOfEverything(benchmark::State& state) {
+    Pointprim* p = chain(static_cast<int>(state.range(0)));
+    cycle(state, [p] { objects.clear(p); });
+}
+
+void BM_New(benchmark::State& state) {
+    build(static_cast<int>(state.range(0)));
+    cycle(state, [] {
+        objects.clear();
+        counts.reset();
+    });
+}
+
 BENCHMARK(BM_WholeConstruction)
     ->ArgsProduct({{100000}, {0, 1}})
     ->ArgNames({"objects", "redo"})
     ->Unit(benchmark::kMillisecond);
-
-// A drag of the point every other object depends on: a chain of midpoints.
-void BM_DragOfEverything(benchmark::State& state) {
-    objects.clear();
-    counts.reset();
-    auto* p = new Point(-6, -6);
-    Pointprim* q = new Point(6, 6);
-    Pointprim* m = p;
-    for (int i = 2; i < state.range(0); ++i) m = new Middle(m, i % 2 ? q : p);
-    {
-        History h(objects);
-        h.begin();
-        p->set(-5, -6);
-        objects.update(p);
-        h.end();
-        cycle(state, h, state.range(1));
-    }
-    objects.Keep = nullptr;
-    objects.clear();
-}
 BENCHMARK(BM_DragOfEverything)
     ->ArgsProduct({{100000}, {0, 1}})
     ->ArgNames({"objects", "redo"})
     ->Unit(benchmark::kMillisecond);
-
-// Deleting that point takes every other object with it.
-void BM_DeleteOfEverything(benchmark::State& state) {
-    objects.clear();
-    counts.reset();
-    auto* p = new Point(-6, -6);
-    Pointprim* q = new Point(6, 6);
-    Pointprim* m = p;
-    for (int i = 2; i < state.range(0); ++i) m = new Middle(m, i % 2 ? q : p);
-    {
-        History h(objects);
-        h.begin();
-        objects.clear(p);
-        h.end();
-        cycle(state, h, state.range(1));
-    }
-    objects.Keep = nullptr;
-    objects.clear();
-}
 BENCHMARK(BM_DeleteOfEverything)
     ->ArgsProduct({{100000}, {0, 1}})
     ->ArgNames({"objects", "redo"})
     ->Unit(benchmark::kMillisecond);
-
-void BM_New(benchmark::State& state) {
-    build(static_cast<int>(state.range(0)));
-    {
-        History h(objects);
-        h.begin();
-        objects.clear();
-        counts.reset();
-        h.end();
-        cycle(state, h, state.range(1));
-    }
-    objects.Keep = nullptr;
-    objects.clear();
-}
 BENCHMARK(BM_New)
     ->ArgsProduct({{100000}, {0, 1}})
     ->ArgNames({"objects", "redo"})
