@@ -2,6 +2,7 @@
 #include "bitmapps.h"
 #include "changing.h"
 #include "dialogitems.h"
+#include "export.h"
 #include "help.h"
 #include "mainwindow.h"
 #include "menu.h"
@@ -28,6 +29,7 @@ const MenuSpec menulines[] = {
     {M::Item, "&Print \t^P", 7203},
     {M::Item, "&Copy to Clipboard", 107},
     {M::Item, "Save as &Bitmap", 108},
+    {M::Item, "&Export ...", ExportCommand},
     {M::Separator, nullptr, 0},
     {M::Item, "E&xit \t^X", 1002},
     {M::End, nullptr, 0},
@@ -396,6 +398,7 @@ void bindcommands() {
     menu.add(7203, doprint);
     menu.add(107, docopyclipboard);
     menu.add(108, dosavebitmap);
+    menu.add(ExportCommand, doexport);
     macroselectors();
     menu.add(5001, domacroparameter);
     menu.add(5002, domacroconstructed);

@@ -1,5 +1,6 @@
 // Start-up and exit of Gyrel.
 #include "bitmapps.h"
+#include "cli.h"
 #include "commands.h"
 #include "gyrstrings.h"
 #include "mainwindow.h"
@@ -86,6 +87,7 @@ void shutdown() {
 }
 
 int winmain(int argc, char** argv) {
+    if (commandlinetool(argc, argv)) return program.Param = runtool(argc, argv);
     startup(argc, argv);
     program.loop();
     shutdown();

@@ -6,9 +6,23 @@
 
 #include <QApplication>
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 int main(int argc, char** argv) {
+    // An option ("--…") asks for work without a window: the toolkit then
+    // needs no display, and its notes (a missing runtime folder, fonts) stay
+    // out of the program's own messages.
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--", 2) == 0) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& m) {
+                if (type == QtCriticalMsg || type == QtFatalMsg)
+                    std::fprintf(stderr, "%s\n", m.toLocal8Bit().constData());
+            });
+            break;
+        }
     QApplication app(argc, argv);
     // The toolkit takes the desktop's locale; numbers in files, dialogs and
     // labels are written and read with "." in every language.

@@ -188,7 +188,21 @@ Color PS::color(Color c) {
 
 void PS::font(Font& f) {
     Symbolic = f.symbol();
-    if (Handle) Handle->setFont(*f.Handle);
+    if (!Handle) return;
+    if (!Smooth) {
+        Handle->setFont(*f.Handle);
+        return;
+    }
+    QFont q(*f.Handle);
+    q.setStyleStrategy(QFont::PreferAntialias);
+    Handle->setFont(q);
+}
+
+void PS::smooth(int on) {
+    Smooth = on ? 1 : 0;
+    if (!Handle) return;
+    Handle->setRenderHint(QPainter::Antialiasing, Smooth);
+    Handle->setRenderHint(QPainter::TextAntialiasing, Smooth);
 }
 
 void PS::set(int x, int y, int w, int h) {

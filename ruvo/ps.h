@@ -131,6 +131,10 @@ class PS {
     void textcolor(Color c) { TextColor = c; }
     void backcolor(Color c) { BackColor = c; }
     void font(Font& f);
+    // Draws smoothly (antialiased lines, arcs and text) or with the sharp
+    // pixels of the pixel rules (the default).
+    void smooth(int on);
+    int smooth() const { return Smooth; }
     void markersize(int m) { Ms = m; }
     int markersize() const { return Ms; }
     void set(int x, int y, int w, int h);
@@ -196,6 +200,7 @@ class PS {
     int Ms = 4;
     Color Col;
     int Region = 0; // a clip rectangle is in effect
+    int Smooth = 0;
 
   private:
     void selectpen();

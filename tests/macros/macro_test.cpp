@@ -242,8 +242,9 @@ TEST_F(Macros, NamesAndIdsOfMacros) {
     EXPECT_EQ(macros->C, id + 1) << "ids are never used again";
     EXPECT_EQ(menu.Entries.size(), 1u);
     EXPECT_EQ(menu.Entries.count(id), 0u);
-    macros->remove();
-    delete macros;
+    Macro* last = macros;
+    last->remove();
+    delete last;
     for (int i : {7102, 5005, 102, 7101}) EXPECT_EQ(menu.Enabled[i], 0) << i;
 }
 

@@ -1,0 +1,133 @@
+#include "cli.h"
+#include "constructionfile.h"
+#include "export.h"
+#include "files.h"
+#include "objectlist.h"
+#include "picture.h"
+#include "view.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char* const usage =
+    "Usage: gyrel [FILE.gyr | noabout]\n"
+    "       gyrel --export OUT.svg|OUT.pdf|OUT.png [--width PIXELS] FILE.gyr\n"
+    "       gyrel --list FILE.gyr\n"
+    "       gyrel --check FILE.gyr\n"
+    "\n"
+    "Without an option Gyrel opens its window, with the construction of FILE.gyr\n"
+    "when one is given (\"noabout\": without the About box).\n"
+    "\n"
+    "  --export OUT   draws the construction as its file's view shows it into\n"
+    "                 OUT, an SVG or PDF drawing or a PNG image\n"
+    "  --width N      the picture's width in pixels (800 unless given); the\n"
+    "                 height follows the view\n"
+    "  --list         prints every object with how it is made\n"
+    "  --check        reads the file and says whether every line reads\n"
+    "  --help         shows this text\n"
+    "  --version      shows the version\n"
+    "\n"
+    "Exit status: 0 done, 1 a file that does not read or a picture that could\n"
+    "not be written, 2 a wrong call or a file that cannot be opened.\n";
+
+// The view of a picture: the file's view line on a picture of Width pixels.
+class PictureView : public View {
+  public:
+    int viewwidth() const override { return Width; }
+    int viewheight() const override { return pictureheight(Width); }
+    int Width = 800;
+};
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "gyrel: %s\n", message.c_str());
+    return 2;
+}
+
+// Reads the construction file; 0 when it read whole.
+int readwhole(const char* name) {
+    std::string bytes;
+    if (!readfile(name, bytes)) return fail(std::string("cannot open ") + name);
+    filehost().clear();
+    Failure f = readconstruction(fromutf8(bytes));
+    if (f.Line) {
+        std::fprintf(stderr, "%s:%d: error: this line does not read: %s\n", name, f.Line,
+                     toutf8(f.Text).c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int commandlinetool(int argc, char** argv) {
+    return argc > 1 && std::strncmp(argv[1], "--", 2) == 0;
+}
+
+int runtool(int argc, char** argv) {
+    std::string mode, out, file;
+    long width = 800;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--help") {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (a == "--version") {
+            std::printf("gyrel %s\n", GYREL_VERSION);
+            return 0;
+        }
+        if (a == "--export" || a == "--list" || a == "--check") {
+            if (!mode.empty()) return fail("one of --export, --list and --check at a time");
+            mode = a;
+            if (a == "--export") {
+                if (++i >= argc) return fail("--export wants the picture's file name");
+                out = argv[i];
+                if (PicturePS::kindof(out.c_str()) < 0)
+                    return fail("--export writes .svg, .pdf and .png files, not " + out);
+            }
+        } else if (a == "--width") {
+            char* end = nullptr;
+            width = ++i < argc ? std::strtol(argv[i], &end, 10) : 0;
+            if (i >= argc || *end || width < 1 || width > 20000)
+                return fail("--width wants a number of pixels from 1 to 20000");
+        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
+            return fail("unknown option " + a + " (see gyrel --help)");
+        } else if (file.empty()) {
+            file = a;
+        } else {
+            return fail("one construction file at a time");
+        }
+    }
+    if (mode.empty()) return fail("--width goes with --export (see gyrel --help)");
+    if (file.empty()) return fail(mode + " wants a construction file (see gyrel --help)");
+    PictureView v;
+    v.Width = static_cast<int>(width);
+    setview(&v);
+    int status = readwhole(file.c_str());
+    if (status == 0 && mode == "--list") {
+        String s("");
+        objects.show(s);
+        std::string t = toutf8(s.text());
+        for (size_t p; (p = t.find('\r')) != std::string::npos;) t.erase(p, 1);
+        std::fputs(t.c_str(), stdout);
+    }
+    if (status == 0 && mode == "--export") {
+        switch (exportpicture(out.c_str(), v.Width, 0)) {
+        case NotOpened:
+            status = fail("cannot write " + out) - 1;
+            break;
+        case NotWritten:
+            status = fail("could not write all of " + out) - 1;
+            break;
+        case Written:
+            break;
+        }
+    }
+    objects.clear();
+    setview(nullptr);
+    return status;
+}
