@@ -8,7 +8,7 @@ if(NOT rc EQUAL 0)
 endif()
 foreach(f bin/gyrel share/applications/gyrel.desktop share/icons/hicolor/scalable/apps/gyrel.svg
           share/mime/packages/gyrel.xml share/doc/gyrel/help/index.html
-          share/doc/gyrel/help/pictures/circumcircle.png)
+          share/doc/gyrel/help/pictures/circumcircle.png share/man/man1/gyrel.1)
   if(NOT EXISTS ${PREFIX}/${f})
     message(FATAL_ERROR "not installed: ${f}")
   endif()
