@@ -218,15 +218,75 @@ void PS::set(int x, int y, int w, int h) {
 void PS::clip(int x, int y, int w, int h) {
     if (!Handle) return;
     Handle->setClipRect(QRect(x - OX, y - OY, w, h));
+    CX1 = x, CY1 = y, CX2 = x + w, CY2 = y + h;
     Region = 1;
 }
 
 void PS::unclip() {
     // Clipping to the whole device looks the same as no clip, and the
     // painter draws lines many times faster with a clip rectangle set.
-    if (Handle && Handle->device())
+    if (Handle && Handle->device()) {
         Handle->setClipRect(QRect(-OX, -OY, Handle->device()->width(), Handle->device()->height()));
+        CX1 = CY1 = 0;
+        CX2 = Handle->device()->width();
+        CY2 = Handle->device()->height();
+    }
     Region = 0;
+}
+
+int PS::rasterline(int x0, int y0, int x1, int y1, Color c) {
+    QPaintDevice* d = Handle->device();
+    if (Smooth || !d || d->devType() != QInternal::Image) return 0;
+    auto* im = static_cast<QImage*>(d);
+    QImage::Format f = im->format();
+    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 &&
+        f != QImage::Format_ARGB32_Premultiplied)
+        return 0;
+    const QTransform& t = Handle->deviceTransform();
+    if (t.type() > QTransform::TxTranslate ||
+        Handle->compositionMode() != QPainter::CompositionMode_SourceOver)
+        return 0;
+    const int ox = static_cast<int>(t.dx()), oy = static_cast<int>(t.dy());
+    const int cx1 = std::max(CX1, 0), cy1 = std::max(CY1, 0);
+    const int cx2 = std::min(CX2, im->width()), cy2 = std::min(CY2, im->height());
+    const long long dx = static_cast<long long>(x1) - x0, dy = static_cast<long long>(y1) - y0;
+    const long long n = std::max(std::llabs(dx), std::llabs(dy));
+    // Only the steps whose pixels can lie in the clip rectangle: a line far
+    // longer than the picture costs what its visible part costs.
+    double lo = 0, hi = static_cast<double>(n);
+    auto keep = [&](double from, double delta, int low, int high) {
+        if (delta == 0) {
+            if (from < low - 1 || from > high) hi = -1;
+            return;
+        }
+        double a = (low - 1 - from) * n / delta, b = (high - from) * n / delta;
+        lo = std::max(lo, std::min(a, b));
+        hi = std::min(hi, std::max(a, b));
+    };
+    keep(x0 + ox, static_cast<double>(dx), cx1, cx2);
+    keep(y0 + oy, static_cast<double>(dy), cy1, cy2);
+    if (hi < lo) return 1;
+    const long long first = std::max(0LL, static_cast<long long>(std::floor(lo)) - 1);
+    const long long last = std::min(n, static_cast<long long>(std::ceil(hi)) + 2);
+    const QRgb pixel = qRgb(c.red(), c.green(), c.blue());
+    // Along the major axis a step a pixel; the minor axis moves by
+    // |minor| / n a step, rounded to the nearest pixel (halves away from the
+    // start), kept as a whole quotient and remainder of (2 |minor| i + n) / 2n.
+    const bool xmajor = std::llabs(dx) >= std::llabs(dy);
+    const long long major = xmajor ? dx : dy, minor = xmajor ? dy : dx;
+    const long long step = 2 * std::llabs(minor), whole = 2 * n;
+    long long acc = step * first + n, q = acc / whole, r = acc % whole;
+    const int sj = major > 0 ? 1 : -1, sk = minor > 0 ? 1 : -1;
+    auto* bits = reinterpret_cast<QRgb*>(im->bits());
+    const qsizetype stride = im->bytesPerLine() / 4;
+    for (long long i = first; i < last; ++i) {
+        long long j = sj * i, k = sk * q;
+        long long x = x0 + ox + (xmajor ? j : k), y = y0 + oy + (xmajor ? k : j);
+        if (x >= cx1 && x < cx2 && y >= cy1 && y < cy2) bits[y * stride + x] = pixel;
+        r += step;
+        if (r >= whole) r -= whole, ++q;
+    }
+    return 1;
 }
 
 // A line from the current position to (x, y) without its end pixel, in
@@ -240,6 +300,8 @@ void PS::drawline(int x, int y, const Pen* p) {
         Handle->drawLine(x0, y0, x, y);
         return;
     }
+    // Into an image: exactly the pixels of the whole line but its end.
+    if (rasterline(x0, y0, x, y, p->color())) return;
     // The pen draws both ends: stop one step short along the major axis.
     int dx = x - x0, dy = y - y0;
     int n = std::max(std::abs(dx), std::abs(dy));
@@ -311,7 +373,11 @@ void PS::mark(int x, int y, int type) {
 void PS::rectangle(int x, int y, int w, int h) {
     if (!Handle || w <= 0 || h <= 0) return;
     Handle->setBrush(Qt::NoBrush);
-    Handle->drawRect(x, y, w - 1, h - 1);
+    // One pixel wide or high, the outline is that row or column.
+    if (w == 1 || h == 1)
+        Handle->drawLine(x, y, x + w - 1, y + h - 1);
+    else
+        Handle->drawRect(x, y, w - 1, h - 1);
 }
 
 void PS::rectangle(int x, int y, int w, int h, Pen& p) {

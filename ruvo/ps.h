@@ -205,10 +205,14 @@ class PS {
   private:
     void selectpen();
     void drawline(int x, int y, const Pen* p);
+    // Sets the pixels of a thin solid line straight into an image that is
+    // drawn on without smoothing; 0 when the device is no such image.
+    int rasterline(int x0, int y0, int x1, int y1, Color c);
     void ellipse(int left, int top, int right, int bottom);
     void drawrun(int left, int top, const char* s, int n);
 
-    int OX = 0, OY = 0; // device origin set by set()
+    int OX = 0, OY = 0;                     // device origin set by set()
+    int CX1 = 0, CY1 = 0, CX2 = 0, CY2 = 0; // the clip rectangle on the device
     Color TextColor, BackColor;
     int HAlign = 0, VAlign = 0, Update = 1;
     int Symbolic = 0;

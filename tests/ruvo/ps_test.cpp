@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 TEST(PS, MarksCoverTheirPixels) {
     Surface s;
@@ -306,4 +308,49 @@ TEST(PS, NoDeviceDrawsNothing) {
     ps.text(1, 1, "x");
     EXPECT_EQ(ps.textheight(), 0);
     EXPECT_EQ(ps.x(), 10);
+}
+
+TEST(PS, LinesAreTheWholeLinesPixelsLessTheEnd) {
+    Surface s;
+    // A steep line keeps every pixel within half a pixel of the ideal line.
+    s.ps.move(32, 32);
+    s.ps.lineto(24, 52);
+    PixelSet steep = ink(s.ps);
+    EXPECT_EQ(steep.size(), 20u) << "one pixel a row, the end row left out";
+    for (auto [x, y] : steep) {
+        double ideal = 32 - 8.0 * (y - 32) / 20;
+        EXPECT_LE(std::abs(x - ideal), 0.5) << x << "," << y;
+        EXPECT_NE(y, 52);
+    }
+    // In every direction: one pixel for each step along the major axis, from
+    // the start to just before the end, each within half a pixel.
+    for (auto [ex, ey] : std::vector<std::pair<int, int>>{
+             {40, 5}, {58, 17}, {55, 40}, {40, 58}, {22, 55}, {5, 40}, {5, 22}, {17, 5}}) {
+        s.clear();
+        s.ps.move(30, 30);
+        s.ps.lineto(ex, ey);
+        PixelSet line = ink(s.ps);
+        int n = std::max(std::abs(ex - 30), std::abs(ey - 30));
+        EXPECT_EQ(static_cast<int>(line.size()), n) << ex << "," << ey;
+        EXPECT_TRUE(line.count({30, 30}));
+        EXPECT_FALSE(line.count({ex, ey}));
+        for (auto [x, y] : line) {
+            double d = std::abs((x - 30.0) * (ey - 30) - (y - 30.0) * (ex - 30)) /
+                       std::max(std::abs(ex - 30), std::abs(ey - 30));
+            EXPECT_LE(d, 0.5 + 1e-9) << ex << "," << ey << ": " << x << "," << y;
+        }
+    }
+    // A line far longer than the picture draws its visible part, at once.
+    s.clear();
+    s.ps.move(-100000000, 20);
+    s.ps.lineto(100000000, 21);
+    PixelSet row = ink(s.ps);
+    EXPECT_EQ(static_cast<int>(row.size()), s.ps.width());
+    // A 1 x 1 outline is its one pixel.
+    s.clear();
+    s.ps.rectangle(7, 9, 1, 1);
+    EXPECT_EQ(ink(s.ps), (PixelSet{{7, 9}}));
+    s.clear();
+    s.ps.rectangle(7, 9, 3, 1);
+    EXPECT_EQ(ink(s.ps), (PixelSet{{7, 9}, {8, 9}, {9, 9}}));
 }
