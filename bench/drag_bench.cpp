@@ -1,0 +1,120 @@
+// Drag frames and full redraws of the constructions that compare Gyrel with
+// other geometry programs, on a 1000 x 700 picture:
+//   A(n): n free points on a circle, n lines through neighbours and n / 2
+//         crossings of consecutive lines (2.5 n objects); point 1 is dragged.
+//   B:    10,003 objects that all but two depend on the dragged point: from
+//         three points a, b, c a step makes the lines bc and ba, the
+//         parallels to them through a and c and their crossing Y = a + c - b,
+//         the midpoint M of bc, the line MY, the parallels to bc through Y
+//         and to MY through c and their crossing X = Y + c - M, the segment
+//         cX and the circle around M through c (16 objects); the next step
+//         starts from the last three X.
+// A frame is what a drag does for a mouse move: move the point, recompute,
+// draw the whole picture.
+#include "bitmapps.h"
+#include "circle.h"
+#include "derived.h"
+#include "intersection.h"
+#include "line.h"
+#include "objectlist.h"
+
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+class BenchWindow : public Window {
+  public:
+    BenchWindow() { setsize(1000, 700); }
+};
+
+Pointprim* constructiona(int n) {
+    objects.clear();
+    counts.reset();
+    std::vector<Pointprim*> p;
+    for (int i = 0; i < n; ++i) {
+        double a = 2 * M_PI * i / n;
+        p.push_back(new Point(5 * std::cos(a), 3.3 * std::sin(a)));
+    }
+    std::vector<Lineprim*> l;
+    for (int i = 0; i < n; ++i) l.push_back(makeline(p[i], p[(i + 1) % n]));
+    for (int i = 0; i + 1 < n; i += 2) new Intersection(l[i], l[i + 1]);
+    return p[1];
+}
+
+Pointprim* constructionb() {
+    objects.clear();
+    counts.reset();
+    Pointprim* x[3] = {new Point(-1, -0.5), new Point(0, 0.4), new Point(1, -0.3)};
+    for (int k = 0; k < 625; ++k) {
+        Pointprim *a = x[0], *b = x[1], *c = x[2];
+        Lineprim* bc = makeline(b, c);
+        Lineprim* ba = makeline(b, a);
+        Lineprim* pa = makeparallel(a, bc, 0);
+        Lineprim* pc = makeparallel(c, ba, 0);
+        auto* y = new Intersection(pa, pc);
+        auto* m = new Middle(b, c);
+        Lineprim* my = makeline(m, y);
+        Lineprim* py = makeparallel(y, bc, 0);
+        Lineprim* pmy = makeparallel(c, my, 0);
+        auto* next = new Intersection(py, pmy);
+        new Segment(c, next);
+        new Circle(m, c);
+        x[0] = x[1], x[1] = x[2], x[2] = next;
+    }
+    return static_cast<Pointprim*>(objects.first());
+}
+
+// Frames of a drag of p by small steps.
+void frames(benchmark::State& state, Pointprim* p) {
+    BenchWindow w;
+    MyBitmapPS ps(w);
+    double x = p->x(), y = p->y();
+    int i = 0;
+    for (auto _ : state) {
+        double d = (i++ % 50) * 0.002;
+        p->set(x + d, y - d);
+        objects.update();
+        objects.draw(ps);
+    }
+    state.counters["objects"] = objects.count();
+    objects.clear();
+}
+
+void BM_DragA(benchmark::State& state) {
+    frames(state, constructiona(static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_DragA)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_DragB(benchmark::State& state) {
+    frames(state, constructionb());
+}
+BENCHMARK(BM_DragB)->Unit(benchmark::kMillisecond);
+
+// A full redraw, as a zoom or a resize asks for it.
+void BM_RedrawA(benchmark::State& state) {
+    constructiona(static_cast<int>(state.range(0)));
+    BenchWindow w;
+    MyBitmapPS ps(w);
+    for (auto _ : state) objects.draw(ps);
+    state.counters["objects"] = objects.count();
+    objects.clear();
+}
+BENCHMARK(BM_RedrawA)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Recomputing alone, without drawing.
+void BM_RecomputeB(benchmark::State& state) {
+    Pointprim* p = constructionb();
+    double x = p->x();
+    int i = 0;
+    for (auto _ : state) {
+        p->set(x + (i++ % 50) * 0.002, p->y());
+        objects.update();
+    }
+    state.counters["objects"] = objects.count();
+    objects.clear();
+}
+BENCHMARK(BM_RecomputeB)->Unit(benchmark::kMillisecond);
+
+} // namespace
