@@ -82,6 +82,7 @@ const MenuSpec menulines[] = {
     {M::End, nullptr, 0},
     {M::Separator, nullptr, 0},
     {M::Item, "Show &Grid \t^G", 7010},
+    {M::Item, "Smooth Dra&wing", SmoothCommand},
     {M::Item, "&Set Grid", 7019},
     {M::Item, "&Edit Comment \tF3", 7011},
     {M::Item, "Clear &Last \t<-", 4004},
@@ -390,6 +391,7 @@ void bindcommands() {
     menu.add(UndoCommand, doundo);
     menu.add(RedoCommand, doredo);
     menu.add(7010, dogrid);
+    menu.add(SmoothCommand, dosmooth);
     menu.add(7019, dogridset);
     menu.add(4002, dodisplay);
     menu.add(7020, dosizes);

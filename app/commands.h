@@ -7,7 +7,7 @@ extern Menu menu;
 extern Help help;
 
 // The history's commands, first in the Actions menu.
-enum { UndoCommand = 7301, RedoCommand = 7302, ExportCommand = 7303 };
+enum { UndoCommand = 7301, RedoCommand = 7302, ExportCommand = 7303, SmoothCommand = 7304 };
 
 // Defines the menu and binds every command that has a handler.
 void bindcommands();

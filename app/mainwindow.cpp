@@ -184,6 +184,7 @@ void MainWindow::sized() {
     compute();
     delete bitmap;
     bitmap = new MyBitmapPS(*this, Width, Height);
+    bitmap->smooth(Smooth);
     bitmap->erase();
     bitmap->markersize(Width / std::max(msize, 1));
     delete font;

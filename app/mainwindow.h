@@ -92,6 +92,7 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost, publ
     StatusBar* Status = nullptr;
     Flag active;
     Flag blocked;
+    int Smooth = 1; // the picture is drawn antialiased
 
   private:
     void zoom(double k);

@@ -116,7 +116,17 @@ void dosavebitmap() {
         objects.draw(*bitmap);
         bitmap->invalid = 0;
     }
-    switch (bitmap->write(name, 4)) {
+    // The file keeps the sharp pixels even while the window draws smoothly.
+    MyBitmapPS* picture = bitmap;
+    std::unique_ptr<MyBitmapPS> sharp;
+    if (bitmap->smooth()) {
+        sharp = std::make_unique<MyBitmapPS>(window, bitmap->width(), bitmap->height());
+        sharp->markersize(bitmap->markersize());
+        if (font) sharp->font(*font);
+        objects.draw(*sharp);
+        picture = sharp.get();
+    }
+    switch (picture->write(name, 4)) {
     case NotOpened:
         Warning(window, textwith(40, shownname(name)), String(1));
         break;

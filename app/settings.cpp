@@ -1,10 +1,12 @@
 // The stored settings and the settings dialogs: grid, displayed colours,
 // sizes, printer, and the read-only construction listing.
 #include "settings.h"
+#include "bitmapps.h"
 #include "commands.h"
 #include "dialogitems.h"
 #include "edit.h"
 #include "mainwindow.h"
+#include "menu.h"
 #include "objectlist.h"
 #include "printer.h"
 #include "profile.h"
@@ -129,12 +131,22 @@ void readsizes() {
     fontsize = readsetting("fontsize", 40, MinSize, MaxSize);
     msize = readsetting("pointsize", 150, MinSize, MaxSize);
     anglesize = readsetting("anglesize", 20, MinSize, MaxSize);
+    window.Smooth = readsetting("smooth", 1, 0, 1);
 }
 
 void writesizes() {
     profile.writeint("fontsize", fontsize);
     profile.writeint("pointsize", msize);
     profile.writeint("anglesize", anglesize);
+    profile.writeint("smooth", window.Smooth);
+}
+
+void dosmooth() {
+    window.Smooth = !window.Smooth;
+    if (bitmap) bitmap->smooth(window.Smooth);
+    if (bitmap && font) bitmap->font(*font);
+    objects.redraw();
+    menu.check(SmoothCommand, window.Smooth);
 }
 
 void readplacement() {

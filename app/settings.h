@@ -31,6 +31,8 @@ void writeplacement();
 void drawgrid(PS& ps);
 
 void dogrid();
+// Smooth Drawing: the window's picture antialiased, or in sharp pixels.
+void dosmooth();
 void dogridset();
 void dodisplay();
 void dosizes();

@@ -55,6 +55,7 @@ void startup(int argc, char** argv) {
     if (bitmap) bitmap->invalid = 1;
     window.action(&pointaction);
     bindcommands();
+    menu.check(SmoothCommand, window.Smooth);
     window.clientmin(200, 200);
     program.Main = &window;
     setfilehost(&window);

@@ -4,7 +4,10 @@
 #pragma once
 
 #include "action.h"
+#include "bitmapps.h"
+#include "commands.h"
 #include "mainwindow.h"
+#include "menu.h"
 #include "objectlist.h"
 #include "toolbar.h"
 
@@ -32,7 +35,15 @@ struct Main : ::testing::Test {
         window.setsize(-7.0, 7.0, -7.0, 7.0);
         window.blocked = 0;
         window.A = &pointaction;
+        sharp();
         objects.changed.clear();
+    }
+    // The tests that look at pixels see the sharp ones of the pixel rules.
+    static void sharp() {
+        window.Smooth = 0;
+        if (bitmap) bitmap->smooth(0);
+        if (bitmap && font) bitmap->font(*font);
+        menu.check(SmoothCommand, 0);
     }
     // The drawing-area widget of the main window.
     static QWidget* drawing() {

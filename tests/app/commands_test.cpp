@@ -174,7 +174,7 @@ TEST_F(Main, EveryCommandOfTheMenuAndTheKeysIsBound) {
     window.command(7010);
     EXPECT_FALSE(window.showhidden);
     EXPECT_EQ(grid, 0);
-    EXPECT_EQ(ids.size(), 70u); // the 67 of the menu table, undo, redo and export
+    EXPECT_EQ(ids.size(), 71u); // the 67 of the menu table, undo, redo, export, smooth
 }
 
 TEST_F(Main, ToolBarStateAndStepKeys) {

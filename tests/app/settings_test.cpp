@@ -2,6 +2,7 @@
 #include "bitmapps.h"
 #include "commands.h"
 #include "help.h"
+#include "line.h"
 #include "menu.h"
 #include "point.h"
 #include "printer.h"
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -723,4 +725,61 @@ TEST_F(Settings, SurviveARestart) {
     EXPECT_EQ(window.close(), 0);
     EXPECT_EQ(profile.readint("fontsize", -1), -1) << "nothing is written";
     profile.remove();
+}
+
+TEST_F(Settings, SmoothDrawingIsAStoredCheckItemAndBitmapsStaySharp) {
+    ScriptedAnswerer s;
+    QTemporaryDir dir;
+    Point* a = new Point(-5, -2);
+    Point* b = new Point(4, 3);
+    new Segment(a, b);
+    objects.redraw();
+    // The sharp picture: black and white only.
+    auto shades = [] {
+        std::set<unsigned> seen;
+        for (int y = 0; y < bitmap->height(); ++y)
+            for (int x = 0; x < bitmap->width(); ++x) seen.insert(bitmap->pixel(x, y).C);
+        return seen.size();
+    };
+    EXPECT_EQ(shades(), 2u);
+    EXPECT_FALSE(menu.checked(SmoothCommand));
+    std::string sharpfile = dir.path().toStdString() + "/sharp.bmp";
+    s.Files.push_back(sharpfile);
+    window.command(108);
+    QImage sharp = bitmap->bitmaphandle()->copy();
+
+    // Smooth: shades of grey along the slanted segment, in the same place.
+    window.command(SmoothCommand);
+    EXPECT_TRUE(window.Smooth);
+    EXPECT_TRUE(menu.checked(SmoothCommand));
+    EXPECT_GT(shades(), 4u);
+    QImage smooth = bitmap->bitmaphandle()->copy();
+    auto small = [](const QImage& im) {
+        return im.scaled(im.width() / 5, im.height() / 5, Qt::IgnoreAspectRatio,
+                         Qt::SmoothTransformation);
+    };
+    QImage s1 = small(sharp), s2 = small(smooth);
+    int far = 0;
+    for (int y = 0; y < s1.height(); ++y)
+        for (int x = 0; x < s1.width(); ++x)
+            far += std::abs(qGray(s1.pixel(x, y)) - qGray(s2.pixel(x, y))) > 64;
+    EXPECT_LE(far, 2) << "the same objects in the same places";
+
+    // Save as Bitmap keeps the sharp pixels.
+    std::string smoothfile = dir.path().toStdString() + "/smooth.bmp";
+    s.Files.push_back(smoothfile);
+    window.command(108);
+    QFile f1(QString::fromStdString(sharpfile)), f2(QString::fromStdString(smoothfile));
+    ASSERT_TRUE(f1.open(QIODevice::ReadOnly) && f2.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f1.readAll(), f2.readAll());
+
+    // The choice is stored, and comes back.
+    writesizes();
+    window.Smooth = 0;
+    readsizes();
+    EXPECT_TRUE(window.Smooth);
+    window.command(SmoothCommand);
+    writesizes();
+    readsizes();
+    EXPECT_FALSE(window.Smooth);
 }
