@@ -66,10 +66,12 @@ Pointprim* constructionb() {
     return static_cast<Pointprim*>(objects.first());
 }
 
-// Frames of a drag of p by small steps.
-void frames(benchmark::State& state, Pointprim* p) {
+// Frames of a drag of p by small steps, drawn smoothly when the second
+// argument says so.
+void frames(benchmark::State& state, Pointprim* p, int smooth) {
     BenchWindow w;
     MyBitmapPS ps(w);
+    ps.smooth(smooth);
     double x = p->x(), y = p->y();
     int i = 0;
     for (auto _ : state) {
@@ -83,25 +85,34 @@ void frames(benchmark::State& state, Pointprim* p) {
 }
 
 void BM_DragA(benchmark::State& state) {
-    frames(state, constructiona(static_cast<int>(state.range(0))));
+    frames(state, constructiona(static_cast<int>(state.range(0))),
+           static_cast<int>(state.range(1)));
 }
-BENCHMARK(BM_DragA)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragA)
+    ->ArgsProduct({{1000, 10000}, {0, 1}})
+    ->ArgNames({"n", "smooth"})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_DragB(benchmark::State& state) {
-    frames(state, constructionb());
+    Pointprim* p = constructionb();
+    frames(state, p, static_cast<int>(state.range(0)));
 }
-BENCHMARK(BM_DragB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragB)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
 
 // A full redraw, as a zoom or a resize asks for it.
 void BM_RedrawA(benchmark::State& state) {
     constructiona(static_cast<int>(state.range(0)));
     BenchWindow w;
     MyBitmapPS ps(w);
+    ps.smooth(static_cast<int>(state.range(1)));
     for (auto _ : state) objects.draw(ps);
     state.counters["objects"] = objects.count();
     objects.clear();
 }
-BENCHMARK(BM_RedrawA)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawA)
+    ->ArgsProduct({{10000}, {0, 1}})
+    ->ArgNames({"n", "smooth"})
+    ->Unit(benchmark::kMillisecond);
 
 // Recomputing alone, without drawing.
 void BM_RecomputeB(benchmark::State& state) {
