@@ -8,6 +8,7 @@
 #include "picture.h"
 #include "resources.h"
 #include "selectors.h"
+#include "settings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,14 +85,5 @@ void doexport() {
         width = static_cast<int>(std::clamp(widths[size.Sel], 1L, MaxWidth));
         transparent = clear.F;
     }
-    switch (exportpicture(name, width, transparent)) {
-    case NotOpened:
-        Warning(window, textwith(40, shownname(name)), String(1));
-        break;
-    case NotWritten:
-        Warning(window, textwith(41, shownname(name)), String(1));
-        break;
-    case Written:
-        break;
-    }
+    tellwritten(exportpicture(name, width, transparent), name);
 }

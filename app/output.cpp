@@ -126,14 +126,10 @@ void dosavebitmap() {
         objects.draw(*sharp);
         picture = sharp.get();
     }
-    switch (picture->write(name, 4)) {
-    case NotOpened:
-        Warning(window, textwith(40, shownname(name)), String(1));
-        break;
-    case NotWritten:
-        Warning(window, textwith(41, shownname(name)), String(1));
-        break;
-    case Written:
-        break;
-    }
+    tellwritten(picture->write(name, 4), name);
+}
+
+void tellwritten(WriteResult r, const char* name) {
+    if (r == NotOpened) Warning(window, textwith(40, shownname(name)), String(1));
+    if (r == NotWritten) Warning(window, textwith(41, shownname(name)), String(1));
 }

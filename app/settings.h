@@ -3,6 +3,7 @@
 // leaves the program besides its files: printing, the clipboard and a bitmap.
 #pragma once
 
+#include "files.h"
 #include "textstrings.h"
 
 class PS;
@@ -41,6 +42,8 @@ void doprinter();
 void doprint();
 void docopyclipboard();
 void dosavebitmap();
+// Says so when a picture file could not be opened or written whole.
+void tellwritten(WriteResult r, const char* name);
 
 // Where printing puts the picture on a page of W x H device pixels, for a
 // drawing area of ww x wh: its size f x l and centre (cx, cy); filling when
