@@ -182,8 +182,15 @@ int MainWindow::vscrolled(int scroll) {
 
 void MainWindow::sized() {
     compute();
+    newpicture();
+    objects.changed.set();
+}
+
+void MainWindow::newpicture() {
+    // A smooth picture has the screen's density; a sharp one keeps the
+    // pixels of the pixel rules.
     delete bitmap;
-    bitmap = new MyBitmapPS(*this, Width, Height);
+    bitmap = new MyBitmapPS(*this, Width, Height, 32, Smooth ? ratio() : 1.0);
     bitmap->smooth(Smooth);
     bitmap->erase();
     bitmap->markersize(Width / std::max(msize, 1));
@@ -193,7 +200,6 @@ void MainWindow::sized() {
     symbolfont = new Font(symbolfontname.text(), Width / std::max(fontsize, 1));
     bitmap->font(*font);
     if (active) bitmap->invalid = 1;
-    objects.changed.set();
 }
 
 void MainWindow::redraw(PS& ps) {

@@ -42,6 +42,8 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost, publ
     void redraw(PS& ps) override;
     void drawgrid(PS& ps) override;
     void sized() override;
+    // Makes the picture and the fonts for the drawing area's size.
+    void newpicture();
     void clicked(int c, int r, int click) override;
     void key(int, int, int) override {}
     // Every command is one step of the history, except undo and redo.

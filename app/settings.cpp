@@ -143,8 +143,7 @@ void writesizes() {
 
 void dosmooth() {
     window.Smooth = !window.Smooth;
-    if (bitmap) bitmap->smooth(window.Smooth);
-    if (bitmap && font) bitmap->font(*font);
+    window.newpicture();
     objects.redraw();
     menu.check(SmoothCommand, window.Smooth);
 }

@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -11,9 +13,14 @@ BitmapPS::BitmapPS(Window& w) : BitmapPS(w, w.width(), w.height(), 32) {}
 
 BitmapPS::BitmapPS(Window& w, int wd, int ht) : BitmapPS(w, wd, ht, 32) {}
 
-BitmapPS::BitmapPS(Window& w, int wd, int ht, int bits)
-    : W(&w), BitmapHandle(new QImage(std::max(wd, 1), std::max(ht, 1), QImage::Format_RGB32)),
+BitmapPS::BitmapPS(Window& w, int wd, int ht, int bits) : BitmapPS(w, wd, ht, bits, 1.0) {}
+
+BitmapPS::BitmapPS(Window& w, int wd, int ht, int bits, double ratio)
+    : W(&w), BitmapHandle(new QImage(static_cast<int>(std::ceil(std::max(wd, 1) * ratio)),
+                                     static_cast<int>(std::ceil(std::max(ht, 1) * ratio)),
+                                     QImage::Format_RGB32)),
       Bits(bits) {
+    BitmapHandle->setDevicePixelRatio(ratio);
     BitmapHandle->fill(Qt::white);
     begin(BitmapHandle, wd, ht);
 }
@@ -29,12 +36,18 @@ void BitmapPS::copy() {
 }
 
 void BitmapPS::copy(PS& ps, int x, int y) {
-    if (ps.handle()) ps.handle()->drawImage(x, y, *BitmapHandle, 0, 0, Width, Height);
+    if (!ps.handle()) return;
+    if (BitmapHandle->devicePixelRatio() == 1.0)
+        ps.handle()->drawImage(x, y, *BitmapHandle, 0, 0, Width, Height);
+    else
+        ps.handle()->drawImage(QRectF(x, y, Width, Height), *BitmapHandle);
 }
 
 Color BitmapPS::pixel(int x, int y) const {
-    if (!BitmapHandle->valid(x, y)) return Color();
-    return fromqcolor(QColor(BitmapHandle->pixel(x, y)));
+    double r = BitmapHandle->devicePixelRatio();
+    int dx = static_cast<int>(x * r), dy = static_cast<int>(y * r);
+    if (!BitmapHandle->valid(dx, dy)) return Color();
+    return fromqcolor(QColor(BitmapHandle->pixel(dx, dy)));
 }
 
 namespace {

@@ -9,6 +9,9 @@ class BitmapPS : public PS {
     explicit BitmapPS(Window& w);
     BitmapPS(Window& w, int wd, int ht);
     BitmapPS(Window& w, int wd, int ht, int bits);
+    // A picture with ratio device pixels to each of its wd x ht pixels (for
+    // a screen of higher density); it is drawn in its own pixels.
+    BitmapPS(Window& w, int wd, int ht, int bits, double ratio);
     ~BitmapPS() override;
 
     void copy();

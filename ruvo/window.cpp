@@ -2,6 +2,8 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 Window::~Window() = default;
 
@@ -13,14 +15,24 @@ void Window::capture(int on) {
         Handle->Area->releaseMouse();
 }
 
+double Window::ratio() const {
+    return Handle && Handle->Area ? Handle->Area->devicePixelRatioF() : 1.0;
+}
+
 QImage& WindowPeer::screen() {
+    // The picture has the screen's device pixels; painters on it draw in
+    // the drawing area's own pixels.
     int w = W->xoffset() + W->width(), h = W->yoffset() + W->height();
-    if (Screen.width() != w || Screen.height() != h) {
-        QImage s(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+    double r = W->ratio();
+    int dw = static_cast<int>(std::ceil(std::max(w, 1) * r));
+    int dh = static_cast<int>(std::ceil(std::max(h, 1) * r));
+    if (Screen.width() != dw || Screen.height() != dh || Screen.devicePixelRatio() != r) {
+        QImage s(dw, dh, QImage::Format_RGB32);
+        s.setDevicePixelRatio(r);
         s.fill(Qt::white);
         if (!Screen.isNull()) {
             QPainter p(&s);
-            p.drawImage(0, 0, Screen);
+            p.drawImage(QPointF(0, 0), Screen);
         }
         Screen = s;
     }
@@ -40,7 +52,10 @@ void Canvas::paintEvent(QPaintEvent* e) {
         Peer->Redraw(ps);
     }
     QPainter p(this);
-    p.drawImage(0, 0, Peer->screen(), w->xoffset(), w->yoffset(), w->width(), w->height());
+    const QImage& s = Peer->screen();
+    double k = s.devicePixelRatio();
+    p.drawImage(QRectF(0, 0, w->width(), w->height()), s,
+                QRectF(w->xoffset() * k, w->yoffset() * k, w->width() * k, w->height() * k));
 }
 
 WindowPS::WindowPS(Window& w) : WindowPS(w, Paint{0, 0, w.width(), w.height()}, 1) {}

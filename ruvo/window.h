@@ -22,6 +22,9 @@ class Window {
     int xoffset() const { return XOffset; }
     int yoffset() const { return YOffset; }
     void capture(int on = 1);
+    // Device pixels a pixel of the drawing area has on its screen: 2 on a
+    // screen of twice the density; 1 while the window has no widgets.
+    double ratio() const;
 
   protected:
     WindowPeer* Handle = nullptr;

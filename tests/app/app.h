@@ -41,8 +41,7 @@ struct Main : ::testing::Test {
     // The tests that look at pixels see the sharp ones of the pixel rules.
     static void sharp() {
         window.Smooth = 0;
-        if (bitmap) bitmap->smooth(0);
-        if (bitmap && font) bitmap->font(*font);
+        window.newpicture();
         menu.check(SmoothCommand, 0);
     }
     // The drawing-area widget of the main window.
