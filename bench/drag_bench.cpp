@@ -114,6 +114,18 @@ BENCHMARK(BM_RedrawA)
     ->ArgNames({"n", "smooth"})
     ->Unit(benchmark::kMillisecond);
 
+// A smooth full redraw on a screen of twice the density.
+void BM_RedrawARatio2(benchmark::State& state) {
+    constructiona(static_cast<int>(state.range(0)));
+    BenchWindow w;
+    MyBitmapPS ps(w, 1000, 700, 32, 2.0);
+    ps.smooth(1);
+    for (auto _ : state) objects.draw(ps);
+    state.counters["objects"] = objects.count();
+    objects.clear();
+}
+BENCHMARK(BM_RedrawARatio2)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 // Recomputing alone, without drawing.
 void BM_RecomputeB(benchmark::State& state) {
     Pointprim* p = constructionb();
