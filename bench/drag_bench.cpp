@@ -17,6 +17,7 @@
 #include "intersection.h"
 #include "line.h"
 #include "objectlist.h"
+#include "view.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -98,6 +99,38 @@ void BM_DragB(benchmark::State& state) {
     frames(state, p, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_DragB)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
+
+// Smooth frames as the move tool draws them: what the point does not move
+// comes from the picture drawn at the first move.
+void layered(benchmark::State& state, Pointprim* p) {
+    BenchWindow w;
+    bitmap = new MyBitmapPS(w, 1000, 700, 32, 1.0);
+    bitmap->smooth(1);
+    double x = p->x(), y = p->y();
+    objects.layerfor(p);
+    int i = 0;
+    for (auto _ : state) {
+        double d = (i++ % 50) * 0.002;
+        p->set(x + d, y - d);
+        objects.update();
+        objects.redraw();
+    }
+    objects.layerfor(nullptr);
+    delete bitmap;
+    bitmap = nullptr;
+    state.counters["objects"] = objects.count();
+    objects.clear();
+}
+
+void BM_DragALayered(benchmark::State& state) {
+    layered(state, constructiona(static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_DragALayered)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_DragBLayered(benchmark::State& state) {
+    layered(state, constructionb());
+}
+BENCHMARK(BM_DragBLayered)->Unit(benchmark::kMillisecond);
 
 // A full redraw, as a zoom or a resize asks for it.
 void BM_RedrawA(benchmark::State& state) {

@@ -44,6 +44,7 @@ void setview(View* v) {
 ObjectList::ObjectList() : Comment("", 2048) {}
 
 ObjectList::~ObjectList() {
+    delete Layer;
     while (First) {
         Object* o = First;
         First = o->Next;
@@ -98,6 +99,7 @@ void ObjectList::unlink(Object* o) {
 }
 
 void ObjectList::remove(Object* o) {
+    if (Dragged) layerfor(nullptr);
     Object* previous = o->Previous;
     unsigned long order = o->Order;
     unlink(o);
@@ -140,6 +142,7 @@ void ObjectList::put(ObjectChain&& c) {
 }
 
 void ObjectList::clear() {
+    if (Dragged) layerfor(nullptr);
     if (Keep) {
         Keep->cleared(take());
     } else {
@@ -194,12 +197,16 @@ void ObjectList::unhighlight() {
 }
 
 void ObjectList::draw(PS& ps) {
+    drawall(ps, 0);
+}
+
+void ObjectList::drawall(PS& ps, int unmarkedonly) {
     ps.erase();
     view().drawgrid(ps);
     Object* shown = nullptr;
     int n = 0;
     for (Object* o = First; o; o = o->Next) {
-        o->draw(ps);
+        if (!unmarkedonly || !o->mark) o->draw(ps);
         if (!o->hidden()) shown = o;
         ++n;
         if (Stop > 0 && n >= Stop) break;
@@ -219,8 +226,54 @@ void ObjectList::draw(PS& ps) {
 
 void ObjectList::redraw() {
     if (!bitmap) return;
-    draw(*bitmap);
+    if (!drawlayered()) draw(*bitmap);
     bitmap->copy();
+}
+
+void ObjectList::layerfor(Object* p) {
+    Dragged = p;
+    Moving.clear();
+    delete Layer;
+    Layer = nullptr;
+}
+
+int ObjectList::drawlayered() {
+    if (!Dragged || !bitmap->smooth() || Stop > 0) return 0;
+    const View& v = view();
+    const double key[5] = {v.X1, v.X2, v.Y1, v.Y2, static_cast<double>(v.showhidden)};
+    if (Layer && (Layer->width() != bitmap->width() || Layer->height() != bitmap->height() ||
+                  Layer->ratio() != bitmap->ratio() || !std::equal(key, key + 5, LayerView))) {
+        delete Layer;
+        Layer = nullptr;
+    }
+    if (!Layer) {
+        // What the drag moves: the point, what depends on it, and the points
+        // whose tracks grow. Everything else is drawn once, in its order.
+        mark(Dragged);
+        Moving.clear();
+        for (Object* o = First; o; o = o->Next) {
+            auto* p = dynamic_cast<Pointprim*>(o);
+            if (p && p->track()) o->mark.set();
+            if (o->mark) Moving.push_back(o);
+        }
+        // When most of the construction moves, a picture of the rest saves
+        // less than copying it costs: the frames are drawn whole.
+        if (Moving.size() * 2 > static_cast<size_t>(N)) {
+            Dragged = nullptr;
+            Moving.clear();
+            return 0;
+        }
+        Layer =
+            new MyBitmapPS(bitmap->owner(), bitmap->width(), bitmap->height(), 32, bitmap->ratio());
+        Layer->smooth(1);
+        Layer->markersize(bitmap->markersize());
+        if (font) Layer->font(*font);
+        drawall(*Layer, 1);
+        std::copy(key, key + 5, LayerView);
+    }
+    Layer->copy(*bitmap, 0, 0);
+    for (Object* o : Moving) o->draw(*bitmap);
+    return 1;
 }
 
 int ObjectList::select(double x, double y, Object** pret, int flags, int select, int mayhighlight) {

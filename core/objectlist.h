@@ -10,6 +10,7 @@
 #include <vector>
 
 class Pointprim;
+class MyBitmapPS;
 
 // Translates the names of a macro's steps while a macro runs.
 class Translator {
@@ -69,6 +70,10 @@ class ObjectList {
 
     void draw(PS& ps);
     void redraw();
+    // While p is dragged, a smooth picture is redrawn from a picture of
+    // everything p does not move, with what it moves drawn on top; null
+    // ends it. The sharp picture is always drawn whole, to keep its pixels.
+    void layerfor(Object* p);
 
     int select(double x, double y, Object** pret, int flags, int select, int mayhighlight);
     Object* find(const char* name, int flags, Object* last);
@@ -125,7 +130,15 @@ class ObjectList {
     void unindex(Object* o, const std::string& name);
     void unlink(Object* o);
     void index(Object* o);
+    // The drawing of draw, leaving out the marked objects when asked.
+    void drawall(PS& ps, int unmarkedonly);
+    // The picture of a drag frame from the layer; 0 when there is none to use.
+    int drawlayered();
     NameIndex Names;
+    Object* Dragged = nullptr;
+    std::vector<Object*> Moving; // what the drag redraws, in list order
+    MyBitmapPS* Layer = nullptr; // everything else
+    double LayerView[5] = {};    // the view and the hidden flag it was drawn for
     unsigned long Orders = 0;
     int N = 0;
 };

@@ -43,6 +43,10 @@ void BitmapPS::copy(PS& ps, int x, int y) {
         ps.handle()->drawImage(QRectF(x, y, Width, Height), *BitmapHandle);
 }
 
+double BitmapPS::ratio() const {
+    return BitmapHandle->devicePixelRatio();
+}
+
 Color BitmapPS::pixel(int x, int y) const {
     double r = BitmapHandle->devicePixelRatio();
     int dx = static_cast<int>(x * r), dy = static_cast<int>(y * r);

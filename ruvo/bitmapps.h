@@ -25,6 +25,9 @@ class BitmapPS : public PS {
     QImage* bitmaphandle() const { return BitmapHandle; }
     Color pixel(int x, int y) const;
     int bits() const { return Bits; }
+    Window& owner() const { return *W; }
+    // Device pixels to each of the picture's pixels.
+    double ratio() const;
 
   protected:
     Window* W;

@@ -65,6 +65,7 @@ void PointAction::perform(int c, int r) {
 
 void MoveAction::start() {
     P = nullptr;
+    objects.layerfor(nullptr);
     host().cursor(ToolHost::PointCursorKind);
 }
 
@@ -108,6 +109,8 @@ void MoveAction::dragperform(int type, int c, int r) {
             P->updatetrack();
             objects.updatetracks();
         }
+        // From the first move on, what the point does not move is drawn once.
+        if (!moved) objects.layerfor(P);
         objects.redraw();
         moved = 1;
         break;
@@ -115,6 +118,7 @@ void MoveAction::dragperform(int type, int c, int r) {
     case 3:
         if (pickup) return;
         host().cursor(ToolHost::PointCursorKind);
+        objects.layerfor(nullptr);
         if (P) {
             host().capture(0);
             P->highlight.clear();

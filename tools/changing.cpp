@@ -10,6 +10,7 @@ StepAction stepaction;
 
 void MoveonAction::start() {
     P = nullptr;
+    objects.layerfor(nullptr);
     drag = 0;
     host().cursor(ToolHost::PointCursorKind);
 }

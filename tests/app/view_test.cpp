@@ -1,7 +1,10 @@
 // The mouse wheel, a pinch and the middle button move the view; the
 // construction and the tool in progress stay as they are.
 #include "app.h"
+#include "circle.h"
+#include "commands.h"
 #include "construction.h"
+#include "derived.h"
 #include "line.h"
 #include "mainwindow.h"
 #include "objectlist.h"
@@ -99,4 +102,47 @@ TEST_F(Wheel, PinchZoomsAndTheMiddleButtonAndShiftWheelPan) {
     EXPECT_NEAR(window.x1(), x1 + 0.1 * w, 1e-6 * w) << "a sideways wheel to the right";
     turn(area, at, QPoint(0, 1), Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_NEAR(window.x1(), x1, 1e-6 * w) << "and back";
+}
+
+TEST_F(Wheel, DragFramesShowWhatAFullRedrawShows) {
+    // Objects that move with the dragged point cross objects that do not,
+    // before and after them in the list; a tracked point leaves its track.
+    Point* a = new Point(-4, -2);
+    Point* b = new Point(3, 2);
+    new Circle(new Point(0, 0), new Point(2, 0));
+    Line* l = new Line(a, b);
+    l->setcolor(1);
+    new Segment(new Point(-5, 2), new Point(5, -2));
+    auto* m = new Middle(a, b);
+    m->trackpoint(1);
+    m->starttrack();
+    for (int smooth : {0, 1}) {
+        if (smooth != window.Smooth) window.command(SmoothCommand);
+        window.action(&moveaction);
+        QPoint at(window.col(a->x()), window.row(a->y()));
+        window.clicked(at.x(), at.y(), 1);
+        ASSERT_EQ(moveaction.P, a);
+        for (int i = 1; i <= 5; ++i) window.clicked(at.x() + 8 * i, at.y() - 5 * i, 9);
+        QImage frame = bitmap->bitmaphandle()->copy();
+        objects.draw(*bitmap);
+        QImage full = bitmap->bitmaphandle()->copy();
+        if (!smooth) {
+            EXPECT_EQ(frame, full) << "sharp frames are whole redraws";
+        } else {
+            QImage f = frame.scaled(frame.width() / 4, frame.height() / 4, Qt::IgnoreAspectRatio,
+                                    Qt::SmoothTransformation);
+            QImage g = full.scaled(f.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            int far = 0;
+            for (int y = 0; y < f.height(); ++y)
+                for (int x = 0; x < f.width(); ++x)
+                    far += std::abs(qGray(f.pixel(x, y)) - qGray(g.pixel(x, y))) > 48;
+            EXPECT_LE(far, 2) << "the same objects in the same places";
+            EXPECT_NE(frame.pixel(window.col(a->x()), window.row(a->y())), qRgb(255, 255, 255))
+                << "the dragged point where it is now";
+        }
+        window.clicked(at.x() + 40, at.y() - 25, 0);
+        EXPECT_EQ(moveaction.P, nullptr);
+    }
+    window.command(SmoothCommand);
+    window.action(&pointaction);
 }
