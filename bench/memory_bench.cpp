@@ -64,9 +64,9 @@ void BM_Soak(benchmark::State& state) {
     objects.clear();
 }
 BENCHMARK(BM_Soak)
-    ->Arg(0)
-    ->Arg(1)
-    ->ArgNames({"smooth"})
+    ->Args({1, 10000})
+    ->Args({0, 1000})
+    ->ArgNames({"smooth", "frames"})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
