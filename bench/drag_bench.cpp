@@ -100,12 +100,12 @@ void BM_DragB(benchmark::State& state) {
 }
 BENCHMARK(BM_DragB)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
 
-// Smooth frames as the move tool draws them: what the point does not move
-// comes from the picture drawn at the first move.
-void layered(benchmark::State& state, Pointprim* p) {
+// Frames as the move tool draws them: what the point does not move comes
+// from the pictures drawn at the first move.
+void layered(benchmark::State& state, Pointprim* p, int smooth) {
     BenchWindow w;
     bitmap = new MyBitmapPS(w, 1000, 700, 32, 1.0);
-    bitmap->smooth(1);
+    bitmap->smooth(smooth);
     double x = p->x(), y = p->y();
     objects.layerfor(p);
     int i = 0;
@@ -123,14 +123,18 @@ void layered(benchmark::State& state, Pointprim* p) {
 }
 
 void BM_DragALayered(benchmark::State& state) {
-    layered(state, constructiona(static_cast<int>(state.range(0))));
+    layered(state, constructiona(static_cast<int>(state.range(0))),
+            static_cast<int>(state.range(1)));
 }
-BENCHMARK(BM_DragALayered)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragALayered)
+    ->ArgsProduct({{10000}, {0, 1}})
+    ->ArgNames({"n", "smooth"})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_DragBLayered(benchmark::State& state) {
-    layered(state, constructionb());
+    layered(state, constructionb(), static_cast<int>(state.range(0)));
 }
-BENCHMARK(BM_DragBLayered)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragBLayered)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
 
 // A full redraw, as a zoom or a resize asks for it.
 void BM_RedrawA(benchmark::State& state) {

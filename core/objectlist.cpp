@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 
 ObjectList objects;
@@ -44,7 +45,7 @@ void setview(View* v) {
 ObjectList::ObjectList() : Comment("", 2048) {}
 
 ObjectList::~ObjectList() {
-    delete Layer;
+    droplayer();
     while (First) {
         Object* o = First;
         First = o->Next;
@@ -233,28 +234,52 @@ void ObjectList::redraw() {
 void ObjectList::layerfor(Object* p) {
     Dragged = p;
     Moving.clear();
-    delete Layer;
-    Layer = nullptr;
+    droplayer();
+}
+
+namespace {
+
+MyBitmapPS* picturelike(const MyBitmapPS& b, double ratio, int smooth) {
+    auto* p = new MyBitmapPS(b.owner(), b.width(), b.height(), 32, ratio);
+    p->smooth(smooth);
+    p->markersize(b.markersize());
+    if (font) p->font(*font);
+    return p;
+}
+
+} // namespace
+
+void ObjectList::droplayer() {
+    for (MyBitmapPS*& p :
+         {std::ref(Layer), std::ref(LayerIds), std::ref(Front), std::ref(FrontIds)}) {
+        delete p;
+        p = nullptr;
+    }
 }
 
 int ObjectList::drawlayered() {
-    if (!Dragged || !bitmap->smooth() || Stop > 0) return 0;
+    if (!Dragged || Stop > 0) return 0;
+    const int sharp = !bitmap->smooth();
+    // A sharp picture at a higher density is never made: one pixel a pixel.
+    if (sharp && bitmap->ratio() != 1.0) return 0;
     const View& v = view();
-    const double key[5] = {v.X1, v.X2, v.Y1, v.Y2, static_cast<double>(v.showhidden)};
+    const double key[6] = {
+        v.X1, v.X2, v.Y1, v.Y2, static_cast<double>(v.showhidden), static_cast<double>(sharp)};
     if (Layer && (Layer->width() != bitmap->width() || Layer->height() != bitmap->height() ||
-                  Layer->ratio() != bitmap->ratio() || !std::equal(key, key + 5, LayerView))) {
-        delete Layer;
-        Layer = nullptr;
-    }
+                  Layer->ratio() != bitmap->ratio() || !std::equal(key, key + 6, LayerView)))
+        droplayer();
     if (!Layer) {
         // What the drag moves: the point, what depends on it, and the points
         // whose tracks grow. Everything else is drawn once, in its order.
         mark(Dragged);
         Moving.clear();
+        MovingIds.clear();
+        unsigned id = 0;
         for (Object* o = First; o; o = o->Next) {
+            ++id;
             auto* p = dynamic_cast<Pointprim*>(o);
             if (p && p->track()) o->mark.set();
-            if (o->mark) Moving.push_back(o);
+            if (o->mark) Moving.push_back(o), MovingIds.push_back(id);
         }
         // When most of the construction moves, a picture of the rest saves
         // less than copying it costs: the frames are drawn whole.
@@ -263,16 +288,43 @@ int ObjectList::drawlayered() {
             Moving.clear();
             return 0;
         }
-        Layer =
-            new MyBitmapPS(bitmap->owner(), bitmap->width(), bitmap->height(), 32, bitmap->ratio());
-        Layer->smooth(1);
-        Layer->markersize(bitmap->markersize());
-        if (font) Layer->font(*font);
+        Layer = picturelike(*bitmap, bitmap->ratio(), !sharp);
         drawall(*Layer, 1);
-        std::copy(key, key + 5, LayerView);
+        if (sharp) {
+            // Which object painted each pixel last, so that the frames can
+            // put the moving objects under the still ones drawn after them.
+            LayerIds = picturelike(*bitmap, 1.0, 0);
+            LayerIds->identify(1, 0);
+            LayerIds->erase();
+            view().drawgrid(*LayerIds);
+            id = 0;
+            for (Object* o = First; o; o = o->Next) {
+                ++id;
+                if (o->mark) continue;
+                LayerIds->identify(1, id);
+                o->draw(*LayerIds);
+            }
+            Front = picturelike(*bitmap, 1.0, 0);
+            FrontIds = picturelike(*bitmap, 1.0, 0);
+        }
+        std::copy(key, key + 6, LayerView);
     }
-    Layer->copy(*bitmap, 0, 0);
-    for (Object* o : Moving) o->draw(*bitmap);
+    if (!sharp) {
+        Layer->copy(*bitmap, 0, 0);
+        for (Object* o : Moving) o->draw(*bitmap);
+        return 1;
+    }
+    // The moving objects in their colours and by who they are; each pixel
+    // then comes from whichever object the whole drawing would paint last.
+    Front->erase();
+    FrontIds->identify(1, 0);
+    FrontIds->erase();
+    for (size_t i = 0; i < Moving.size(); ++i) {
+        Moving[i]->draw(*Front);
+        FrontIds->identify(1, MovingIds[i]);
+        Moving[i]->draw(*FrontIds);
+    }
+    compose(*bitmap, *Layer, *LayerIds, *Front, *FrontIds);
     return 1;
 }
 

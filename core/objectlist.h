@@ -70,9 +70,10 @@ class ObjectList {
 
     void draw(PS& ps);
     void redraw();
-    // While p is dragged, a smooth picture is redrawn from a picture of
-    // everything p does not move, with what it moves drawn on top; null
-    // ends it. The sharp picture is always drawn whole, to keep its pixels.
+    // While p is dragged, the picture is redrawn from a picture of
+    // everything p does not move and the objects it moves (a sharp picture
+    // keeps, pixel by pixel, the object that the whole drawing paints last);
+    // null ends it.
     void layerfor(Object* p);
 
     int select(double x, double y, Object** pret, int flags, int select, int mayhighlight);
@@ -136,9 +137,14 @@ class ObjectList {
     int drawlayered();
     NameIndex Names;
     Object* Dragged = nullptr;
-    std::vector<Object*> Moving; // what the drag redraws, in list order
-    MyBitmapPS* Layer = nullptr; // everything else
-    double LayerView[5] = {};    // the view and the hidden flag it was drawn for
+    void droplayer();
+    std::vector<Object*> Moving;     // what the drag redraws, in list order
+    std::vector<unsigned> MovingIds; // their places in the list, from 1
+    MyBitmapPS* Layer = nullptr;     // everything else
+    MyBitmapPS* LayerIds = nullptr;  // sharp: which object painted each pixel
+    MyBitmapPS* Front = nullptr;     // sharp: the moving objects alone
+    MyBitmapPS* FrontIds = nullptr;
+    double LayerView[6] = {}; // the view, the hidden flag and the sharpness it was drawn for
     unsigned long Orders = 0;
     int N = 0;
 };

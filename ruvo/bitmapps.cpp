@@ -43,6 +43,25 @@ void BitmapPS::copy(PS& ps, int x, int y) {
         ps.handle()->drawImage(QRectF(x, y, Width, Height), *BitmapHandle);
 }
 
+void compose(BitmapPS& out, const BitmapPS& back, const BitmapPS& backids, const BitmapPS& front,
+             const BitmapPS& frontids) {
+    QImage* o = out.bitmaphandle();
+    const QImage *b = back.bitmaphandle(), *bi = backids.bitmaphandle();
+    const QImage *f = front.bitmaphandle(), *fi = frontids.bitmaphandle();
+    int w = o->width(), h = o->height();
+    for (const QImage* i : {b, bi, f, fi})
+        if (i->width() != w || i->height() != h || i->depth() != 32) return;
+    for (int y = 0; y < h; ++y) {
+        auto* to = reinterpret_cast<QRgb*>(o->scanLine(y));
+        auto* bk = reinterpret_cast<const QRgb*>(b->constScanLine(y));
+        auto* bid = reinterpret_cast<const QRgb*>(bi->constScanLine(y));
+        auto* fr = reinterpret_cast<const QRgb*>(f->constScanLine(y));
+        auto* fid = reinterpret_cast<const QRgb*>(fi->constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            to[x] = (fid[x] & 0xffffff) > (bid[x] & 0xffffff) ? fr[x] : bk[x];
+    }
+}
+
 double BitmapPS::ratio() const {
     return BitmapHandle->devicePixelRatio();
 }

@@ -35,6 +35,13 @@ class BitmapPS : public PS {
     int Bits;
 };
 
+// Puts a picture together from two drawings of parts of it, as if all had
+// been drawn in one go: each pixel comes from the part whose object painted
+// it later, as their identity pictures (PS::identify) say. All five are of
+// one size, one device pixel a pixel.
+void compose(BitmapPS& out, const BitmapPS& back, const BitmapPS& backids, const BitmapPS& front,
+             const BitmapPS& frontids);
+
 // The main window's off-screen picture of the construction.
 class MyBitmapPS : public BitmapPS {
   public:

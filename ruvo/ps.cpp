@@ -169,7 +169,7 @@ void PS::release() {
 }
 
 void PS::selectpen() {
-    if (Handle && HandlePen) Handle->setPen(*HandlePen->Handle);
+    if (Handle && HandlePen) Handle->setPen(inkpen(*HandlePen->Handle));
 }
 
 Color PS::color(Color c) {
@@ -196,6 +196,24 @@ void PS::font(Font& f) {
     QFont q(*f.Handle);
     q.setStyleStrategy(QFont::PreferAntialias);
     Handle->setFont(q);
+}
+
+void PS::identify(int on, unsigned id) {
+    Ident = on ? 1 : 0;
+    IdColor = qRgb(static_cast<int>(id >> 16 & 255), static_cast<int>(id >> 8 & 255),
+                   static_cast<int>(id & 255));
+    selectpen();
+}
+
+QColor PS::ink(Color c) const {
+    return Ident ? QColor::fromRgb(IdColor) : qcolor(c);
+}
+
+QPen PS::inkpen(const QPen& p) const {
+    if (!Ident) return p;
+    QPen q(p);
+    q.setColor(QColor::fromRgb(IdColor));
+    return q;
 }
 
 void PS::smooth(int on) {
@@ -301,7 +319,9 @@ void PS::drawline(int x, int y, const Pen* p) {
         return;
     }
     // Into an image: exactly the pixels of the whole line but its end.
-    if (rasterline(x0, y0, x, y, p->color())) return;
+    if (rasterline(x0, y0, x, y,
+                   Ident ? Color(qRed(IdColor), qGreen(IdColor), qBlue(IdColor)) : p->color()))
+        return;
     // The pen draws both ends: stop one step short along the major axis.
     int dx = x - x0, dy = y - y0;
     int n = std::max(std::abs(dx), std::abs(dy));
@@ -318,14 +338,14 @@ void PS::lineto(int x, int y) {
 }
 
 void PS::lineto(int x, int y, Pen& p) {
-    if (Handle) Handle->setPen(*p.Handle);
+    if (Handle) Handle->setPen(inkpen(*p.Handle));
     drawline(x, y, &p);
     selectpen();
 }
 
 void PS::point(int x, int y, Color c) {
     if (!Handle) return;
-    Handle->setPen(QPen(qcolor(c), 1));
+    Handle->setPen(QPen(ink(c), 1));
     Handle->drawPoint(x, y);
     selectpen();
 }
@@ -382,7 +402,7 @@ void PS::rectangle(int x, int y, int w, int h) {
 
 void PS::rectangle(int x, int y, int w, int h, Pen& p) {
     if (!Handle) return;
-    Handle->setPen(*p.Handle);
+    Handle->setPen(inkpen(*p.Handle));
     rectangle(x, y, w, h);
     selectpen();
 }
@@ -398,11 +418,16 @@ void PS::filledrectangle(int x, int y, int w, int h, Brush& b) {
 }
 
 void PS::bar(int x, int y, int w, int h, Color c) {
-    if (Handle && w > 0 && h > 0) Handle->fillRect(x, y, w, h, qcolor(c));
+    if (Handle && w > 0 && h > 0) Handle->fillRect(x, y, w, h, ink(c));
 }
 
 void PS::bar(int x, int y, int w, int h, Brush& b) {
-    if (Handle && w > 0 && h > 0) Handle->fillRect(x, y, w, h, *b.Handle);
+    if (Handle && w > 0 && h > 0) {
+        if (Ident)
+            Handle->fillRect(x, y, w, h, QColor::fromRgb(IdColor));
+        else
+            Handle->fillRect(x, y, w, h, *b.Handle);
+    }
 }
 
 static QPolygon qpolygon(Points& p) {
@@ -414,7 +439,7 @@ static QPolygon qpolygon(Points& p) {
 void PS::polygon(Points& p, Color fill, Color line) {
     color(line);
     if (!Handle || p.N < 2) return;
-    Handle->setBrush(qcolor(fill));
+    Handle->setBrush(ink(fill));
     Handle->drawPolygon(qpolygon(p), Qt::WindingFill);
     Handle->setBrush(Qt::NoBrush);
 }
@@ -422,7 +447,7 @@ void PS::polygon(Points& p, Color fill, Color line) {
 void PS::fillpolygon(Points& p, Color fill) {
     if (!Handle || p.N < 3) return;
     Handle->setPen(Qt::NoPen);
-    Handle->setBrush(qcolor(fill));
+    Handle->setBrush(ink(fill));
     Handle->drawPolygon(qpolygon(p), Qt::WindingFill);
     Handle->setBrush(Qt::NoBrush);
     selectpen();
@@ -447,7 +472,7 @@ void PS::circle(int x, int y, int r, double factor) {
 
 void PS::circle(int x, int y, int r, double factor, Pen& p) {
     if (!Handle) return;
-    Handle->setPen(*p.Handle);
+    Handle->setPen(inkpen(*p.Handle));
     circle(x, y, r, factor);
     selectpen();
 }
@@ -479,7 +504,7 @@ void PS::arc(int x, int y, int r, double factor, double phi1, double phi2) {
 
 void PS::arc(int x, int y, int r, double factor, double phi1, double phi2, Pen& p) {
     if (!Handle) return;
-    Handle->setPen(*p.Handle);
+    Handle->setPen(inkpen(*p.Handle));
     arc(x, y, r, factor, phi1, phi2);
     selectpen();
 }
@@ -493,7 +518,7 @@ void PS::alignment(int halign, int valign, int update) {
 void PS::drawrun(int left, int top, const char* s, int n) {
     if (!Handle || n <= 0) return;
     n = std::min<int>(n, MaxRun);
-    Handle->setPen(qcolor(TextColor));
+    Handle->setPen(ink(TextColor));
     Handle->drawText(left, top + Handle->fontMetrics().ascent(), fonttext(s, n, Symbolic));
     selectpen();
 }

@@ -9,6 +9,7 @@ class QPainter;
 class QPaintDevice;
 class QPen;
 class QBrush;
+class QColor;
 class QFont;
 class QImage;
 class Window;
@@ -135,6 +136,9 @@ class PS {
     // pixels of the pixel rules (the default).
     void smooth(int on);
     int smooth() const { return Smooth; }
+    // Draws everything in the colour whose red, green and blue are the bytes
+    // of id (a picture of which object painted each pixel), or as asked.
+    void identify(int on, unsigned id);
     void markersize(int m) { Ms = m; }
     int markersize() const { return Ms; }
     void set(int x, int y, int w, int h);
@@ -201,6 +205,8 @@ class PS {
     Color Col;
     int Region = 0; // a clip rectangle is in effect
     int Smooth = 0;
+    int Ident = 0;
+    unsigned IdColor = 0;
 
   private:
     void selectpen();
@@ -210,6 +216,9 @@ class PS {
     int rasterline(int x0, int y0, int x1, int y1, Color c);
     void ellipse(int left, int top, int right, int bottom);
     void drawrun(int left, int top, const char* s, int n);
+    // The colour or pen to draw with: itself, or the identifying colour.
+    QColor ink(Color c) const;
+    QPen inkpen(const QPen& p) const;
 
     int OX = 0, OY = 0;                     // device origin set by set()
     int CX1 = 0, CY1 = 0, CX2 = 0, CY2 = 0; // the clip rectangle on the device
