@@ -1,14 +1,17 @@
 // The mouse wheel, a pinch and the middle button move the view; the
 // construction and the tool in progress stay as they are.
+#include "angle.h"
 #include "app.h"
 #include "circle.h"
 #include "commands.h"
 #include "construction.h"
 #include "derived.h"
+#include "intersection.h"
 #include "line.h"
 #include "mainwindow.h"
 #include "objectlist.h"
 #include "point.h"
+#include "settings.h"
 
 #include <QApplication>
 #include <QNativeGestureEvent>
@@ -144,5 +147,49 @@ TEST_F(Wheel, DragFramesShowWhatAFullRedrawShows) {
         EXPECT_EQ(moveaction.P, nullptr);
     }
     window.command(SmoothCommand);
+    window.action(&pointaction);
+}
+
+TEST_F(Wheel, SharpDragFramesAreTheWholeDrawingsPixels) {
+    // Every kind of object, names and sizes shown, a hidden object under
+    // Show All, a colour filtered out, the grid: dragged objects cross still
+    // ones drawn before and after them.
+    Point* a = new Point(-4, -2);
+    Point* b = new Point(3, 1.5);
+    Point* c = new Point(-1, 2.5);
+    c->showname = 1;
+    auto* ab = new Segment(a, b);
+    ab->showlength = 1;
+    new Circle(c, new Point(1, 2.5));
+    Line* still = new Line(new Point(-6, 1), new Point(6, -1));
+    still->setcolor(2);
+    auto* w = new Angle(a, c, b);
+    w->showsize = 1;
+    makecircle3(b, a, c);
+    makeparallel(c, ab, 0)->setcolor(3);
+    makeparallel(new Point(2, -2.5), ab, 1);
+    new Intersection(still, ab);
+    (new Ray(new Point(-6, -2.5), b))->setcolor(4);
+    new Pointon(still, 0, 0);
+    Segment* hidden = new Segment(new Point(-5, 2.5), new Point(5, -2.5));
+    hidden->ishidden = 1;
+    (new Line(new Point(-6, 0), new Point(6, 0.5)))->setcolor(5);
+    objectcolors.choose(5, 0);
+    window.showhidden = 1;
+    grid = 1;
+    window.action(&moveaction);
+    QPoint at(window.col(a->x()), window.row(a->y()));
+    window.clicked(at.x(), at.y(), 1);
+    ASSERT_EQ(moveaction.P, a);
+    for (int i = 1; i <= 6; ++i) {
+        window.clicked(at.x() + 9 * i, at.y() - 4 * i, 9);
+        QImage frame = bitmap->bitmaphandle()->copy();
+        objects.draw(*bitmap);
+        ASSERT_EQ(frame, bitmap->bitmaphandle()->copy()) << "frame " << i;
+    }
+    window.clicked(at.x() + 54, at.y() - 24, 0);
+    grid = 0;
+    window.showhidden = 0;
+    objectcolors.all();
     window.action(&pointaction);
 }
