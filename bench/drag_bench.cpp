@@ -12,6 +12,7 @@
 // A frame is what a drag does for a mouse move: move the point, recompute,
 // draw the whole picture.
 #include "bitmapps.h"
+#include "cells.h"
 #include "circle.h"
 #include "derived.h"
 #include "intersection.h"
@@ -135,6 +136,14 @@ void BM_DragBLayered(benchmark::State& state) {
     layered(state, constructionb(), static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_DragBLayered)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
+
+// A point with few dependants in the 100,000-object construction of every
+// kind.
+void BM_DragCellsLayered(benchmark::State& state) {
+    build(100000);
+    layered(state, named("A5", CPoint), static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_DragCellsLayered)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
 
 // A full redraw, as a zoom or a resize asks for it.
 void BM_RedrawA(benchmark::State& state) {
