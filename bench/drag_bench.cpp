@@ -68,50 +68,19 @@ Pointprim* constructionb() {
     return static_cast<Pointprim*>(objects.first());
 }
 
-// Frames of a drag of p by small steps, drawn smoothly when the second
-// argument says so.
-void frames(benchmark::State& state, Pointprim* p, int smooth) {
-    BenchWindow w;
-    MyBitmapPS ps(w);
-    ps.smooth(smooth);
-    double x = p->x(), y = p->y();
-    int i = 0;
-    for (auto _ : state) {
-        double d = (i++ % 50) * 0.002;
-        p->set(x + d, y - d);
-        objects.update();
-        objects.draw(ps);
-    }
-    state.counters["objects"] = objects.count();
-    objects.clear();
-}
-
-void BM_DragA(benchmark::State& state) {
-    frames(state, constructiona(static_cast<int>(state.range(0))),
-           static_cast<int>(state.range(1)));
-}
-BENCHMARK(BM_DragA)
-    ->ArgsProduct({{1000, 10000}, {0, 1}})
-    ->ArgNames({"n", "smooth"})
-    ->Unit(benchmark::kMillisecond);
-
-void BM_DragB(benchmark::State& state) {
-    Pointprim* p = constructionb();
-    frames(state, p, static_cast<int>(state.range(0)));
-}
-BENCHMARK(BM_DragB)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
-
-// Frames as the move tool draws them: what the point does not move comes
-// from the pictures drawn at the first move.
-void layered(benchmark::State& state, Pointprim* p, int smooth) {
+// Frames of a drag of p by small steps, drawn into the window's picture as
+// the move tool draws them: whole, or from the layers of what p does not
+// move (drawn by the first frame, which is not timed).
+void frames(benchmark::State& state, Pointprim* p, int smooth, int layered) {
     BenchWindow w;
     bitmap = new MyBitmapPS(w, 1000, 700, 32, 1.0);
     bitmap->smooth(smooth);
     double x = p->x(), y = p->y();
-    objects.layerfor(p);
-    // The first frame draws the layers; the frames after it are timed.
-    objects.update();
-    objects.redraw();
+    if (layered) {
+        objects.layerfor(p);
+        objects.update();
+        objects.redraw();
+    }
     int i = 0;
     for (auto _ : state) {
         double d = (i++ % 50) * 0.002;
@@ -126,9 +95,23 @@ void layered(benchmark::State& state, Pointprim* p, int smooth) {
     objects.clear();
 }
 
+void BM_DragA(benchmark::State& state) {
+    frames(state, constructiona(static_cast<int>(state.range(0))), static_cast<int>(state.range(1)),
+           0);
+}
+BENCHMARK(BM_DragA)
+    ->ArgsProduct({{1000, 10000}, {0, 1}})
+    ->ArgNames({"n", "smooth"})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_DragB(benchmark::State& state) {
+    frames(state, constructionb(), static_cast<int>(state.range(0)), 0);
+}
+BENCHMARK(BM_DragB)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
+
 void BM_DragALayered(benchmark::State& state) {
-    layered(state, constructiona(static_cast<int>(state.range(0))),
-            static_cast<int>(state.range(1)));
+    frames(state, constructiona(static_cast<int>(state.range(0))), static_cast<int>(state.range(1)),
+           1);
 }
 BENCHMARK(BM_DragALayered)
     ->ArgsProduct({{10000}, {0, 1}})
@@ -136,7 +119,7 @@ BENCHMARK(BM_DragALayered)
     ->Unit(benchmark::kMillisecond);
 
 void BM_DragBLayered(benchmark::State& state) {
-    layered(state, constructionb(), static_cast<int>(state.range(0)));
+    frames(state, constructionb(), static_cast<int>(state.range(0)), 1);
 }
 BENCHMARK(BM_DragBLayered)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
 
@@ -144,36 +127,27 @@ BENCHMARK(BM_DragBLayered)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark
 // kind.
 void BM_DragCellsLayered(benchmark::State& state) {
     build(100000);
-    layered(state, named("A5", CPoint), static_cast<int>(state.range(0)));
+    frames(state, named("A5", CPoint), static_cast<int>(state.range(0)), 1);
 }
 BENCHMARK(BM_DragCellsLayered)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
 
-// A full redraw, as a zoom or a resize asks for it.
+// A full redraw, as a zoom or a resize asks for it, sharp or smooth, on a
+// screen of the density given in tenths.
 void BM_RedrawA(benchmark::State& state) {
     constructiona(static_cast<int>(state.range(0)));
     BenchWindow w;
-    MyBitmapPS ps(w);
+    MyBitmapPS ps(w, 1000, 700, 32, state.range(2) / 10.0);
     ps.smooth(static_cast<int>(state.range(1)));
     for (auto _ : state) objects.draw(ps);
     state.counters["objects"] = objects.count();
     objects.clear();
 }
 BENCHMARK(BM_RedrawA)
-    ->ArgsProduct({{10000}, {0, 1}})
-    ->ArgNames({"n", "smooth"})
+    ->Args({10000, 0, 10})
+    ->Args({10000, 1, 10})
+    ->Args({10000, 1, 20})
+    ->ArgNames({"n", "smooth", "ratio_tenths"})
     ->Unit(benchmark::kMillisecond);
-
-// A smooth full redraw on a screen of twice the density.
-void BM_RedrawARatio2(benchmark::State& state) {
-    constructiona(static_cast<int>(state.range(0)));
-    BenchWindow w;
-    MyBitmapPS ps(w, 1000, 700, 32, 2.0);
-    ps.smooth(1);
-    for (auto _ : state) objects.draw(ps);
-    state.counters["objects"] = objects.count();
-    objects.clear();
-}
-BENCHMARK(BM_RedrawARatio2)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // Recomputing alone, without drawing.
 void BM_RecomputeB(benchmark::State& state) {

@@ -95,17 +95,11 @@ void Angle::draw(PS& ps) {
 }
 
 void Angle::getstate(ObjectState& s) const {
-    Object::getstate(s);
-    s.V[0] = (Class & CFixed) ? Phi : 0; // a size that is no fixed one is derived
-    s.I[0] = Linetype;
-    s.I[1] = Pixelsize;
-    s.I[2] = showsize;
+    drawnstate(s, Phi, Linetype, showsize);
+    s.I[2] = Pixelsize;
 }
 
 void Angle::setstate(const ObjectState& s) {
-    Object::setstate(s);
-    if (Class & CFixed) Phi = s.V[0];
-    Linetype = s.I[0];
-    Pixelsize = s.I[1];
-    showsize = s.I[2];
+    setdrawnstate(s, Phi, Linetype, showsize);
+    Pixelsize = s.I[2];
 }

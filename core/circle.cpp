@@ -291,15 +291,9 @@ void Circle3Circle::writeclear(char* s) {
 }
 
 void Circle::getstate(ObjectState& s) const {
-    Object::getstate(s);
-    s.V[0] = (Class & CFixed) ? R : 0; // a radius that is no fixed one is derived
-    s.I[0] = Linetype;
-    s.I[1] = Complete;
+    drawnstate(s, R, Linetype, Complete);
 }
 
 void Circle::setstate(const ObjectState& s) {
-    Object::setstate(s);
-    if (Class & CFixed) R = s.V[0];
-    Linetype = s.I[0];
-    Complete = s.I[1];
+    setdrawnstate(s, R, Linetype, Complete);
 }

@@ -260,15 +260,9 @@ void Segment::label(char* s) {
 }
 
 void Lineprim::getstate(ObjectState& s) const {
-    Object::getstate(s);
-    s.V[0] = (Class & CFixed) ? R : 0; // a length that is no fixed one is derived
-    s.I[0] = Linetype;
-    s.I[1] = showlength;
+    drawnstate(s, R, Linetype, showlength);
 }
 
 void Lineprim::setstate(const ObjectState& s) {
-    Object::setstate(s);
-    if (Class & CFixed) R = s.V[0];
-    Linetype = s.I[0];
-    showlength = s.I[1];
+    setdrawnstate(s, R, Linetype, showlength);
 }

@@ -99,6 +99,20 @@ void Object::setstate(const ObjectState& s) {
     ishidden = s.Flags & 2;
 }
 
+void Object::drawnstate(ObjectState& s, double size, int linetype, int flag) const {
+    Object::getstate(s);
+    s.V[0] = (Class & CFixed) ? size : 0;
+    s.I[0] = linetype;
+    s.I[1] = flag;
+}
+
+void Object::setdrawnstate(const ObjectState& s, double& size, int& linetype, Flag& flag) {
+    Object::setstate(s);
+    if (Class & CFixed) size = s.V[0];
+    linetype = s.I[0];
+    flag = s.I[1];
+}
+
 void Object::writeclear(char* s) {
     std::strcpy(s, "---");
 }

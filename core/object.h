@@ -124,6 +124,11 @@ class Object {
     virtual void edit() {}
     virtual void getstate(ObjectState& s) const;
     virtual void setstate(const ObjectState& s);
+    // The state of a drawn line, circle or angle: the object's own, its line
+    // type, and its size (length, radius, angle) only while it is fixed (else
+    // the size is derived); flag, its label flag, goes after the line type.
+    void drawnstate(ObjectState& s, double size, int linetype, int flag) const;
+    void setdrawnstate(const ObjectState& s, double& size, int& linetype, Flag& flag);
 
     Object* next() const { return Next; }
     void next(Object* o) { Next = o; }
