@@ -276,36 +276,28 @@ void History::recompute(Step& s, int forward) {
     for (Change& c : s.Changes) c.O->setstate(forward ? c.After : c.Before);
 }
 
-void History::settle() {
-    if (L.changed && Now == Saved) Saved = -1;
-}
-
 int History::undo() {
-    L.Keep = this;
-    end();
-    if (Undo.empty()) return 0;
-    settle();
-    std::unique_ptr<Step> s = std::move(Undo.back());
-    Undo.pop_back();
-    apply(*s, 0);
-    s->Undone = 1;
-    Now = s->IdBefore;
-    Redo.push_back(std::move(s));
-    L.changed = Now != Saved;
-    return 1;
+    return step(0);
 }
 
 int History::redo() {
+    return step(1);
+}
+
+int History::step(int forward) {
     L.Keep = this;
     end();
-    if (Redo.empty()) return 0;
-    settle();
-    std::unique_ptr<Step> s = std::move(Redo.back());
-    Redo.pop_back();
-    apply(*s, 1);
-    s->Undone = 0;
-    Now = s->Id;
-    Undo.push_back(std::move(s));
+    std::deque<std::unique_ptr<Step>>& from = forward ? Redo : Undo;
+    std::deque<std::unique_ptr<Step>>& to = forward ? Undo : Redo;
+    if (from.empty()) return 0;
+    // Something outside the history (the view) changed the saved state.
+    if (L.changed && Now == Saved) Saved = -1;
+    std::unique_ptr<Step> s = std::move(from.back());
+    from.pop_back();
+    apply(*s, forward);
+    s->Undone = !forward;
+    Now = forward ? s->Id : s->IdBefore;
+    to.push_back(std::move(s));
     L.changed = Now != Saved;
     return 1;
 }

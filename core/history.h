@@ -114,14 +114,15 @@ class History : public Keeper {
     static void rename(Object* o, const std::string& name);
     // Deletes the objects a step keeps out of the list.
     static void drop(Step& s);
-    void settle();
+    // Moves the newest step of undo (forward 0) or redo over to the other.
+    int step(int forward);
 
     ObjectList& L;
     std::unique_ptr<OpenStep> Open;
-    std::deque<std::unique_ptr<Step>> Undo;  // oldest first
-    std::vector<std::unique_ptr<Step>> Redo; // newest undone last
-    long Now = 0;                            // the state the list is in
-    long Saved = 0;                          // the state last saved, -1 when none is reachable
+    std::deque<std::unique_ptr<Step>> Undo; // oldest first
+    std::deque<std::unique_ptr<Step>> Redo; // newest undone last
+    long Now = 0;                           // the state the list is in
+    long Saved = 0;                         // the state last saved, -1 when none is reachable
     long Ids = 0;
     int Applying = 0; // undo and redo rename objects: no step of their own
 };
