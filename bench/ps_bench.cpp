@@ -15,6 +15,7 @@ class BenchWindow : public Window {
 void BM_Lines(benchmark::State& state) {
     BenchWindow w;
     MyBitmapPS ps(w);
+    ps.smooth(static_cast<int>(state.range(2)));
     int n = static_cast<int>(state.range(0));
     for (auto _ : state) {
         for (int i = 0; i < n; ++i) {
@@ -25,17 +26,28 @@ void BM_Lines(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * n);
 }
-BENCHMARK(BM_Lines)->Args({1000, 0})->Args({1000, 1})->Args({10000, 1});
+BENCHMARK(BM_Lines)
+    ->ArgNames({"n", "colours", "smooth"})
+    ->Args({1000, 0, 0})
+    ->Args({1000, 1, 0})
+    ->Args({10000, 1, 0})
+    ->Args({1000, 0, 1})
+    ->Args({10000, 1, 1});
 
 void BM_Circles(benchmark::State& state) {
     BenchWindow w;
     MyBitmapPS ps(w);
+    ps.smooth(static_cast<int>(state.range(1)));
     int n = static_cast<int>(state.range(0));
     for (auto _ : state)
         for (int i = 0; i < n; ++i) ps.circle(500, 350, 5 + i % 300, 1);
     state.SetItemsProcessed(state.iterations() * n);
 }
-BENCHMARK(BM_Circles)->Arg(1000)->Arg(10000);
+BENCHMARK(BM_Circles)
+    ->ArgNames({"n", "smooth"})
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({1000, 1});
 
 void BM_Marks(benchmark::State& state) {
     BenchWindow w;

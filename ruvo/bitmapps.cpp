@@ -37,6 +37,7 @@ void BitmapPS::copy() {
 
 void BitmapPS::copy(PS& ps, int x, int y) {
     if (!ps.handle()) return;
+    flush();
     if (BitmapHandle->devicePixelRatio() == 1.0)
         ps.handle()->drawImage(x, y, *BitmapHandle, 0, 0, Width, Height);
     else
@@ -67,6 +68,7 @@ double BitmapPS::ratio() const {
 }
 
 Color BitmapPS::pixel(int x, int y) const {
+    flush();
     double r = BitmapHandle->devicePixelRatio();
     int dx = static_cast<int>(x * r), dy = static_cast<int>(y * r);
     if (!BitmapHandle->valid(dx, dy)) return Color();
@@ -158,7 +160,7 @@ WriteResult BitmapPS::write(const char* filename, int nbits) {
         v.push_back(0);
     }
 
-    const QImage& im = *BitmapHandle;
+    const QImage& im = *bitmaphandle();
     QRgb lastc = 0;
     int lasti = -1;
     for (int y = h - 1; y >= 0; --y) {

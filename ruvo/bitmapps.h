@@ -22,7 +22,10 @@ class BitmapPS : public PS {
     // The same, telling why a file was not written. The file is written
     // whole or not at all: an old file of that name stays when it fails.
     WriteResult write(const char* filename, int nbits);
-    QImage* bitmaphandle() const { return BitmapHandle; }
+    QImage* bitmaphandle() const {
+        flush();
+        return BitmapHandle;
+    }
     Color pixel(int x, int y) const;
     int bits() const { return Bits; }
     Window& owner() const { return *W; }

@@ -52,6 +52,7 @@ PicturePS::~PicturePS() {
 void PicturePS::erase() {
     if (K == Png && Transparent) {
         if (Handle) {
+            flush();
             Handle->save();
             Handle->setCompositionMode(QPainter::CompositionMode_Clear);
             Handle->fillRect(QRect(0, 0, Width, Height), Qt::transparent);

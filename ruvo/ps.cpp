@@ -1,4 +1,5 @@
 #include "qtglue.h"
+#include "smoothraster.h"
 
 #include <QBrush>
 #include <QFont>
@@ -8,7 +9,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
-#include <QPolygon>
+#include <QPolygonF>
 #include <QRawFont>
 #include <algorithm>
 #include <cmath>
@@ -108,11 +109,16 @@ void Points::add(int x, int y) {
     P[N++] = PSPoint{x, y};
 }
 
-PS::PS() = default;
+PS::PS() : Batch(new SmoothBatch) {}
 
 PS::~PS() {
     end();
     delete HandlePen;
+    delete Batch;
+}
+
+void PS::flush() const {
+    Batch->draw();
 }
 
 void PS::begin(QPaintDevice* d, int w, int h) {
@@ -130,6 +136,7 @@ void PS::begin(QPaintDevice* d, int w, int h) {
 
 int PS::end() {
     if (!Handle) return 0;
+    flush();
     release();
     bool ended = Handle->isActive() && Handle->end();
     delete Handle;
@@ -210,13 +217,22 @@ QColor PS::ink(Color c) const {
 }
 
 QPen PS::inkpen(const QPen& p) const {
-    if (!Ident) return p;
+    // On a denser device a smooth thin line keeps the width of one of the
+    // picture's pixels, as wide lines keep theirs.
+    const bool widen = Smooth && p.isCosmetic() && Handle && Handle->device() &&
+                       Handle->device()->devicePixelRatio() != 1;
+    if (!Ident && !widen) return p;
     QPen q(p);
-    q.setColor(QColor::fromRgb(IdColor));
+    if (Ident) q.setColor(QColor::fromRgb(IdColor));
+    if (widen) {
+        q.setCosmetic(false);
+        q.setWidthF(1);
+    }
     return q;
 }
 
 void PS::smooth(int on) {
+    flush();
     Smooth = on ? 1 : 0;
     if (!Handle) return;
     Handle->setRenderHint(QPainter::Antialiasing, Smooth);
@@ -307,6 +323,53 @@ int PS::rasterline(int x0, int y0, int x1, int y1, Color c) {
     return 1;
 }
 
+QImage* PS::smoothtarget(RasterClip& clip) const {
+    if (!Smooth || Ident || !Handle) return nullptr;
+    QPaintDevice* d = Handle->device();
+    if (!d || d->devType() != QInternal::Image) return nullptr;
+    auto* im = static_cast<QImage*>(d);
+    const QTransform& t = Handle->deviceTransform();
+    if (!smoothrasterable(*im) || t.type() > QTransform::TxScale ||
+        Handle->compositionMode() != QPainter::CompositionMode_SourceOver ||
+        Handle->pen().color().alpha() != 255)
+        return nullptr;
+    auto edge = [](double v) { return static_cast<int>(std::clamp(std::round(v), -1e9, 1e9)); };
+    clip = {edge((CX1 - OX) * t.m11() + t.dx()), edge((CY1 - OY) * t.m22() + t.dy()),
+            edge((CX2 - OX) * t.m11() + t.dx()), edge((CY2 - OY) * t.m22() + t.dy())};
+    return im;
+}
+
+double PS::devx(double x) const {
+    const QTransform& t = Handle->deviceTransform();
+    return (x + 0.5) * t.m11() + t.dx();
+}
+
+double PS::devy(double y) const {
+    const QTransform& t = Handle->deviceTransform();
+    return (y + 0.5) * t.m22() + t.dy();
+}
+
+double PS::penwidth() const {
+    const QPen& p = Handle->pen();
+    const double w = p.isCosmetic() ? 1 : std::max(p.widthF(), 1.0);
+    return w * Handle->deviceTransform().m11();
+}
+
+int PS::smoothline(int x0, int y0, int x1, int y1, Color c) {
+    RasterClip clip;
+    QImage* im = smoothtarget(clip);
+    if (!im) return 0;
+    // From the start pixel up to the end pixel, which is left out as the
+    // sharp lines leave it out: the band runs half its width back from
+    // the pixel centres.
+    double ax = devx(x0), ay = devy(y0), bx = devx(x1), by = devy(y1);
+    const double w = penwidth(), len = std::hypot(bx - ax, by - ay);
+    const double ux = (bx - ax) / len * w / 2, uy = (by - ay) / len * w / 2;
+    Batch->line(*im, clip, ax - ux, ay - uy, bx - ux, by - uy, w,
+                qRgb(c.red(), c.green(), c.blue()));
+    return 1;
+}
+
 // A line from the current position to (x, y) without its end pixel, in
 // whichever direction it runs. A line of zero length draws nothing.
 void PS::drawline(int x, int y, const Pen* p) {
@@ -314,7 +377,15 @@ void PS::drawline(int x, int y, const Pen* p) {
     X = x;
     Y = y;
     if (!Handle || (x == x0 && y == y0)) return;
-    if (!p || p->width() > 1 || p->style() != Pen::Solid) {
+    const bool thin = p && p->width() <= 1 && p->style() == Pen::Solid;
+    if (Smooth) {
+        if (thin && smoothline(x0, y0, x, y, p->color())) return;
+        flush();
+        Handle->drawLine(QLineF(x0 + 0.5, y0 + 0.5, x + 0.5, y + 0.5));
+        return;
+    }
+    flush();
+    if (!thin) {
         Handle->drawLine(x0, y0, x, y);
         return;
     }
@@ -345,6 +416,19 @@ void PS::lineto(int x, int y, Pen& p) {
 
 void PS::point(int x, int y, Color c) {
     if (!Handle) return;
+    RasterClip clip;
+    if (QImage* im = smoothtarget(clip)) {
+        // A band one pixel long and wide: the pixel.
+        const double r = Handle->deviceTransform().m11();
+        Batch->line(*im, clip, devx(x) - r / 2, devy(y), devx(x) + r / 2, devy(y), r,
+                    qRgb(c.red(), c.green(), c.blue()));
+        return;
+    }
+    flush();
+    if (Smooth) {
+        Handle->fillRect(QRectF(x, y, 1, 1), ink(c));
+        return;
+    }
     Handle->setPen(QPen(ink(c), 1));
     Handle->drawPoint(x, y);
     selectpen();
@@ -392,12 +476,14 @@ void PS::mark(int x, int y, int type) {
 
 void PS::rectangle(int x, int y, int w, int h) {
     if (!Handle || w <= 0 || h <= 0) return;
+    flush();
     Handle->setBrush(Qt::NoBrush);
     // One pixel wide or high, the outline is that row or column.
+    const double s = Smooth ? 0.5 : 0;
     if (w == 1 || h == 1)
-        Handle->drawLine(x, y, x + w - 1, y + h - 1);
+        Handle->drawLine(QLineF(x + s, y + s, x + w - 1 + s, y + h - 1 + s));
     else
-        Handle->drawRect(x, y, w - 1, h - 1);
+        Handle->drawRect(QRectF(x + s, y + s, w - 1, h - 1));
 }
 
 void PS::rectangle(int x, int y, int w, int h, Pen& p) {
@@ -418,10 +504,12 @@ void PS::filledrectangle(int x, int y, int w, int h, Brush& b) {
 }
 
 void PS::bar(int x, int y, int w, int h, Color c) {
+    flush();
     if (Handle && w > 0 && h > 0) Handle->fillRect(x, y, w, h, ink(c));
 }
 
 void PS::bar(int x, int y, int w, int h, Brush& b) {
+    flush();
     if (Handle && w > 0 && h > 0) {
         if (Ident)
             Handle->fillRect(x, y, w, h, QColor::fromRgb(IdColor));
@@ -430,25 +518,28 @@ void PS::bar(int x, int y, int w, int h, Brush& b) {
     }
 }
 
-static QPolygon qpolygon(Points& p) {
-    QPolygon q(p.N);
-    for (int i = 0; i < p.N; ++i) q.setPoint(i, p.P[i].x, p.P[i].y);
+// The corners at the pixel centres when drawn smoothly.
+static QPolygonF qpolygon(Points& p, double s) {
+    QPolygonF q(p.N);
+    for (int i = 0; i < p.N; ++i) q[i] = QPointF(p.P[i].x + s, p.P[i].y + s);
     return q;
 }
 
 void PS::polygon(Points& p, Color fill, Color line) {
     color(line);
     if (!Handle || p.N < 2) return;
+    flush();
     Handle->setBrush(ink(fill));
-    Handle->drawPolygon(qpolygon(p), Qt::WindingFill);
+    Handle->drawPolygon(qpolygon(p, Smooth ? 0.5 : 0), Qt::WindingFill);
     Handle->setBrush(Qt::NoBrush);
 }
 
 void PS::fillpolygon(Points& p, Color fill) {
     if (!Handle || p.N < 3) return;
+    flush();
     Handle->setPen(Qt::NoPen);
     Handle->setBrush(ink(fill));
-    Handle->drawPolygon(qpolygon(p), Qt::WindingFill);
+    Handle->drawPolygon(qpolygon(p, Smooth ? 0.5 : 0), Qt::WindingFill);
     Handle->setBrush(Qt::NoBrush);
     selectpen();
 }
@@ -457,8 +548,20 @@ void PS::fillpolygon(Points& p, Color fill) {
 // bottom edges excluded.
 void PS::ellipse(int left, int top, int right, int bottom) {
     if (!Handle || right - left < 1 || bottom - top < 1) return;
+    RasterClip clip;
+    QImage* im;
+    if (right - left == bottom - top && Handle->pen().style() == Qt::SolidLine &&
+        (im = smoothtarget(clip))) {
+        const QColor c = Handle->pen().color();
+        Batch->ring(*im, clip, devx((left + right - 1) / 2.0), devy((top + bottom - 1) / 2.0),
+                    (right - left - 1) / 2.0 * Handle->deviceTransform().m11(), penwidth(),
+                    qRgb(c.red(), c.green(), c.blue()));
+        return;
+    }
+    flush();
+    const double s = Smooth ? 0.5 : 0;
     Handle->setBrush(Qt::NoBrush);
-    Handle->drawEllipse(QRectF(left, top, right - left - 1, bottom - top - 1));
+    Handle->drawEllipse(QRectF(left + s, top + s, right - left - 1, bottom - top - 1));
 }
 
 static int vradius(int r, double factor) {
@@ -480,12 +583,14 @@ void PS::circle(int x, int y, int r, double factor, Pen& p) {
 void PS::arc(int x, int y, int r, double factor, double phi1, double phi2) {
     int r1 = vradius(r, factor);
     if (!Handle || r < 1 || r1 < 1) return;
+    flush();
     // The rays run from the centre through these whole-pixel points.
     int x1 = static_cast<int>(x + 100 * std::cos(phi1)),
         y1 = static_cast<int>(y + 100 * std::sin(phi1));
     int x2 = static_cast<int>(x + 100 * std::cos(phi2)),
         y2 = static_cast<int>(y + 100 * std::sin(phi2));
-    QRectF box(x - r, y - r1, 2 * r - 1, 2 * r1 - 1);
+    const double s = Smooth ? 0.5 : 0;
+    QRectF box(x - r + s, y - r1 + s, 2 * r - 1, 2 * r1 - 1);
     Handle->setBrush(Qt::NoBrush);
     if (x1 == x2 && y1 == y2) {
         Handle->drawEllipse(box);
@@ -517,6 +622,7 @@ void PS::alignment(int halign, int valign, int update) {
 
 void PS::drawrun(int left, int top, const char* s, int n) {
     if (!Handle || n <= 0) return;
+    flush();
     n = std::min<int>(n, MaxRun);
     Handle->setPen(ink(TextColor));
     Handle->drawText(left, top + Handle->fontMetrics().ascent(), fonttext(s, n, Symbolic));

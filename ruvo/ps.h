@@ -13,6 +13,7 @@ class QColor;
 class QFont;
 class QImage;
 class Window;
+class SmoothBatch;
 
 // Packed RGB value: red in the low byte, then green, then blue.
 struct Color {
@@ -185,7 +186,13 @@ class PS {
     int y() const { return Y; }
     Color col() const { return Col; }
     const Pen* pen() const { return HandlePen; }
-    QPainter* handle() const { return Handle; }
+    // The painter, with every stroke drawn that is still gathered.
+    QPainter* handle() const {
+        flush();
+        return Handle;
+    }
+    // Draws the smooth strokes gathered so far.
+    void flush() const;
 
     enum { MaxRun = 1023 }; // longest run of characters measured or drawn at once
 
@@ -207,6 +214,7 @@ class PS {
     int Smooth = 0;
     int Ident = 0;
     unsigned IdColor = 0;
+    SmoothBatch* Batch; // smooth strokes not yet drawn
 
   private:
     void selectpen();
@@ -214,6 +222,18 @@ class PS {
     // Sets the pixels of a thin solid line straight into an image that is
     // drawn on without smoothing; 0 when the device is no such image.
     int rasterline(int x0, int y0, int x1, int y1, Color c);
+    // The image that smooth strokes are written straight into, with the
+    // clip rectangle on it; null when drawing goes through the painter.
+    QImage* smoothtarget(struct RasterClip& clip) const;
+    // A thin solid line drawn smoothly into an image; 0 when the device is
+    // no such image.
+    int smoothline(int x0, int y0, int x1, int y1, Color c);
+    // The pixel centre of (x, y) in continuous device coordinates: smooth
+    // strokes pass through pixel centres as the sharp ones do.
+    double devx(double x) const;
+    double devy(double y) const;
+    // The width of the painter's pen in device pixels.
+    double penwidth() const;
     void ellipse(int left, int top, int right, int bottom);
     void drawrun(int left, int top, const char* s, int n);
     // The colour or pen to draw with: itself, or the identifying colour.

@@ -1,0 +1,358 @@
+#include "smoothraster.h"
+
+#include <QImage>
+#include <QSemaphore>
+#include <QThread>
+#include <QThreadPool>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <type_traits>
+#include <utility>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// Blends an opaque colour over a pixel by a share of a in 0..256, two
+// channels at a time. An opaque source blends the same way over
+// premultiplied pixels, and keeps an opaque pixel opaque.
+inline void blend(QRgb* p, QRgb s, unsigned a) {
+    const QRgb d = *p;
+    if (d == s) return; // much drawn over, as where many lines meet
+    const unsigned b = 256 - a;
+    const QRgb rb = (((s & 0xff00ffu) * a + (d & 0xff00ffu) * b) >> 8) & 0xff00ffu;
+    const QRgb ag = (((s >> 8) & 0xff00ffu) * a + ((d >> 8) & 0xff00ffu) * b) & 0xff00ff00u;
+    *p = rb | ag;
+}
+
+// Blends an opaque colour over two pixels, p by a and q by b in 0..256, as
+// two blends do; with SIMD, both in one go, channel by channel.
+inline void blend2(QRgb* p, unsigned a, QRgb* q, unsigned b, QRgb s) {
+#ifdef __SSE2__
+    const QRgb dp = *p, dq = *q;
+    if (dp == s && dq == s) return;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i d = _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(dp)),
+                                                           _mm_cvtsi32_si128(static_cast<int>(dq))),
+                                        zero);
+    const __m128i c = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(s)), zero);
+    __m128i w = _mm_cvtsi32_si128(static_cast<int>(a | b << 16));
+    w = _mm_unpacklo_epi16(w, w);
+    w = _mm_unpacklo_epi32(w, w); // a in the first pixel's four channels, b in the second's
+    const __m128i rest = _mm_sub_epi16(_mm_set1_epi16(256), w);
+    const __m128i r =
+        _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(c, w), _mm_mullo_epi16(d, rest)), 8);
+    const __m128i packed = _mm_packus_epi16(r, zero);
+    *p = static_cast<QRgb>(_mm_cvtsi128_si32(packed));
+    *q = static_cast<QRgb>(_mm_cvtsi128_si32(_mm_srli_si128(packed, 4)));
+#else
+    blend(p, s, a);
+    blend(q, s, b);
+#endif
+}
+
+inline unsigned share(double coverage) {
+    if (coverage <= 0) return 0;
+    if (coverage >= 1) return 256;
+    return static_cast<unsigned>(coverage * 256 + 0.5);
+}
+
+struct Canvas {
+    QRgb* bits;
+    qsizetype stride;
+    RasterClip c;
+    QRgb colour;
+    // Draws only the rows of every other stripe of 32 rows: the first
+    // stripe and every other one after it (owner 0) or the others (owner 1);
+    // -1: every row. Two threads that draw alternate stripes share no
+    // pixels and hardly any cache lines.
+    int owner;
+    bool mine(int row) const { return owner < 0 || (row >> 5 & 1) == owner; }
+};
+
+Canvas canvas(QImage& im, RasterClip c, unsigned rgb) {
+    c.x1 = std::max(c.x1, 0);
+    c.y1 = std::max(c.y1, 0);
+    c.x2 = std::min(c.x2, im.width());
+    c.y2 = std::min(c.y2, im.height());
+    return {reinterpret_cast<QRgb*>(im.bits()), im.bytesPerLine() / 4, c, 0xff000000u | rgb, -1};
+}
+
+bool finite(std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+} // namespace
+
+// A band along the major axis u from u0 to u1 (u0 < u1), its centre at
+// v0 + m (u - u0) on the minor axis v, h across v on either side.
+// Transposed: u runs down the rows and v along them.
+bool Band::make(double x0, double y0, double x1, double y1, double width) {
+    if (!finite({x0, y0, x1, y1, width}) || width <= 0) return false;
+    const double dx = x1 - x0, dy = y1 - y0;
+    transposed = std::fabs(dx) < std::fabs(dy);
+    if (transposed) std::swap(x0, y0), std::swap(x1, y1);
+    if (x0 == x1) return false;
+    if (x1 < x0) std::swap(x0, x1), std::swap(y0, y1);
+    u0 = x0, v0 = y0, u1 = x1;
+    m = (y1 - y0) / (x1 - x0);
+    // Like a thin line drawn the classic way, the band is as high across
+    // its major axis as it is wide, whatever its slope.
+    h = width / 2;
+    whole = width == std::floor(width) && width <= 16 ? static_cast<int>(width) : 0;
+    return true;
+}
+
+namespace {
+
+// Positions across are kept in fixed point with 32 bits of fraction, so
+// each column costs a few integer steps.
+template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
+    const int ulo = Transposed ? k.c.y1 : k.c.x1, uhi = Transposed ? k.c.y2 : k.c.x2;
+    const int vlo = Transposed ? k.c.x1 : k.c.y1, vhi = Transposed ? k.c.x2 : k.c.y2;
+    if (ulo >= uhi || vlo >= vhi) return;
+    const double u0 = d.u0, v0 = d.v0, u1 = d.u1, m = d.m, h = d.h;
+    double a = std::max(u0, static_cast<double>(ulo)), b = std::min(u1, static_cast<double>(uhi));
+    // Only where the band can reach the clip rectangle across.
+    if (m != 0) {
+        double ua = u0 + (vlo - h - 1 - v0) / m, ub = u0 + (vhi + h + 1 - v0) / m;
+        if (ua > ub) std::swap(ua, ub);
+        a = std::max(a, ua);
+        b = std::min(b, ub);
+    } else if (v0 + h < vlo || v0 - h > vhi) {
+        return;
+    }
+    if (!(a < b)) return;
+    constexpr double One = 4294967296.0; // 1 in fixed point
+    const int i0 = static_cast<int>(std::floor(a)), i1 = static_cast<int>(std::ceil(b));
+    const long long half = static_cast<long long>(h * One);
+    const long long step = static_cast<long long>(m * One);
+    long long v = static_cast<long long>(std::floor((v0 + m * (i0 + 0.5 - u0)) * One));
+    const long long top = static_cast<long long>(vlo) << 32;
+    const long long bottom = static_cast<long long>(vhi) << 32;
+    // A pixel's place: along a column of the band, and from one column to
+    // the next.
+    const qsizetype across = Transposed ? 1 : k.stride, along = Transposed ? k.stride : 1;
+    const QRgb c = k.colour;
+    // One column; inside is the part of its width inside the band's length.
+    auto column = [&](int i, long long at, unsigned inside) {
+        const long long from = std::max(at - half, top), to = std::min(at + half, bottom);
+        if (from >= to) return;
+        const int j0 = static_cast<int>(from >> 32), j1 = static_cast<int>((to - 1) >> 32);
+        QRgb* p = k.bits + i * along + j0 * across;
+        for (int j = j0; j <= j1; ++j, p += across) {
+            if (!k.mine(Transposed ? i : j)) continue;
+            const long long cover = std::min(to, (static_cast<long long>(j) + 1) << 32) -
+                                    std::max(from, static_cast<long long>(j) << 32);
+            blend(p, c, static_cast<unsigned>(((cover + (1LL << 23)) >> 24) * inside + 128) >> 8);
+        }
+    };
+    // The columns wholly inside the band's length, and those at its ends.
+    const int f0 = std::max(i0, static_cast<int>(std::ceil(u0)));
+    const int f1 = std::min(i1, static_cast<int>(std::floor(u1)));
+    auto end = [&](int i) {
+        return share(std::min(u1, i + 1.0) - std::max(u0, static_cast<double>(i)));
+    };
+    // Inside the band's length and away from the clip edges across, each
+    // column blends the same number of pixels without a branch that
+    // depends on where the band crosses the rows.
+    const int rows = static_cast<int>(std::ceil(2 * h)) + 1;
+    auto inner = [&](int i, long long at) {
+        const long long from = at - half, to = at + half;
+        const int j0 = static_cast<int>(from >> 32);
+        if (from < top || j0 + rows > vhi) return false;
+        QRgb* p = k.bits + i * along + j0 * across;
+        long long edge = static_cast<long long>(j0) << 32;
+        for (int r = 0; r < rows; ++r, edge += 1LL << 32, p += across) {
+            if (!k.mine(Transposed ? i : j0 + r)) continue;
+            const long long cover =
+                std::max(std::min(to, edge + (1LL << 32)) - std::max(from, edge), 0LL);
+            blend(p, c, static_cast<unsigned>((cover + (1LL << 23)) >> 24));
+        }
+        return true;
+    };
+    int i = i0;
+    for (; i < std::min(f0, i1); ++i, v += step) column(i, v, end(i));
+    // A band a whole number of pixels wide, as every line one pixel wide is
+    // on a screen of whole density: the loop with nothing in it that its
+    // blends do not need. The two pixels at the band's edges share a pixel
+    // between them by where the edges cross; those between are covered
+    // whole. Widths 1 and 2 (one pixel at densities 1 and 2) have a loop of
+    // their own each.
+    auto whole = [&](auto width) {
+        const int w = width() ? width() : d.whole;
+        if (vhi - vlo < w + 1) return;
+        QRgb* const bits = k.bits;
+        const unsigned span = static_cast<unsigned>(vhi - 1 - w - vlo);
+        while (i < f1) {
+            // A run of 32 columns at most. When drawing every other stripe
+            // of rows, a run whose pixels all lie in the other thread's
+            // stripes is passed over whole.
+            const int last = std::min(f1, ((i >> 5) + 1) << 5);
+            bool every = true;
+            if (k.owner >= 0) {
+                bool any = false;
+                if (Transposed) {
+                    any = every = k.mine(i);
+                } else {
+                    const long long ea = v - half, eb = v + step * (last - 1 - i) - half;
+                    const int ta = static_cast<int>(std::min(ea, eb) >> 32) >> 5;
+                    const int tb = (static_cast<int>(std::max(ea, eb) >> 32) + w) >> 5;
+                    for (int t = ta; t <= tb; ++t) {
+                        const bool ours = (t & 1) == k.owner;
+                        any = any || ours;
+                        every = every && ours;
+                    }
+                }
+                if (!any) {
+                    v += step * (last - i);
+                    i = last;
+                    continue;
+                }
+            }
+            for (; i < last; ++i, v += step) {
+                const long long edge = v - half;
+                const int j0 = static_cast<int>(edge >> 32);
+                if (static_cast<unsigned>(j0 - vlo) > span) {
+                    column(i, v, 256);
+                    continue;
+                }
+                QRgb* p = bits + i * along + j0 * across;
+                const unsigned f = static_cast<unsigned>(static_cast<std::uint32_t>(edge) >> 24);
+                if (every) {
+                    blend2(p, 256 - f, p + w * across, f, c);
+                    for (int r = 1; r < w; ++r) p[r * across] = c;
+                } else {
+                    if (k.mine(j0)) blend(p, c, 256 - f);
+                    for (int r = 1; r < w; ++r)
+                        if (k.mine(j0 + r)) p[r * across] = c;
+                    if (k.mine(j0 + w)) blend(p + w * across, c, f);
+                }
+            }
+        }
+    };
+    if (d.whole == 1)
+        whole(std::integral_constant<int, 1>());
+    else if (d.whole == 2)
+        whole(std::integral_constant<int, 2>());
+    else if (d.whole)
+        whole(std::integral_constant<int, 0>());
+    for (; i < f1; ++i, v += step)
+        if (!inner(i, v)) column(i, v, 256);
+    for (; i < i1; ++i, v += step) column(i, v, end(i));
+}
+
+void drawband(const Canvas& k, const Band& d) {
+    if (d.transposed)
+        drawband<true>(k, d);
+    else
+        drawband<false>(k, d);
+}
+
+void ring(const Canvas& k, double cx, double cy, double r, double width) {
+    if (!finite({cx, cy, r, width}) || width <= 0 || r < 0) return;
+    const double rin = r - width / 2, rout = r + width / 2;
+    // Pixels whose centre lies within half a pixel of the ring.
+    const double ro = rout + 0.5, ri = rin - 0.5;
+    const int j0 = std::max(k.c.y1, static_cast<int>(std::floor(std::max(cy - ro, -1.0 + k.c.y1))));
+    const int j1 = std::min(k.c.y2, static_cast<int>(std::ceil(std::min(cy + ro, 1.0 + k.c.y2))));
+    auto run = [&](int j, double dy, double from, double to) {
+        const int i0 =
+            std::max(k.c.x1, static_cast<int>(std::ceil(std::max(from - 0.5, k.c.x1 - 1.0))));
+        const int i1 =
+            std::min(k.c.x2 - 1, static_cast<int>(std::floor(std::min(to - 0.5, k.c.x2 + 1.0))));
+        QRgb* row = k.bits + j * k.stride;
+        for (int i = i0; i <= i1; ++i) {
+            const double dx = i + 0.5 - cx, d = std::sqrt(dx * dx + dy * dy);
+            const unsigned s = share(std::min(d + 0.5, rout) - std::max(d - 0.5, rin));
+            if (s) blend(row + i, k.colour, s);
+        }
+    };
+    for (int j = j0; j < j1; ++j) {
+        if (!k.mine(j)) continue;
+        const double dy = j + 0.5 - cy;
+        if (std::fabs(dy) >= ro) continue;
+        const double xo = std::sqrt(ro * ro - dy * dy);
+        if (ri > 0 && std::fabs(dy) < ri) {
+            const double xi = std::sqrt(ri * ri - dy * dy);
+            run(j, dy, cx - xo, cx - xi);
+            run(j, dy, cx + xi, cx + xo);
+        } else {
+            run(j, dy, cx - xo, cx + xo);
+        }
+    }
+}
+
+} // namespace
+
+bool smoothrasterable(const QImage& im) {
+    return im.format() == QImage::Format_RGB32 ||
+           im.format() == QImage::Format_ARGB32_Premultiplied;
+}
+
+void SmoothBatch::line(QImage& im, RasterClip c, double x0, double y0, double x1, double y1,
+                       double width, unsigned rgb) {
+    Stroke s;
+    if (!s.band.make(x0, y0, x1, y1, width)) return;
+    s.ring = false;
+    s.rgb = rgb;
+    add(im, c, s);
+}
+
+void SmoothBatch::ring(QImage& im, RasterClip c, double cx, double cy, double r, double width,
+                       unsigned rgb) {
+    if (!finite({cx, cy, r, width}) || width <= 0 || r < 0) return;
+    Stroke s;
+    s.ring = true;
+    s.rgb = rgb;
+    s.band.u0 = cx, s.band.v0 = cy, s.band.u1 = r, s.band.h = width;
+    add(im, c, s);
+}
+
+void SmoothBatch::add(QImage& im, RasterClip c, const Stroke& s) {
+    if (!smoothrasterable(im)) return;
+    if (!Strokes.empty() &&
+        (&im != Image || c.x1 != Clip.x1 || c.y1 != Clip.y1 || c.x2 != Clip.x2 || c.y2 != Clip.y2))
+        draw();
+    Image = &im;
+    Clip = c;
+    Strokes.push_back(s);
+    if (Strokes.size() >= Most) draw();
+}
+
+void SmoothBatch::draw() {
+    if (Strokes.empty()) return;
+    const Canvas whole = canvas(*Image, Clip, 0);
+    const int y1 = whole.c.y1, y2 = whole.c.y2;
+    auto stroke = [](const Canvas& k, const Stroke& s) {
+        if (s.ring)
+            ::ring(k, s.band.u0, s.band.v0, s.band.u1, s.band.h);
+        else
+            drawband(k, s.band);
+    };
+    auto part = [&](int owner) {
+        Canvas k = whole;
+        k.owner = owner;
+        for (const Stroke& s : Strokes) {
+            k.colour = 0xff000000u | s.rgb;
+            stroke(k, s);
+        }
+    };
+    // When there is much to draw, a thread of the pool draws every other
+    // stripe of rows.
+    if (Strokes.size() < 64 || y2 - y1 < 128 || QThread::idealThreadCount() < 2) {
+        part(-1);
+        Strokes.clear();
+        return;
+    }
+    QSemaphore done;
+    QThreadPool::globalInstance()->start([&] {
+        part(1);
+        done.release();
+    });
+    part(0);
+    done.acquire();
+    Strokes.clear();
+}

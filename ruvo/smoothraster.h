@@ -1,0 +1,63 @@
+// Antialiased strokes written straight into a 32-bit picture (RGB32 or
+// premultiplied ARGB32): each pixel gets the share of it that the stroke
+// covers, blended over what is there. Coordinates are device pixels and
+// continuous: pixel (i, j) covers [i, i + 1) x [j, j + 1). Only the part
+// inside the clip rectangle is visited, so a stroke far larger than the
+// picture costs what its visible part costs.
+#pragma once
+
+#include <vector>
+
+class QImage;
+
+struct RasterClip {
+    int x1, y1, x2, y2; // device pixels; x2 and y2 are outside
+};
+
+// The images that smooth strokes can be drawn into.
+bool smoothrasterable(const QImage& im);
+
+// A straight band: its major axis u (x, or y when transposed) runs from u0
+// to u1 > u0, its centre on the other axis v is v0 + m (u - u0), and it
+// reaches h across v on either side of it.
+struct Band {
+    bool transposed;
+    int whole; // the width when it is a whole number of pixels (up to 16), or 0
+    double u0, v0, u1, m, h;
+    // The band of a segment and a width; false when there is none.
+    bool make(double x0, double y0, double x1, double y1, double width);
+};
+
+// Strokes gathered to be drawn together into one image and clip rectangle,
+// in the order they came. A large batch shares the work out between two
+// threads, each drawing every stroke on alternate stripes of rows, which
+// gives the same pixels as drawing them one after the other.
+class SmoothBatch {
+  public:
+    // Strokes kept before they are drawn: enough to share the work out,
+    // few enough to keep the memory small.
+    enum { Most = 4096 };
+    // A band of the given width along the segment from (x0, y0) to
+    // (x1, y1), its ends cut square across the segment's major axis.
+    // Across that axis it is as high as it is wide, whatever its slope,
+    // as thin lines are drawn smoothly.
+    void line(QImage& im, RasterClip c, double x0, double y0, double x1, double y1, double width,
+              unsigned rgb);
+    // A ring of the given width centred on the circle of radius r about
+    // (cx, cy).
+    void ring(QImage& im, RasterClip c, double cx, double cy, double r, double width, unsigned rgb);
+    // Draws what has been gathered and forgets it.
+    void draw();
+    bool empty() const { return Strokes.empty(); }
+
+  private:
+    struct Stroke {
+        Band band; // a ring keeps its centre in u0, v0, its radius in u1, its width in h
+        unsigned rgb;
+        bool ring;
+    };
+    void add(QImage& im, RasterClip c, const Stroke& s);
+    std::vector<Stroke> Strokes;
+    QImage* Image = nullptr;
+    RasterClip Clip{0, 0, 0, 0};
+};
