@@ -107,6 +107,26 @@ bool Band::make(double x0, double y0, double x1, double y1, double width) {
 
 namespace {
 
+// The columns from i up to last of a band w pixels wide (W when not 0) whose
+// pixels all lie inside the rows; stops at the first column that has
+// pixels outside them and returns it. The band's upper edge in column i is
+// at v - half, in fixed point, and moves by step a column.
+template <int W>
+int wholecolumns(QRgb* bits, qsizetype along, qsizetype across, int i, int last, long long& v,
+                 long long step, long long half, int vlo, unsigned span, int w, QRgb c) {
+    if (W) w = W;
+    for (; i < last; ++i, v += step) {
+        const long long edge = v - half;
+        const int j0 = static_cast<int>(edge >> 32);
+        if (static_cast<unsigned>(j0 - vlo) > span) break;
+        QRgb* p = bits + i * along + j0 * across;
+        const unsigned f = static_cast<unsigned>(static_cast<std::uint32_t>(edge) >> 24);
+        blend2(p, 256 - f, p + w * across, f, c);
+        for (int r = 1; r < w; ++r) p[r * across] = c;
+    }
+    return i;
+}
+
 // Positions across are kept in fixed point with 32 bits of fraction, so
 // each column costs a few integer steps.
 template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
@@ -212,6 +232,14 @@ template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
                     continue;
                 }
             }
+            while (every && i < last) {
+                i = wholecolumns<decltype(width)::value>(bits, along, across, i, last, v, step,
+                                                         half, vlo, span, w, c);
+                if (i < last) {
+                    column(i, v, 256);
+                    ++i, v += step;
+                }
+            }
             for (; i < last; ++i, v += step) {
                 const long long edge = v - half;
                 const int j0 = static_cast<int>(edge >> 32);
@@ -221,15 +249,10 @@ template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
                 }
                 QRgb* p = bits + i * along + j0 * across;
                 const unsigned f = static_cast<unsigned>(static_cast<std::uint32_t>(edge) >> 24);
-                if (every) {
-                    blend2(p, 256 - f, p + w * across, f, c);
-                    for (int r = 1; r < w; ++r) p[r * across] = c;
-                } else {
-                    if (k.mine(j0)) blend(p, c, 256 - f);
-                    for (int r = 1; r < w; ++r)
-                        if (k.mine(j0 + r)) p[r * across] = c;
-                    if (k.mine(j0 + w)) blend(p + w * across, c, f);
-                }
+                if (k.mine(j0)) blend(p, c, 256 - f);
+                for (int r = 1; r < w; ++r)
+                    if (k.mine(j0 + r)) p[r * across] = c;
+                if (k.mine(j0 + w)) blend(p + w * across, c, f);
             }
         }
     };
