@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 Color syswindowcolor() {
     return fromqcolor(QGuiApplication::palette().color(QPalette::Base));
@@ -118,7 +119,7 @@ PS::~PS() {
 }
 
 void PS::flush() const {
-    Batch->draw();
+    if (!Batch->empty()) Batch->draw();
 }
 
 void PS::begin(QPaintDevice* d, int w, int h) {
@@ -309,17 +310,42 @@ int PS::rasterline(int x0, int y0, int x1, int y1, Color c) {
     const bool xmajor = std::llabs(dx) >= std::llabs(dy);
     const long long major = xmajor ? dx : dy, minor = xmajor ? dy : dx;
     const long long step = 2 * std::llabs(minor), whole = 2 * n;
-    long long acc = step * first + n, q = acc / whole, r = acc % whole;
+    // The first remainder in 128 bits: step * first may pass 2^63.
+    __extension__ using Wide = __int128;
+    const Wide acc = static_cast<Wide>(step) * first + n;
+    long long q = static_cast<long long>(acc / whole), r = static_cast<long long>(acc % whole);
     const int sj = major > 0 ? 1 : -1, sk = minor > 0 ? 1 : -1;
     auto* bits = reinterpret_cast<QRgb*>(im->bits());
     const qsizetype stride = im->bytesPerLine() / 4;
-    for (long long i = first; i < last; ++i) {
-        long long j = sj * i, k = sk * q;
-        long long x = x0 + ox + (xmajor ? j : k), y = y0 + oy + (xmajor ? k : j);
-        if (x >= cx1 && x < cx2 && y >= cy1 && y < cy2) bits[y * stride + x] = pixel;
-        r += step;
-        if (r >= whole) r -= whole, ++q;
-    }
+    const unsigned long long w = static_cast<unsigned long long>(cx2 - cx1),
+                             h = static_cast<unsigned long long>(cy2 - cy1);
+    // Position and place in the image step along together: a step along
+    // the major axis each time, along the minor one when the remainder
+    // carries.
+    auto run = [&](auto x_major) {
+        constexpr bool Along = decltype(x_major)::value;
+        long long x = x0 + ox + (Along ? sj * first : sk * q),
+                  y = y0 + oy + (Along ? sk * q : sj * first);
+        const long long amajor = Along ? sj : sj * stride, aminor = Along ? sk * stride : sk;
+        long long at = y * stride + x;
+        for (long long i = first; i < last; ++i) {
+            if (static_cast<unsigned long long>(x - cx1) < w &&
+                static_cast<unsigned long long>(y - cy1) < h)
+                bits[at] = pixel;
+            (Along ? x : y) += sj;
+            at += amajor;
+            r += step;
+            if (r >= whole) {
+                r -= whole;
+                (Along ? y : x) += sk;
+                at += aminor;
+            }
+        }
+    };
+    if (xmajor)
+        run(std::true_type());
+    else
+        run(std::false_type());
     return 1;
 }
 
