@@ -107,6 +107,14 @@ bool Band::make(double x0, double y0, double x1, double y1, double width) {
 
 namespace {
 
+// The share in 0..256 of the pixel whose upper edge is at edge that the
+// band from from to to covers across, all in fixed point: the difference
+// of the two ends cut to 256ths, so that the shares of the pixels of a
+// column always add up to the band's width.
+inline long long covered(long long from, long long to, long long edge) {
+    return std::max((std::min(to, edge + (1LL << 32)) >> 24) - (std::max(from, edge) >> 24), 0LL);
+}
+
 // The columns from i up to last of a band w pixels wide (W when not 0) whose
 // pixels all lie inside the rows; stops at the first column that has
 // pixels outside them and returns it. The band's upper edge in column i is
@@ -164,9 +172,8 @@ template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
         QRgb* p = k.bits + i * along + j0 * across;
         for (int j = j0; j <= j1; ++j, p += across) {
             if (!k.mine(Transposed ? i : j)) continue;
-            const long long cover = std::min(to, (static_cast<long long>(j) + 1) << 32) -
-                                    std::max(from, static_cast<long long>(j) << 32);
-            blend(p, c, static_cast<unsigned>(((cover + (1LL << 23)) >> 24) * inside + 128) >> 8);
+            const long long cover = covered(from, to, static_cast<long long>(j) << 32);
+            blend(p, c, static_cast<unsigned>(cover * inside + 128) >> 8);
         }
     };
     // The columns wholly inside the band's length, and those at its ends.
@@ -187,9 +194,7 @@ template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
         long long edge = static_cast<long long>(j0) << 32;
         for (int r = 0; r < rows; ++r, edge += 1LL << 32, p += across) {
             if (!k.mine(Transposed ? i : j0 + r)) continue;
-            const long long cover =
-                std::max(std::min(to, edge + (1LL << 32)) - std::max(from, edge), 0LL);
-            blend(p, c, static_cast<unsigned>((cover + (1LL << 23)) >> 24));
+            blend(p, c, static_cast<unsigned>(covered(from, to, edge)));
         }
         return true;
     };
@@ -205,54 +210,50 @@ template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
         const int w = width() ? width() : d.whole;
         if (vhi - vlo < w + 1) return;
         QRgb* const bits = k.bits;
-        const unsigned span = static_cast<unsigned>(vhi - 1 - w - vlo);
-        while (i < f1) {
-            // A run of 32 columns at most. When drawing every other stripe
-            // of rows, a run whose pixels all lie in the other thread's
-            // stripes is passed over whole.
-            const int last = std::min(f1, ((i >> 5) + 1) << 5);
-            bool every = true;
-            if (k.owner >= 0) {
-                bool any = false;
-                if (Transposed) {
-                    any = every = k.mine(i);
+        constexpr int W = decltype(width)::value;
+        if (!Transposed && k.owner >= 0) {
+            // Stripe by stripe along the band: the columns whose pixels all
+            // lie in one of this thread's stripes go through the plain loop,
+            // those wholly in one of the other thread's are passed over, and
+            // those that cross from a stripe to the next are drawn pixel by
+            // pixel.
+            while (i < f1) {
+                const int j0 = static_cast<int>((v - half) >> 32), stripe = j0 >> 5;
+                const int lo = std::max(vlo, stripe << 5), hi = std::min(vhi, (stripe + 1) << 5);
+                auto inside = [&] {
+                    const int j = static_cast<int>((v - half) >> 32);
+                    return j >= lo && j + w < hi;
+                };
+                if (!inside()) {
+                    column(i, v, 256);
+                    ++i, v += step;
+                } else if ((stripe & 1) == k.owner) {
+                    i = wholecolumns<W>(bits, along, across, i, f1, v, step, half, lo,
+                                        static_cast<unsigned>(hi - 1 - w - lo), w, c);
                 } else {
-                    const long long ea = v - half, eb = v + step * (last - 1 - i) - half;
-                    const int ta = static_cast<int>(std::min(ea, eb) >> 32) >> 5;
-                    const int tb = (static_cast<int>(std::max(ea, eb) >> 32) + w) >> 5;
-                    for (int t = ta; t <= tb; ++t) {
-                        const bool ours = (t & 1) == k.owner;
-                        any = any || ours;
-                        every = every && ours;
-                    }
-                }
-                if (!any) {
-                    v += step * (last - i);
-                    i = last;
-                    continue;
+                    do ++i, v += step;
+                    while (i < f1 && inside());
                 }
             }
-            while (every && i < last) {
-                i = wholecolumns<decltype(width)::value>(bits, along, across, i, last, v, step,
-                                                         half, vlo, span, w, c);
+            return;
+        }
+        // Otherwise in runs of 32 columns at most: when drawing every other
+        // stripe of rows down the picture, a run in the other thread's
+        // stripes is passed over whole.
+        const unsigned span = static_cast<unsigned>(vhi - 1 - w - vlo);
+        while (i < f1) {
+            const int last = std::min(f1, ((i >> 5) + 1) << 5);
+            if (!k.mine(i) && Transposed) {
+                v += step * (last - i);
+                i = last;
+                continue;
+            }
+            while (i < last) {
+                i = wholecolumns<W>(bits, along, across, i, last, v, step, half, vlo, span, w, c);
                 if (i < last) {
                     column(i, v, 256);
                     ++i, v += step;
                 }
-            }
-            for (; i < last; ++i, v += step) {
-                const long long edge = v - half;
-                const int j0 = static_cast<int>(edge >> 32);
-                if (static_cast<unsigned>(j0 - vlo) > span) {
-                    column(i, v, 256);
-                    continue;
-                }
-                QRgb* p = bits + i * along + j0 * across;
-                const unsigned f = static_cast<unsigned>(static_cast<std::uint32_t>(edge) >> 24);
-                if (k.mine(j0)) blend(p, c, 256 - f);
-                for (int r = 1; r < w; ++r)
-                    if (k.mine(j0 + r)) p[r * across] = c;
-                if (k.mine(j0 + w)) blend(p + w * across, c, f);
             }
         }
     };
