@@ -275,6 +275,20 @@ void drawband(const Canvas& k, const Band& d) {
         drawband<false>(k, d);
 }
 
+// The pixels i0 to i1 of a row of a ring from rin to rout about a centre
+// dx0 from the first pixel's centre along the row and dy across, dy2 its
+// square: each gets the share of it between the two radii, measured along
+// the radius through its centre.
+void ringrun(QRgb* row, int i0, int i1, double dx0, double dy2, double rin, double rout, QRgb c) {
+    double dx = dx0;
+    for (int i = i0; i <= i1; ++i, dx += 1) {
+        const double d = std::sqrt(dx * dx + dy2);
+        const double cover = std::min(d + 0.5, rout) - std::max(d - 0.5, rin);
+        if (cover > 0)
+            blend(row + i, c, cover >= 1 ? 256 : static_cast<unsigned>(cover * 256 + 0.5));
+    }
+}
+
 void ring(const Canvas& k, double cx, double cy, double r, double width) {
     if (!finite({cx, cy, r, width}) || width <= 0 || r < 0) return;
     const double rin = r - width / 2, rout = r + width / 2;
@@ -287,12 +301,7 @@ void ring(const Canvas& k, double cx, double cy, double r, double width) {
             std::max(k.c.x1, static_cast<int>(std::ceil(std::max(from - 0.5, k.c.x1 - 1.0))));
         const int i1 =
             std::min(k.c.x2 - 1, static_cast<int>(std::floor(std::min(to - 0.5, k.c.x2 + 1.0))));
-        QRgb* row = k.bits + j * k.stride;
-        for (int i = i0; i <= i1; ++i) {
-            const double dx = i + 0.5 - cx, d = std::sqrt(dx * dx + dy * dy);
-            const unsigned s = share(std::min(d + 0.5, rout) - std::max(d - 0.5, rin));
-            if (s) blend(row + i, k.colour, s);
-        }
+        ringrun(k.bits + j * k.stride, i0, i1, i0 + 0.5 - cx, dy * dy, rin, rout, k.colour);
     };
     for (int j = j0; j < j1; ++j) {
         if (!k.mine(j)) continue;
