@@ -62,14 +62,9 @@ inline unsigned share(double coverage) {
 struct Canvas {
     QRgb* bits;
     qsizetype stride;
-    RasterClip c;
+    RasterClip c;   // where to draw now
+    RasterClip all; // the whole of what is drawn, of which c may be a part
     QRgb colour;
-    // Draws only the rows of every other stripe of 32 rows: the first
-    // stripe and every other one after it (owner 0) or the others (owner 1);
-    // -1: every row. Two threads that draw alternate stripes share no
-    // pixels and hardly any cache lines.
-    int owner;
-    bool mine(int row) const { return owner < 0 || (row >> 5 & 1) == owner; }
 };
 
 Canvas canvas(QImage& im, RasterClip c, unsigned rgb) {
@@ -77,7 +72,7 @@ Canvas canvas(QImage& im, RasterClip c, unsigned rgb) {
     c.y1 = std::max(c.y1, 0);
     c.x2 = std::min(c.x2, im.width());
     c.y2 = std::min(c.y2, im.height());
-    return {reinterpret_cast<QRgb*>(im.bits()), im.bytesPerLine() / 4, c, 0xff000000u | rgb, -1};
+    return {reinterpret_cast<QRgb*>(im.bits()), im.bytesPerLine() / 4, c, c, 0xff000000u | rgb};
 }
 
 bool finite(std::initializer_list<double> values) {
@@ -157,7 +152,15 @@ template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
     const int i0 = static_cast<int>(std::floor(a)), i1 = static_cast<int>(std::ceil(b));
     const long long half = static_cast<long long>(h * One);
     const long long step = static_cast<long long>(m * One);
-    long long v = static_cast<long long>(std::floor((v0 + m * (i0 + 0.5 - u0)) * One));
+    // The centre across, stepped from the first column of the whole clip
+    // rectangle in whole steps, so that it is the same in every column
+    // whatever part of the rectangle is drawn. Since the band rises by a
+    // pixel a column at most, it is far from the picture there only when it
+    // misses the picture.
+    const int origin = Transposed ? k.all.y1 : k.all.x1;
+    const double start = v0 + m * (origin + 0.5 - u0);
+    if (!(std::fabs(start) < 1e9)) return;
+    long long v = static_cast<long long>(std::floor(start * One)) + step * (i0 - origin);
     const long long top = static_cast<long long>(vlo) << 32;
     const long long bottom = static_cast<long long>(vhi) << 32;
     // A pixel's place: along a column of the band, and from one column to
@@ -171,7 +174,6 @@ template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
         const int j0 = static_cast<int>(from >> 32), j1 = static_cast<int>((to - 1) >> 32);
         QRgb* p = k.bits + i * along + j0 * across;
         for (int j = j0; j <= j1; ++j, p += across) {
-            if (!k.mine(Transposed ? i : j)) continue;
             const long long cover = covered(from, to, static_cast<long long>(j) << 32);
             blend(p, c, static_cast<unsigned>(cover * inside + 128) >> 8);
         }
@@ -193,7 +195,6 @@ template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
         QRgb* p = k.bits + i * along + j0 * across;
         long long edge = static_cast<long long>(j0) << 32;
         for (int r = 0; r < rows; ++r, edge += 1LL << 32, p += across) {
-            if (!k.mine(Transposed ? i : j0 + r)) continue;
             blend(p, c, static_cast<unsigned>(covered(from, to, edge)));
         }
         return true;
@@ -211,49 +212,12 @@ template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
         if (vhi - vlo < w + 1) return;
         QRgb* const bits = k.bits;
         constexpr int W = decltype(width)::value;
-        if (!Transposed && k.owner >= 0) {
-            // Stripe by stripe along the band: the columns whose pixels all
-            // lie in one of this thread's stripes go through the plain loop,
-            // those wholly in one of the other thread's are passed over, and
-            // those that cross from a stripe to the next are drawn pixel by
-            // pixel.
-            while (i < f1) {
-                const int j0 = static_cast<int>((v - half) >> 32), stripe = j0 >> 5;
-                const int lo = std::max(vlo, stripe << 5), hi = std::min(vhi, (stripe + 1) << 5);
-                auto inside = [&] {
-                    const int j = static_cast<int>((v - half) >> 32);
-                    return j >= lo && j + w < hi;
-                };
-                if (!inside()) {
-                    column(i, v, 256);
-                    ++i, v += step;
-                } else if ((stripe & 1) == k.owner) {
-                    i = wholecolumns<W>(bits, along, across, i, f1, v, step, half, lo,
-                                        static_cast<unsigned>(hi - 1 - w - lo), w, c);
-                } else {
-                    do ++i, v += step;
-                    while (i < f1 && inside());
-                }
-            }
-            return;
-        }
-        // Otherwise in runs of 32 columns at most: when drawing every other
-        // stripe of rows down the picture, a run in the other thread's
-        // stripes is passed over whole.
         const unsigned span = static_cast<unsigned>(vhi - 1 - w - vlo);
         while (i < f1) {
-            const int last = std::min(f1, ((i >> 5) + 1) << 5);
-            if (!k.mine(i) && Transposed) {
-                v += step * (last - i);
-                i = last;
-                continue;
-            }
-            while (i < last) {
-                i = wholecolumns<W>(bits, along, across, i, last, v, step, half, vlo, span, w, c);
-                if (i < last) {
-                    column(i, v, 256);
-                    ++i, v += step;
-                }
+            i = wholecolumns<W>(bits, along, across, i, f1, v, step, half, vlo, span, w, c);
+            if (i < f1) {
+                column(i, v, 256);
+                ++i, v += step;
             }
         }
     };
@@ -304,7 +268,6 @@ void ring(const Canvas& k, double cx, double cy, double r, double width) {
         ringrun(k.bits + j * k.stride, i0, i1, i0 + 0.5 - cx, dy * dy, rin, rout, k.colour);
     };
     for (int j = j0; j < j1; ++j) {
-        if (!k.mine(j)) continue;
         const double dy = j + 0.5 - cy;
         if (std::fabs(dy) >= ro) continue;
         const double xo = std::sqrt(ro * ro - dy * dy);
@@ -365,27 +328,37 @@ void SmoothBatch::draw() {
         else
             drawband(k, s.band);
     };
-    auto part = [&](int owner) {
+    // When there is much to draw, the rows are cut into stripes, each
+    // drawn with every stroke clipped to it, and a thread of the pool draws
+    // every other stripe.
+    constexpr int Stripe = 128;
+    const int stripes = (y2 - y1 + Stripe - 1) / Stripe;
+    auto part = [&](int first, int every) {
         Canvas k = whole;
-        k.owner = owner;
+        for (int i = first; i < stripes; i += every) {
+            k.c.y1 = y1 + i * Stripe;
+            k.c.y2 = std::min(y2, k.c.y1 + Stripe);
+            for (const Stroke& s : Strokes) {
+                k.colour = 0xff000000u | s.rgb;
+                stroke(k, s);
+            }
+        }
+    };
+    if (Strokes.size() < 64 || stripes < 4 || QThread::idealThreadCount() < 2) {
+        Canvas k = whole;
         for (const Stroke& s : Strokes) {
             k.colour = 0xff000000u | s.rgb;
             stroke(k, s);
         }
-    };
-    // When there is much to draw, a thread of the pool draws every other
-    // stripe of rows.
-    if (Strokes.size() < 64 || y2 - y1 < 128 || QThread::idealThreadCount() < 2) {
-        part(-1);
         Strokes.clear();
         return;
     }
     QSemaphore done;
     QThreadPool::globalInstance()->start([&] {
-        part(1);
+        part(1, 2);
         done.release();
     });
-    part(0);
+    part(0, 2);
     done.acquire();
     Strokes.clear();
 }
