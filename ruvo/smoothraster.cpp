@@ -85,7 +85,8 @@ bool finite(std::initializer_list<double> values) {
 // v0 + m (u - u0) on the minor axis v, h across v on either side.
 // Transposed: u runs down the rows and v along them.
 bool Band::make(double x0, double y0, double x1, double y1, double width) {
-    if (!finite({x0, y0, x1, y1, width}) || width <= 0) return false;
+    // Wider than any pen: its half width would not fit the fixed point.
+    if (!finite({x0, y0, x1, y1}) || !(width > 0 && width < 1e6)) return false;
     const double dx = x1 - x0, dy = y1 - y0;
     transposed = std::fabs(dx) < std::fabs(dy);
     if (transposed) std::swap(x0, y0), std::swap(x1, y1);
@@ -179,8 +180,8 @@ template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
         }
     };
     // The columns wholly inside the band's length, and those at its ends.
-    const int f0 = std::max(i0, static_cast<int>(std::ceil(u0)));
-    const int f1 = std::min(i1, static_cast<int>(std::floor(u1)));
+    const int f0 = static_cast<int>(std::ceil(std::max(u0, static_cast<double>(i0))));
+    const int f1 = static_cast<int>(std::floor(std::min(u1, static_cast<double>(i1))));
     auto end = [&](int i) {
         return share(std::min(u1, i + 1.0) - std::max(u0, static_cast<double>(i)));
     };
@@ -258,13 +259,15 @@ void ring(const Canvas& k, double cx, double cy, double r, double width) {
     const double rin = r - width / 2, rout = r + width / 2;
     // Pixels whose centre lies within half a pixel of the ring.
     const double ro = rout + 0.5, ri = rin - 0.5;
-    const int j0 = std::max(k.c.y1, static_cast<int>(std::floor(std::max(cy - ro, -1.0 + k.c.y1))));
-    const int j1 = std::min(k.c.y2, static_cast<int>(std::ceil(std::min(cy + ro, 1.0 + k.c.y2))));
+    const int j0 = std::max(
+        k.c.y1, static_cast<int>(std::floor(std::clamp(cy - ro, k.c.y1 - 1.0, k.c.y2 + 1.0))));
+    const int j1 = std::min(
+        k.c.y2, static_cast<int>(std::ceil(std::clamp(cy + ro, k.c.y1 - 1.0, k.c.y2 + 1.0))));
     auto run = [&](int j, double dy, double from, double to) {
-        const int i0 =
-            std::max(k.c.x1, static_cast<int>(std::ceil(std::max(from - 0.5, k.c.x1 - 1.0))));
-        const int i1 =
-            std::min(k.c.x2 - 1, static_cast<int>(std::floor(std::min(to - 0.5, k.c.x2 + 1.0))));
+        const int i0 = std::max(k.c.x1, static_cast<int>(std::ceil(
+                                            std::clamp(from - 0.5, k.c.x1 - 1.0, k.c.x2 + 1.0))));
+        const int i1 = std::min(k.c.x2 - 1, static_cast<int>(std::floor(
+                                                std::clamp(to - 0.5, k.c.x1 - 1.0, k.c.x2 + 1.0))));
         ringrun(k.bits + j * k.stride, i0, i1, i0 + 0.5 - cx, dy * dy, rin, rout, k.colour);
     };
     for (int j = j0; j < j1; ++j) {
@@ -299,7 +302,7 @@ void SmoothBatch::line(QImage& im, RasterClip c, double x0, double y0, double x1
 
 void SmoothBatch::ring(QImage& im, RasterClip c, double cx, double cy, double r, double width,
                        unsigned rgb) {
-    if (!finite({cx, cy, r, width}) || width <= 0 || r < 0) return;
+    if (!finite({cx, cy, r}) || !(width > 0 && width < 1e6) || r < 0) return;
     Stroke s;
     s.ring = true;
     s.rgb = rgb;

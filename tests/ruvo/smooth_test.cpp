@@ -8,6 +8,7 @@
 #include <QImage>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <random>
 
 namespace {
@@ -209,12 +210,30 @@ TEST(Smooth, StrokesFarOutsideOrBrokenDrawOnlyWhatIsVisible) {
     b.ring(im, clip, 100, 50, -3, 1, 0);
     b.ring(im, clip, NAN, 50, 3, 1, 0);
     b.ring(im, clip, 100, 5e8, 5e8 - 40, 1, 0);
+    b.line(im, clip, 0, 0, 10, 10, 1e300, 0);
+    b.ring(im, clip, 50, 50, 10, 1e300, 0);
     b.draw();
     int inked = 0;
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 200; ++x) inked += im.pixel(x, y) != qRgb(255, 255, 255);
     EXPECT_GT(inked, 400);
     for (int x = 0; x < 200; ++x) EXPECT_NE(im.pixel(x, 50), qRgb(255, 255, 255)) << x;
+    // Any mixture of extreme values draws without fault (the sanitizers
+    // watch every conversion).
+    const double extreme[] = {0, -1, 0.5, 99.5, 250, -1e5, 1e9, -3e9, 1e18, -1e300, 1e300};
+    std::mt19937 random(3);
+    QImage scratch(200, 300, QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(Qt::transparent);
+    auto any = [&] { return extreme[random() % std::size(extreme)]; };
+    for (int i = 0; i < 3000; ++i) {
+        const RasterClip c{static_cast<int>(random() % 50), static_cast<int>(random() % 50),
+                           static_cast<int>(random() % 250), static_cast<int>(random() % 350)};
+        if (i % 4 == 0)
+            b.ring(scratch, c, any(), any(), any(), any(), 0xff);
+        else
+            b.line(scratch, c, any(), any(), any(), any(), 1 + i % 3, 0xff00);
+    }
+    b.draw();
     // The huge ring's top is a flat arc through row 40.
     EXPECT_NE(im.pixel(100, 40), qRgb(255, 255, 255));
     EXPECT_NE(im.pixel(5, 40), qRgb(255, 255, 255));
