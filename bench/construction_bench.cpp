@@ -35,11 +35,21 @@ void BM_Draw(benchmark::State& state) {
     build(static_cast<int>(state.range(0)));
     BenchWindow w;
     MyBitmapPS ps(w);
-    for (auto _ : state) objects.draw(ps);
+    ps.smooth(static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        objects.draw(ps);
+        ps.flush();
+    }
     state.counters["objects"] = objects.count();
     objects.clear();
 }
-BENCHMARK(BM_Draw)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Draw)
+    ->ArgNames({"n", "smooth"})
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_DragStep(benchmark::State& state) {
     build(static_cast<int>(state.range(0)));

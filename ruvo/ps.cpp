@@ -127,6 +127,7 @@ void PS::begin(QPaintDevice* d, int w, int h) {
     Height = h;
     if (!d) return;
     Handle = new QPainter(d);
+    TargetKnown = 0;
     Handle->setRenderHint(QPainter::Antialiasing, false);
     Handle->setRenderHint(QPainter::TextAntialiasing, false);
     init();
@@ -138,6 +139,7 @@ void PS::begin(QPaintDevice* d, int w, int h) {
 int PS::end() {
     if (!Handle) return 0;
     flush();
+    TargetKnown = 0;
     release();
     bool ended = Handle->isActive() && Handle->end();
     delete Handle;
@@ -207,6 +209,7 @@ void PS::font(Font& f) {
 }
 
 void PS::identify(int on, unsigned id) {
+    TargetKnown = 0;
     Ident = on ? 1 : 0;
     IdColor = qRgb(static_cast<int>(id >> 16 & 255), static_cast<int>(id >> 8 & 255),
                    static_cast<int>(id & 255));
@@ -234,6 +237,7 @@ QPen PS::inkpen(const QPen& p) const {
 
 void PS::smooth(int on) {
     flush();
+    TargetKnown = 0;
     Smooth = on ? 1 : 0;
     if (!Handle) return;
     Handle->setRenderHint(QPainter::Antialiasing, Smooth);
@@ -241,6 +245,7 @@ void PS::smooth(int on) {
 }
 
 void PS::set(int x, int y, int w, int h) {
+    TargetKnown = 0;
     unclip();
     OX = x;
     OY = y;
@@ -251,6 +256,7 @@ void PS::set(int x, int y, int w, int h) {
 }
 
 void PS::clip(int x, int y, int w, int h) {
+    TargetKnown = 0;
     if (!Handle) return;
     Handle->setClipRect(QRect(x - OX, y - OY, w, h));
     CX1 = x, CY1 = y, CX2 = x + w, CY2 = y + h;
@@ -258,6 +264,7 @@ void PS::clip(int x, int y, int w, int h) {
 }
 
 void PS::unclip() {
+    TargetKnown = 0;
     // Clipping to the whole device looks the same as no clip, and the
     // painter draws lines many times faster with a clip rectangle set.
     if (Handle && Handle->device()) {
@@ -350,35 +357,43 @@ int PS::rasterline(int x0, int y0, int x1, int y1, Color c) {
 }
 
 QImage* PS::smoothtarget(RasterClip& clip) const {
-    if (!Smooth || Ident || !Handle) return nullptr;
-    QPaintDevice* d = Handle->device();
-    if (!d || d->devType() != QInternal::Image) return nullptr;
-    auto* im = static_cast<QImage*>(d);
-    const QTransform& t = Handle->deviceTransform();
-    if (!smoothrasterable(*im) || t.type() > QTransform::TxScale ||
-        Handle->compositionMode() != QPainter::CompositionMode_SourceOver ||
-        Handle->pen().color().alpha() != 255)
-        return nullptr;
-    auto edge = [](double v) { return static_cast<int>(std::clamp(std::round(v), -1e9, 1e9)); };
-    clip = {edge((CX1 - OX) * t.m11() + t.dx()), edge((CY1 - OY) * t.m22() + t.dy()),
-            edge((CX2 - OX) * t.m11() + t.dx()), edge((CY2 - OY) * t.m22() + t.dy())};
-    return im;
+    if (!TargetKnown) {
+        TargetKnown = 1;
+        Target = nullptr;
+        QPaintDevice* d = Handle ? Handle->device() : nullptr;
+        if (!Smooth || Ident || !d || d->devType() != QInternal::Image) return nullptr;
+        auto* im = static_cast<QImage*>(d);
+        const QTransform& t = Handle->deviceTransform();
+        if (!smoothrasterable(*im) || t.type() > QTransform::TxScale ||
+            Handle->compositionMode() != QPainter::CompositionMode_SourceOver)
+            return nullptr;
+        auto edge = [](double v) { return static_cast<int>(std::clamp(std::round(v), -1e9, 1e9)); };
+        Target = im;
+        Scale = t.m11();
+        ShiftX = t.dx();
+        ShiftY = t.dy();
+        TargetClip[0] = edge((CX1 - OX) * Scale + ShiftX);
+        TargetClip[1] = edge((CY1 - OY) * t.m22() + ShiftY);
+        TargetClip[2] = edge((CX2 - OX) * Scale + ShiftX);
+        TargetClip[3] = edge((CY2 - OY) * t.m22() + ShiftY);
+    }
+    clip = {TargetClip[0], TargetClip[1], TargetClip[2], TargetClip[3]};
+    return Target;
 }
 
+// A picture's pixels are square: one scale serves both axes.
 double PS::devx(double x) const {
-    const QTransform& t = Handle->deviceTransform();
-    return (x + 0.5) * t.m11() + t.dx();
+    return (x + 0.5) * Scale + ShiftX;
 }
 
 double PS::devy(double y) const {
-    const QTransform& t = Handle->deviceTransform();
-    return (y + 0.5) * t.m22() + t.dy();
+    return (y + 0.5) * Scale + ShiftY;
 }
 
 double PS::penwidth() const {
     const QPen& p = Handle->pen();
     const double w = p.isCosmetic() ? 1 : std::max(p.widthF(), 1.0);
-    return w * Handle->deviceTransform().m11();
+    return w * Scale;
 }
 
 int PS::smoothline(int x0, int y0, int x1, int y1, Color c) {
@@ -445,7 +460,7 @@ void PS::point(int x, int y, Color c) {
     RasterClip clip;
     if (QImage* im = smoothtarget(clip)) {
         // A band one pixel long and wide: the pixel.
-        const double r = Handle->deviceTransform().m11();
+        const double r = Scale;
         Batch->line(*im, clip, devx(x) - r / 2, devy(y), devx(x) + r / 2, devy(y), r,
                     qRgb(c.red(), c.green(), c.blue()));
         return;
@@ -580,7 +595,7 @@ void PS::ellipse(int left, int top, int right, int bottom) {
         (im = smoothtarget(clip))) {
         const QColor c = Handle->pen().color();
         Batch->ring(*im, clip, devx((left + right - 1) / 2.0), devy((top + bottom - 1) / 2.0),
-                    (right - left - 1) / 2.0 * Handle->deviceTransform().m11(), penwidth(),
+                    (right - left - 1) / 2.0 * Scale, penwidth(),
                     qRgb(c.red(), c.green(), c.blue()));
         return;
     }

@@ -215,6 +215,13 @@ class PS {
     int Ident = 0;
     unsigned IdColor = 0;
     SmoothBatch* Batch; // smooth strokes not yet drawn
+    // Where smooth strokes go (the image, or none, the clip rectangle on it,
+    // and the device pixels of a pixel and of the origin), worked out when
+    // first needed after the surface, origin, clip or drawing mode changed.
+    mutable int TargetKnown = 0;
+    mutable QImage* Target = nullptr;
+    mutable int TargetClip[4] = {};
+    mutable double Scale = 1, ShiftX = 0, ShiftY = 0;
 
   private:
     void selectpen();
