@@ -624,26 +624,36 @@ void PS::circle(int x, int y, int r, double factor, Pen& p) {
 void PS::arc(int x, int y, int r, double factor, double phi1, double phi2) {
     int r1 = vradius(r, factor);
     if (!Handle || r < 1 || r1 < 1) return;
-    flush();
     // The rays run from the centre through these whole-pixel points.
     int x1 = static_cast<int>(x + 100 * std::cos(phi1)),
         y1 = static_cast<int>(y + 100 * std::sin(phi1));
     int x2 = static_cast<int>(x + 100 * std::cos(phi2)),
         y2 = static_cast<int>(y + 100 * std::sin(phi2));
-    const double s = Smooth ? 0.5 : 0;
-    QRectF box(x - r + s, y - r1 + s, 2 * r - 1, 2 * r1 - 1);
-    Handle->setBrush(Qt::NoBrush);
-    if (x1 == x2 && y1 == y2) {
-        Handle->drawEllipse(box);
-        return;
-    }
     // Angles on the ellipse as the painter counts them: counterclockwise on
     // screen from three o'clock.
     double rx = r, ry = r1;
     double a1 = std::atan2(-(y1 - y) / ry, (x1 - x) / rx) * 180 / M_PI;
     double a2 = std::atan2(-(y2 - y) / ry, (x2 - x) / rx) * 180 / M_PI;
     double span = std::fmod(a2 - a1 + 720.0, 360.0);
-    if (span <= 0) span = 360;
+    if (span <= 0 || (x1 == x2 && y1 == y2)) span = 360;
+    // A smooth arc of a circle in a solid pen is a part of a ring, about
+    // the same centre as the sharp arc's.
+    RasterClip clip;
+    QImage* im;
+    if (r == r1 && Handle->pen().style() == Qt::SolidLine && (im = smoothtarget(clip))) {
+        const QColor c = Handle->pen().color();
+        Batch->arc(*im, clip, x * Scale + ShiftX, y * Scale + ShiftY, (r - 0.5) * Scale, penwidth(),
+                   a1 * M_PI / 180, span * M_PI / 180, qRgb(c.red(), c.green(), c.blue()));
+        return;
+    }
+    flush();
+    const double s = Smooth ? 0.5 : 0;
+    QRectF box(x - r + s, y - r1 + s, 2 * r - 1, 2 * r1 - 1);
+    Handle->setBrush(Qt::NoBrush);
+    if (span == 360) {
+        Handle->drawEllipse(box);
+        return;
+    }
     Handle->drawArc(box, static_cast<int>(std::lround(a1 * 16)),
                     static_cast<int>(std::lround(span * 16)));
 }

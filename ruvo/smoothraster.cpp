@@ -244,9 +244,13 @@ void drawband(const Canvas& k, const Band& d) {
 // dx0 from the first pixel's centre along the row and dy across, dy2 its
 // square: each gets the share of it between the two radii, measured along
 // the radius through its centre.
-void ringrun(QRgb* row, int i0, int i1, double dx0, double dy2, double rin, double rout, QRgb c) {
+template <bool Part>
+void ringrun(QRgb* row, int i0, int i1, double dx0, double dy, double rin, double rout, QRgb c,
+             const Sector& a) {
     double dx = dx0;
+    const double dy2 = dy * dy;
     for (int i = i0; i <= i1; ++i, dx += 1) {
+        if (Part && !a.holds(dx, dy)) continue;
         const double d = std::sqrt(dx * dx + dy2);
         const double cover = std::min(d + 0.5, rout) - std::max(d - 0.5, rin);
         if (cover > 0)
@@ -254,7 +258,7 @@ void ringrun(QRgb* row, int i0, int i1, double dx0, double dy2, double rin, doub
     }
 }
 
-void ring(const Canvas& k, double cx, double cy, double r, double width) {
+void ring(const Canvas& k, double cx, double cy, double r, double width, const Sector& a) {
     if (!finite({cx, cy, r, width}) || width <= 0 || r < 0) return;
     const double rin = r - width / 2, rout = r + width / 2;
     // Pixels whose centre lies within half a pixel of the ring.
@@ -268,7 +272,11 @@ void ring(const Canvas& k, double cx, double cy, double r, double width) {
                                             std::clamp(from - 0.5, k.c.x1 - 1.0, k.c.x2 + 1.0))));
         const int i1 = std::min(k.c.x2 - 1, static_cast<int>(std::floor(
                                                 std::clamp(to - 0.5, k.c.x1 - 1.0, k.c.x2 + 1.0))));
-        ringrun(k.bits + j * k.stride, i0, i1, i0 + 0.5 - cx, dy * dy, rin, rout, k.colour);
+        if (a.part)
+            ringrun<true>(k.bits + j * k.stride, i0, i1, i0 + 0.5 - cx, dy, rin, rout, k.colour, a);
+        else
+            ringrun<false>(k.bits + j * k.stride, i0, i1, i0 + 0.5 - cx, dy, rin, rout, k.colour,
+                           a);
     };
     for (int j = j0; j < j1; ++j) {
         const double dy = j + 0.5 - cy;
@@ -302,11 +310,43 @@ void SmoothBatch::line(QImage& im, RasterClip c, double x0, double y0, double x1
 
 void SmoothBatch::ring(QImage& im, RasterClip c, double cx, double cy, double r, double width,
                        unsigned rgb) {
+    arc(im, c, cx, cy, r, width, 0, 2 * M_PI, rgb);
+}
+
+bool Sector::holds(double dx, double dy) const {
+    // Counterclockwise on the screen, where y grows downwards.
+    const double from = ux * -dy - uy * dx, to = dx * vy - -dy * vx;
+    return wide ? from >= 0 || to >= 0 : from >= 0 && to >= 0;
+}
+
+void SmoothBatch::arc(QImage& im, RasterClip c, double cx, double cy, double r, double width,
+                      double start, double span, unsigned rgb) {
     if (!finite({cx, cy, r}) || !(width > 0 && width < 1e6) || r < 0) return;
     Stroke s;
     s.ring = true;
     s.rgb = rgb;
     s.band.u0 = cx, s.band.v0 = cy, s.band.u1 = r, s.band.h = width;
+    s.sector.part = std::isfinite(start) && std::isfinite(span) && span > 0 && span < 2 * M_PI;
+    if (s.sector.part) {
+        s.sector.ux = std::cos(start), s.sector.uy = std::sin(start);
+        s.sector.vx = std::cos(start + span), s.sector.vy = std::sin(start + span);
+        s.sector.wide = span > M_PI;
+        // Only the box around the arc is looked at: its ends, and the
+        // points furthest right, up, left and down that it passes.
+        double x1 = std::min(s.sector.ux, s.sector.vx), x2 = std::max(s.sector.ux, s.sector.vx);
+        double y1 = std::min(s.sector.uy, s.sector.vy), y2 = std::max(s.sector.uy, s.sector.vy);
+        for (int q = 0; q < 4; ++q) {
+            const double dx = q == 0 ? 1 : q == 2 ? -1 : 0, dy = q == 1 ? 1 : q == 3 ? -1 : 0;
+            if (s.sector.holds(dx, -dy)) {
+                x1 = std::min(x1, dx), x2 = std::max(x2, dx);
+                y1 = std::min(y1, dy), y2 = std::max(y2, dy);
+            }
+        }
+        const double reach = width / 2 + 1;
+        auto edge = [](double v) { return static_cast<int>(std::clamp(v, -1e9, 1e9)); };
+        s.box = {edge(std::floor(cx + r * x1 - reach)), edge(std::floor(cy - r * y2 - reach)),
+                 edge(std::ceil(cx + r * x2 + reach)), edge(std::ceil(cy - r * y1 + reach))};
+    }
     add(im, c, s);
 }
 
@@ -326,8 +366,14 @@ void SmoothBatch::draw() {
     const Canvas whole = canvas(*Image, Clip, 0);
     const int y1 = whole.c.y1, y2 = whole.c.y2;
     auto stroke = [](const Canvas& k, const Stroke& s) {
-        if (s.ring)
-            ::ring(k, s.band.u0, s.band.v0, s.band.u1, s.band.h);
+        if (s.ring && s.sector.part) {
+            Canvas in = k;
+            in.c = {std::max(k.c.x1, s.box.x1), std::max(k.c.y1, s.box.y1),
+                    std::min(k.c.x2, s.box.x2), std::min(k.c.y2, s.box.y2)};
+            if (in.c.x1 < in.c.x2 && in.c.y1 < in.c.y2)
+                ::ring(in, s.band.u0, s.band.v0, s.band.u1, s.band.h, s.sector);
+        } else if (s.ring)
+            ::ring(k, s.band.u0, s.band.v0, s.band.u1, s.band.h, s.sector);
         else
             drawband(k, s.band);
     };

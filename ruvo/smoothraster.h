@@ -28,6 +28,17 @@ struct Band {
     bool make(double x0, double y0, double x1, double y1, double width);
 };
 
+// The part of a ring between two directions from its centre, counterclockwise
+// on the screen from u to v: u, v and whether they are more than half a turn
+// apart. All of it when not part.
+struct Sector {
+    bool part = false, wide = false;
+    double ux = 1, uy = 0, vx = 1, vy = 0;
+    // Whether the direction (dx, dy) in the picture's pixels (y down) lies
+    // in it.
+    bool holds(double dx, double dy) const;
+};
+
 // Strokes gathered to be drawn together into one image and clip rectangle,
 // in the order they came. A large batch shares the work out between two
 // threads, each drawing every stroke on alternate stripes of rows, which
@@ -46,6 +57,11 @@ class SmoothBatch {
     // A ring of the given width centred on the circle of radius r about
     // (cx, cy).
     void ring(QImage& im, RasterClip c, double cx, double cy, double r, double width, unsigned rgb);
+    // The arc of such a ring from the direction at angle start, span
+    // radians counterclockwise on the screen (angles as on paper: 0 to the
+    // right, a quarter turn up).
+    void arc(QImage& im, RasterClip c, double cx, double cy, double r, double width, double start,
+             double span, unsigned rgb);
     // Draws what has been gathered and forgets it.
     void draw();
     bool empty() const { return Strokes.empty(); }
@@ -55,6 +71,8 @@ class SmoothBatch {
         Band band; // a ring keeps its centre in u0, v0, its radius in u1, its width in h
         unsigned rgb;
         bool ring;
+        Sector sector;    // of a ring
+        RasterClip box{}; // around an arc
     };
     void add(QImage& im, RasterClip c, const Stroke& s);
     std::vector<Stroke> Strokes;

@@ -101,6 +101,42 @@ TEST(Smooth, CirclesCentreOnTheirCentrePixel) {
     EXPECT_NEAR(ink, 2 * M_PI * 29.5, 2);
 }
 
+TEST(Smooth, ArcsAreTheirPartOfTheRing) {
+    // A quarter from three o'clock counterclockwise to twelve, and three
+    // quarters back: each the part of the whole ring the sharp arc covers.
+    for (bool wide : {false, true}) {
+        Surface sharp(100, 100);
+        SmoothSurface smooth(100, 100);
+        SmoothSurface whole(100, 100);
+        const double from = wide ? -M_PI / 2 : 0, to = wide ? 0 : -M_PI / 2;
+        sharp.ps.arc(50, 50, 30, 1, from, to);
+        smooth.ps.arc(50, 50, 30, 1, from, to);
+        whole.ps.circle(50, 50, 30, 1);
+        const Extent a = bounds(ink(sharp.ps)), b = bounds(ink(smooth.ps));
+        EXPECT_NEAR(a.left, b.left, 1);
+        EXPECT_NEAR(a.right, b.right, 1);
+        EXPECT_NEAR(a.top, b.top, 1);
+        EXPECT_NEAR(a.bottom, b.bottom, 1);
+        const QImage& part = *smooth.ps.bitmaphandle();
+        const QImage& all = *whole.ps.bitmaphandle();
+        double inked = 0, total = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x) {
+                const bool quarter = x >= 50 && y < 50;
+                const QRgb p = part.pixel(x, y);
+                total += darkness(all.pixel(x, y));
+                inked += darkness(p);
+                // Inside its part the arc is the ring; outside, nothing.
+                if (quarter != wide) {
+                    EXPECT_EQ(p, all.pixel(x, y)) << x << "," << y;
+                } else {
+                    EXPECT_EQ(p, qRgb(255, 255, 255)) << x << "," << y;
+                }
+            }
+        EXPECT_NEAR(inked / total, wide ? 0.75 : 0.25, 0.01);
+    }
+}
+
 TEST(Smooth, ThinLinesKeepTheirWidthOnADenserPicture) {
     TestWindow w(60, 60);
     BitmapPS ps(w, 60, 60, 32, 2.0);
