@@ -1,0 +1,149 @@
+// Thin strokes that a surface writes straight into its image, because the
+// painter does not draw them as they must be: sharp lines with exactly the
+// pixels of the pixel rules, and smooth lines, points, circles and arcs
+// through the pixel centres, gathered into batches.
+#include "ps.h"
+#include "smoothraster.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <type_traits>
+
+int PS::rasterline(int x0, int y0, int x1, int y1, Color c) {
+    QPaintDevice* d = Handle->device();
+    if (Smooth || !d || d->devType() != QInternal::Image) return 0;
+    auto* im = static_cast<QImage*>(d);
+    QImage::Format f = im->format();
+    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 &&
+        f != QImage::Format_ARGB32_Premultiplied)
+        return 0;
+    const QTransform& t = Handle->deviceTransform();
+    if (t.type() > QTransform::TxTranslate ||
+        Handle->compositionMode() != QPainter::CompositionMode_SourceOver)
+        return 0;
+    const int ox = static_cast<int>(t.dx()), oy = static_cast<int>(t.dy());
+    const int cx1 = std::max(CX1, 0), cy1 = std::max(CY1, 0);
+    const int cx2 = std::min(CX2, im->width()), cy2 = std::min(CY2, im->height());
+    const long long dx = static_cast<long long>(x1) - x0, dy = static_cast<long long>(y1) - y0;
+    const long long n = std::max(std::llabs(dx), std::llabs(dy));
+    // Only the steps whose pixels can lie in the clip rectangle: a line far
+    // longer than the picture costs what its visible part costs.
+    double lo = 0, hi = static_cast<double>(n);
+    auto keep = [&](double from, double delta, int low, int high) {
+        if (delta == 0) {
+            if (from < low - 1 || from > high) hi = -1;
+            return;
+        }
+        double a = (low - 1 - from) * n / delta, b = (high - from) * n / delta;
+        lo = std::max(lo, std::min(a, b));
+        hi = std::min(hi, std::max(a, b));
+    };
+    keep(x0 + ox, static_cast<double>(dx), cx1, cx2);
+    keep(y0 + oy, static_cast<double>(dy), cy1, cy2);
+    if (hi < lo) return 1;
+    const long long first = std::max(0LL, static_cast<long long>(std::floor(lo)) - 1);
+    const long long last = std::min(n, static_cast<long long>(std::ceil(hi)) + 2);
+    const QRgb pixel = qRgb(c.red(), c.green(), c.blue());
+    // Along the major axis a step a pixel; the minor axis moves by
+    // |minor| / n a step, rounded to the nearest pixel (halves away from the
+    // start), kept as a whole quotient and remainder of (2 |minor| i + n) / 2n.
+    const bool xmajor = std::llabs(dx) >= std::llabs(dy);
+    const long long major = xmajor ? dx : dy, minor = xmajor ? dy : dx;
+    const long long step = 2 * std::llabs(minor), whole = 2 * n;
+    // The first remainder in 128 bits: step * first may pass 2^63.
+    __extension__ using Wide = __int128;
+    const Wide acc = static_cast<Wide>(step) * first + n;
+    long long q = static_cast<long long>(acc / whole), r = static_cast<long long>(acc % whole);
+    const int sj = major > 0 ? 1 : -1, sk = minor > 0 ? 1 : -1;
+    auto* bits = reinterpret_cast<QRgb*>(im->bits());
+    const qsizetype stride = im->bytesPerLine() / 4;
+    const unsigned long long w = static_cast<unsigned long long>(cx2 - cx1),
+                             h = static_cast<unsigned long long>(cy2 - cy1);
+    // Position and place in the image step along together: a step along
+    // the major axis each time, along the minor one when the remainder
+    // carries.
+    auto run = [&](auto x_major) {
+        constexpr bool Along = decltype(x_major)::value;
+        long long x = x0 + ox + (Along ? sj * first : sk * q),
+                  y = y0 + oy + (Along ? sk * q : sj * first);
+        const long long amajor = Along ? sj : sj * stride, aminor = Along ? sk * stride : sk;
+        long long at = y * stride + x;
+        for (long long i = first; i < last; ++i) {
+            if (static_cast<unsigned long long>(x - cx1) < w &&
+                static_cast<unsigned long long>(y - cy1) < h)
+                bits[at] = pixel;
+            (Along ? x : y) += sj;
+            at += amajor;
+            r += step;
+            if (r >= whole) {
+                r -= whole;
+                (Along ? y : x) += sk;
+                at += aminor;
+            }
+        }
+    };
+    if (xmajor)
+        run(std::true_type());
+    else
+        run(std::false_type());
+    return 1;
+}
+
+QImage* PS::smoothtarget(RasterClip& clip) const {
+    if (!TargetKnown) {
+        TargetKnown = 1;
+        Target = nullptr;
+        QPaintDevice* d = Handle ? Handle->device() : nullptr;
+        if (!Smooth || Ident || !d || d->devType() != QInternal::Image) return nullptr;
+        auto* im = static_cast<QImage*>(d);
+        const QTransform& t = Handle->deviceTransform();
+        if (!smoothrasterable(*im) || t.type() > QTransform::TxScale ||
+            Handle->compositionMode() != QPainter::CompositionMode_SourceOver)
+            return nullptr;
+        auto edge = [](double v) { return static_cast<int>(std::clamp(std::round(v), -1e9, 1e9)); };
+        Target = im;
+        Scale = t.m11();
+        ShiftX = t.dx();
+        ShiftY = t.dy();
+        TargetClip[0] = edge((CX1 - OX) * Scale + ShiftX);
+        TargetClip[1] = edge((CY1 - OY) * t.m22() + ShiftY);
+        TargetClip[2] = edge((CX2 - OX) * Scale + ShiftX);
+        TargetClip[3] = edge((CY2 - OY) * t.m22() + ShiftY);
+    }
+    clip = {TargetClip[0], TargetClip[1], TargetClip[2], TargetClip[3]};
+    return Target;
+}
+
+// A picture's pixels are square: one scale serves both axes.
+double PS::devx(double x) const {
+    return (x + 0.5) * Scale + ShiftX;
+}
+
+double PS::devy(double y) const {
+    return (y + 0.5) * Scale + ShiftY;
+}
+
+double PS::penwidth() const {
+    const QPen& p = Handle->pen();
+    const double w = p.isCosmetic() ? 1 : std::max(p.widthF(), 1.0);
+    return w * Scale;
+}
+
+int PS::smoothline(int x0, int y0, int x1, int y1, Color c) {
+    RasterClip clip;
+    QImage* im = smoothtarget(clip);
+    if (!im) return 0;
+    // From the start pixel up to the end pixel, which is left out as the
+    // sharp lines leave it out: the band runs half its width back from
+    // the pixel centres.
+    double ax = devx(x0), ay = devy(y0), bx = devx(x1), by = devy(y1);
+    const double w = penwidth(), len = std::hypot(bx - ax, by - ay);
+    const double ux = (bx - ax) / len * w / 2, uy = (by - ay) / len * w / 2;
+    Batch->line(*im, clip, ax - ux, ay - uy, bx - ux, by - uy, w,
+                qRgb(c.red(), c.green(), c.blue()));
+    return 1;
+}
