@@ -145,6 +145,7 @@ TEST_F(Main, RoutesMouseEvents) {
     probe.drag = 1;
     for (int code : {1, 9, 0, 2, 6, 7}) window.clicked(1, 2, code);
     EXPECT_EQ(probe.Calls, (std::vector<std::string>{"drag 1 1,2", "drag 9 1,2", "drag 0 1,2"}));
+    window.clicked(1, 2, 6); // the middle button that began panning is let go
     probe.drag = 0;
 
     // A right drag: the tool is aborted, and started again with its prompt.
