@@ -4,6 +4,9 @@
 
 #include "point.h"
 
+#include <algorithm>
+#include <cmath>
+
 class Intersection;
 class OtherIntersection;
 class Circle3Circle;
@@ -30,6 +33,9 @@ class Circle : public Object {
     double x1() const { return X1; }
     double y1() const { return Y1; }
     double r() const { return R; }
+    double magnitude() const override {
+        return std::max({std::fabs(X), std::fabs(Y), std::fabs(R)});
+    }
     Pointprim* p1() const { return P1; }
     Pointprim* p2() const { return P2; }
 

@@ -120,7 +120,7 @@ void Pointon::update() {
     // A position already on the object stays to the last bit: projecting
     // it again could move it, so computing twice gives what computing once
     // gave (undo relies on it).
-    double scale = std::max({1.0, std::fabs(X), std::fabs(Y)});
+    double scale = std::max({1.0, std::fabs(X), std::fabs(Y), O->magnitude()});
     if (O->distance(X, Y) <= 1e-13 * scale) return;
     if (O->project(&x, &y)) set(x, y);
 }

@@ -3,12 +3,18 @@
 
 #include "point.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <cmath>
 
 class Intersection;
 
 class Lineprim : public Object {
   public:
+    double magnitude() const override {
+        return std::max({std::fabs(X), std::fabs(Y), std::fabs(X1), std::fabs(Y1)});
+    }
     Lineprim(Pointprim* p1, Pointprim* p2);
 
     void draw(PS& ps) override;

@@ -118,6 +118,9 @@ class Object {
     virtual int dep(Object**) { return 0; }
     virtual Object* original() { return this; }
     virtual int project(double*, double*) { return 1; }
+    // The size of the numbers the object is computed with (its coordinates
+    // and radius): distances to it carry rounding errors relative to it.
+    virtual double magnitude() const { return 0; }
     virtual void writeclear(char* s);
     virtual void writespecialflags(FlagSink*) {}
     virtual int setspecialflag(const char*) { return 0; }

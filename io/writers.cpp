@@ -225,7 +225,7 @@ class PointonIO : public IO {
         auto* p = new Pointon(o, x, y);
         // A position that already lies on the object, as the writer wrote
         // it, is kept to the last bit: projecting it again could move it.
-        double scale = std::max({1.0, std::fabs(x), std::fabs(y)});
+        double scale = std::max({1.0, std::fabs(x), std::fabs(y), o->magnitude()});
         if (p->valid && o->distance(x, y) <= 1e-9 * scale) p->set(x, y);
         return in.set(p, 0);
     }
