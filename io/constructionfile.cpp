@@ -48,6 +48,10 @@ int endlike(const char* p) {
 
 void writecomment(std::string& out, const char* c) {
     std::size_t width = 0;
+    // A line that would read as the comment's end keeps its "*/" on it: a
+    // wrap in its leading blanks would leave the extra blank on a line that
+    // reading does not take it from.
+    const char* keep = c;
     for (const char* p = c; *p; ++p) {
         if (*p == '\r' || *p == '\n') {
             if (*p == '\r' && p[1] == '\n') ++p;
@@ -59,10 +63,13 @@ void writecomment(std::string& out, const char* c) {
         if (width == 0 && endlike(p)) {
             out += ' ';
             ++width;
+            keep = std::strstr(p, "*/") + 1;
         }
         out += *p;
         ++width;
-        if (p[1] == ' ' && width > WrapAfter) {
+        // The blank a wrap takes comes back as the joining blank when the
+        // lines are read, so only a blank with more of the line after it.
+        if (p[1] == ' ' && width > WrapAfter && p >= keep && p[2] && p[2] != '\r' && p[2] != '\n') {
             out += '\n';
             width = 0;
             ++p;

@@ -333,6 +333,20 @@ TEST_F(Files, CommentsKeepTheirParagraphs) {
     EXPECT_STREQ(objects.comment().text(), "a\r\n*/ not the end\r\n  */ nor this");
     EXPECT_EQ(objects.count(), 1);
 
+    // Blanks where a line would be broken: so many before an end-like "*/"
+    // that the line could break in them, and one at a break before a
+    // paragraph's or the comment's end. Each comes back exactly.
+    const std::string x(70, 'x');
+    for (std::string c :
+         {"a\r\n" + std::string(61, ' ') + "*/ b", "a\r\n" + std::string(130, ' ') + "*/ b",
+          x + " \r\nnext", x + " ", x + "  y", std::string(200, ' ') + "*/"}) {
+        objects.clear();
+        objects.comment() = c.c_str();
+        read(construction() + "\"A\"()=point(1,1);\n");
+        EXPECT_EQ(std::string(objects.comment().text()), c);
+        EXPECT_EQ(objects.count(), 1);
+    }
+
     // A comment without its end, and one longer than the comment may be.
     read("/*\nno end");
     EXPECT_STREQ(objects.comment().text(), "no end");
