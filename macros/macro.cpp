@@ -238,10 +238,11 @@ int Macro::save(const char* filename) {
 
 void Macro::showcomment() {
     Dialog d(host().owner(), 113, host().help(), MacroHelp);
-    MultilineItem text(101, d, Comment.text(), CommentMax);
+    // No longer than a macro file may hold, so that what is saved loads.
+    MultilineItem text(101, d, Comment.text(), CommentRead);
     d.carryout();
     if (d.result() != 1) return;
-    std::string t = commentfromdialog(text.S.text(), CommentMax);
+    std::string t = commentfromdialog(text.S.text(), CommentRead);
     Comment = t.c_str();
 }
 
@@ -269,17 +270,29 @@ int createmacro(Macro* m) {
 Macro* readmacro(const std::string& text, std::string& badline) {
     // The lines as the file has them: a line feed ends each, and a last
     // line without one is not taken. A line longer than the limit is read
-    // in pieces, as a reader of lines of that length reads it.
+    // in pieces, as a reader of lines of that length reads it, except in
+    // the comment, where a line is text and is taken whole.
     std::vector<std::string> lines;
+    std::vector<bool> goeson; // whether a piece continues the one before it
     std::size_t at = 0;
     for (std::size_t end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
         std::string line = text.substr(at, end - at);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         std::size_t i = 0;
-        for (; line.size() - i >= LineMax; i += LineMax) lines.push_back(line.substr(i, LineMax));
+        for (; line.size() - i >= LineMax; i += LineMax) {
+            lines.push_back(line.substr(i, LineMax));
+            goeson.push_back(i > 0);
+        }
         lines.push_back(line.substr(i));
+        goeson.push_back(i > 0);
     }
     std::size_t n = 0;
+    // The whole line whose first piece is at n; n is left at its last piece.
+    auto whole = [&]() {
+        std::string line = lines[n];
+        while (n + 1 < lines.size() && goeson[n + 1]) line += lines[++n];
+        return line;
+    };
     auto fail = [&](const std::string& line) -> Macro* {
         badline = line;
         return nullptr;
@@ -289,12 +302,14 @@ Macro* readmacro(const std::string& text, std::string& badline) {
     std::unique_ptr<Macro> m(new Macro(field(lines[0], FieldMax).c_str()));
     n = 1;
     if (starts(lines[n], "/*")) {
+        whole();
         std::string c;
         for (++n;; ++n) {
             if (n >= lines.size()) return fail("");
-            if (starts(lines[n], "*/")) break;
-            addcommentline(c, lines[n]);
-            if (c.size() > CommentRead) return fail(lines[n]);
+            std::string line = whole();
+            if (starts(line, "*/")) break;
+            addcommentline(c, line);
+            if (c.size() > CommentRead) return fail(line);
         }
         m->Comment = c.c_str();
         ++n;

@@ -323,6 +323,30 @@ TEST_F(Macros, FilesRoundTripAndTheirFormatErrors) {
     ASSERT_NE(c, nullptr);
     EXPECT_STREQ(c->Comment.text(), "first line same paragraph\r\nsecond");
     delete c;
+    // A comment line is taken whole however long it is, and so is the line
+    // that ends the comment; a word longer than a step line comes back.
+    const std::string word(1200, 'w');
+    c = readmacro("N:C\n/*\n" + word + "\n*/" + std::string(600, ' ') + "x\nS:a\n", bad);
+    ASSERT_NE(c, nullptr) << bad;
+    EXPECT_EQ(std::string(c->Comment.text()), word);
+    EXPECT_EQ(c->steps(), 1);
+    Macro* again = readmacro(c->file(), bad);
+    ASSERT_NE(again, nullptr) << bad;
+    EXPECT_EQ(std::string(again->Comment.text()), word);
+    delete again;
+    delete c;
+
+    // The comment dialog takes no more than a macro file can give back.
+    s.Dialogs.push_back([](Dialog& d) {
+        d.type(101, std::string(3000, 'q').c_str());
+        d.click(1);
+    });
+    m->showcomment();
+    EXPECT_EQ(std::string(m->Comment.text()), std::string(2044, 'q'));
+    again = readmacro(m->file(), bad);
+    ASSERT_NE(again, nullptr) << bad;
+    EXPECT_STREQ(again->Comment.text(), m->Comment.text());
+    delete again;
 }
 
 TEST_F(Macros, PointParametersOfferIntersectionsAndCancelledChoicesDropTheClick) {
