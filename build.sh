@@ -69,9 +69,18 @@ fuzz)
     for target in io/fuzz/reader_fuzz macros/fuzz/macro_fuzz; do
         dir=tests/${target%/*}
         mkdir -p "$work/$target"
-        "./build-fuzz/tests/$target" "$work/$target" "$dir/corpus" "$dir/crashes" \
+        if ! "./build-fuzz/tests/$target" "$work/$target" "$dir/corpus" "$dir/crashes" \
             -max_total_time="${1:-60}" -max_len=4096 -artifact_prefix="$work/" \
-            -print_final_stats=1 2>&1 | tail -n 12
+            -print_final_stats=1 >"$work/log" 2>&1; then
+            # The report and the input that failed, to be kept in
+            # $dir/crashes once the fault is mended.
+            grep -v '^#[0-9]' "$work/log" | tail -n 60
+            for input in "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*; do
+                [ -e "$input" ] && { echo "$input:"; od -A d -c "$input" | head -n 80; }
+            done
+            exit 1
+        fi
+        tail -n 12 "$work/log"
     done
     ;;
 install)
