@@ -75,7 +75,14 @@ void doload() {
 }
 
 void doload(const char* name) {
+    // Loaded from the command line, outside any command: a step of its own,
+    // so that the first drag is not undone with the load.
+    window.history.end();
+    window.history.begin();
     load(name);
+    window.history.end();
+    window.undomenu();
+    window.settitle();
 }
 
 int dosave() {

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 MainWindow window;
 int fontsize = 40;
@@ -183,7 +184,10 @@ int MainWindow::vscrolled(int scroll) {
 void MainWindow::sized() {
     compute();
     newpicture();
-    objects.changed.set();
+    // The view is part of the file; but the sizes the desktop gives the
+    // window before the user has done anything change no work of theirs.
+    if (Touched) objects.changed.set();
+    settitle();
 }
 
 void MainWindow::newpicture() {
@@ -213,6 +217,7 @@ void MainWindow::redraw(PS& ps) {
 
 void MainWindow::clicked(int c, int r, int click) {
     if (blocked) return;
+    Touched = 1;
     // The middle button drags the view; the tool does not see it.
     if (click == 7 || (Panning && (click == 9 || click == 6))) {
         if (Panning && click != 7) pan(c - PanC, r - PanR);
@@ -244,6 +249,7 @@ void MainWindow::clicked(int c, int r, int click) {
 }
 
 void MainWindow::record() {
+    settitle();
     if (!history.isopen()) return;
     auto* mover = dynamic_cast<MoveAction*>(Moving ? &moveaction : A);
     if (mover && mover->P) history.subject(mover->P);
@@ -252,9 +258,11 @@ void MainWindow::record() {
     if (Moving || !A->finished()) return;
     history.end();
     undomenu();
+    settitle();
 }
 
 int MainWindow::command(int id) {
+    Touched = 1;
     if (id == UndoCommand || id == RedoCommand) return StandardWindow::command(id);
     // A command never joins a tool's unfinished step: what the tool made
     // so far stays one step, the command's change another.
@@ -263,6 +271,7 @@ int MainWindow::command(int id) {
     int taken = StandardWindow::command(id);
     history.end();
     undomenu();
+    settitle();
     return taken;
 }
 
@@ -299,11 +308,13 @@ void MainWindow::pres_changed() {
 }
 
 void MainWindow::settitle() {
+    // A "*" after the file name while there are unsaved changes.
     String t(1);
     t.cat(" (");
     t.cat(loadname.filename());
+    if (objects.changed && !objects.empty()) t.cat("*");
     t.cat(")");
-    StandardWindow::settitle(t.text());
+    if (std::strcmp(t.text(), title().text()) != 0) StandardWindow::settitle(t.text());
 }
 
 void MainWindow::action(Action* n) {

@@ -94,7 +94,8 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost, publ
     StatusBar* Status = nullptr;
     Flag active;
     Flag blocked;
-    int Smooth = 1; // the picture is drawn antialiased
+    int Touched = 0; // the user has clicked or given a command
+    int Smooth = 1;  // the picture is drawn antialiased
 
   private:
     void zoom(double k);

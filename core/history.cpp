@@ -26,7 +26,7 @@ void History::begin() {
     if (Open) return;
     L.Keep = this;
     // Something outside the history (the view) changed the saved state.
-    if (L.changed && Now == Saved) Saved = -1;
+    if (L.changed && Now == savedstate()) savedstate() = -1;
     Open = std::make_unique<OpenStep>();
     Open->S = std::make_unique<Step>();
     Open->States.resize(static_cast<size_t>(L.count()));
@@ -106,7 +106,7 @@ void History::end() {
     s.FileChanged = s.FileAfter != s.FileBefore;
     if (!s.FileChanged) s.FileBefore.clear(), s.FileAfter.clear();
     if (s.Ops.empty() && s.Changes.empty() && !s.CommentChanged) {
-        if (!L.changed) Saved = Now;
+        if (!L.changed) savedstate() = Now;
         return;
     }
     name(s);
@@ -129,7 +129,10 @@ void History::end() {
         drop(*Undo.front());
         Undo.pop_front();
     }
-    if (!L.changed) Saved = Now;
+    // Whatever can be undone is a change of the construction, except a New
+    // or a Load, which leave it as its file (or as nothing).
+    if (!cleared) L.changed.set();
+    if (!L.changed) savedstate() = Now;
 }
 
 namespace {
@@ -291,19 +294,24 @@ int History::step(int forward) {
     std::deque<std::unique_ptr<Step>>& to = forward ? Undo : Redo;
     if (from.empty()) return 0;
     // Something outside the history (the view) changed the saved state.
-    if (L.changed && Now == Saved) Saved = -1;
+    if (L.changed && Now == savedstate()) savedstate() = -1;
     std::unique_ptr<Step> s = std::move(from.back());
     from.pop_back();
     apply(*s, forward);
     s->Undone = !forward;
     Now = forward ? s->Id : s->IdBefore;
     to.push_back(std::move(s));
-    L.changed = Now != Saved;
+    L.changed = Now != savedstate();
     return 1;
 }
 
 void History::saved() {
-    Saved = Now;
+    savedstate() = Now;
+}
+
+long& History::savedstate() {
+    auto at = Saved.try_emplace(File ? File->text() : "", -1).first;
+    return at->second;
 }
 
 namespace {
@@ -336,7 +344,8 @@ void History::clear() {
     for (auto& s : Redo) drop(*s);
     Undo.clear();
     Redo.clear();
-    Saved = L.changed ? -1 : Now;
+    Saved.clear();
+    savedstate() = L.changed ? -1 : Now;
 }
 
 size_t History::memory() const {

@@ -5,6 +5,7 @@
 #include "objectlist.h"
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -121,8 +122,12 @@ class History : public Keeper {
     std::unique_ptr<OpenStep> Open;
     std::deque<std::unique_ptr<Step>> Undo; // oldest first
     std::deque<std::unique_ptr<Step>> Redo; // newest undone last
-    long Now = 0;                           // the state the list is in
-    long Saved = 0;                         // the state last saved, -1 when none is reachable
+    // The state last saved or loaded under each file name ("" for a New
+    // construction), -1 when none is reachable: a construction is unchanged
+    // when its state is the one saved under its file name.
+    long& savedstate();
+    std::map<std::string, long> Saved;
+    long Now = 0; // the state the list is in
     long Ids = 0;
     int Applying = 0; // undo and redo rename objects: no step of their own
 };

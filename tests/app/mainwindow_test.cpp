@@ -119,7 +119,11 @@ TEST_F(Main, ViewNumbers) {
     EXPECT_EQ(window.vscrolled(0), 0);
 
     objects.changed.clear();
+    window.Touched = 0;
     window.adjustsize();
+    window.sized();
+    EXPECT_FALSE(objects.changed) << "the desktop sizes a window nobody has touched yet";
+    window.clicked(10, 10, 9);
     window.sized();
     EXPECT_TRUE(objects.changed) << "a new size is a change";
     EXPECT_TRUE(bitmap->invalid);
