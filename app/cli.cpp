@@ -1,7 +1,9 @@
 #include "cli.h"
+#include "answerer.h"
 #include "constructionfile.h"
 #include "export.h"
 #include "files.h"
+#include "messages.h"
 #include "objectlist.h"
 #include "picture.h"
 #include "view.h"
@@ -54,14 +56,41 @@ int readwhole(const char* name) {
     filehost().clear();
     Failure f = readconstruction(fromutf8(bytes));
     if (f.Line) {
-        std::fprintf(stderr, "%s:%d: error: this line does not read: %s\n", name, f.Line,
-                     toutf8(f.Text).c_str());
+        if (!f.Reason.empty())
+            std::fprintf(stderr, "%s:%d: error: %s\n", name, f.Line, toutf8(f.Reason).c_str());
+        else
+            std::fprintf(stderr, "%s:%d: error: this line does not read: %s\n", name, f.Line,
+                         toutf8(f.Text).c_str());
         return 1;
     }
     return 0;
 }
 
+// Answers for a person who is not there.
+class Quiet : public Answerer {
+  public:
+    int messagebox(Box kind, const char* text, const char*, Window*) override {
+        std::string line = toutf8(text ? text : "");
+        for (char& c : line)
+            if (c == '\n' || c == '\r') c = ' ';
+        std::fprintf(stderr, "gyrel: %s\n", line.c_str());
+        return kind == Box::QuestionAbort ? IDCANCEL : kind == Box::Question ? IDNO : IDOK;
+    }
+    int printersetup(PrinterPS&, Window*) override { return 0; }
+    void dialog(Dialog&) override {}
+    String file(const FileRequest&) override { return String(""); }
+    int color(Color&, Color*, Window*) override { return 0; }
+};
+
 } // namespace
+
+int runquietly(int argc, char** argv) {
+    Quiet quiet;
+    Answerer* before = Answerer::install(&quiet);
+    int status = runtool(argc, argv);
+    Answerer::install(before);
+    return status;
+}
 
 int commandlinetool(int argc, char** argv) {
     return argc > 1 && std::strncmp(argv[1], "--", 2) == 0;
@@ -106,7 +135,8 @@ int runtool(int argc, char** argv) {
     if (file.empty()) return fail(mode + " wants a construction file (see gyrel --help)");
     PictureView v;
     v.Width = static_cast<int>(width);
-    setview(&v);
+    View* window = setview(&v);
+    FileHost* host = setfilehost(nullptr);
     int status = readwhole(file.c_str());
     if (status == 0 && mode == "--list") {
         String s("");
@@ -128,6 +158,7 @@ int runtool(int argc, char** argv) {
         }
     }
     objects.clear();
-    setview(nullptr);
+    setfilehost(host);
+    setview(window);
     return status;
 }

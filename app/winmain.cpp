@@ -88,7 +88,7 @@ void shutdown() {
 }
 
 int winmain(int argc, char** argv) {
-    if (commandlinetool(argc, argv)) return program.Param = runtool(argc, argv);
+    if (commandlinetool(argc, argv)) return program.Param = runquietly(argc, argv);
     startup(argc, argv);
     program.loop();
     shutdown();

@@ -38,8 +38,10 @@ View& view() {
     return current ? *current : plainview;
 }
 
-void setview(View* v) {
+View* setview(View* v) {
+    View* before = current;
     current = v;
+    return before;
 }
 
 ObjectList::ObjectList() : Comment("", 2048) {}

@@ -32,7 +32,8 @@ class View {
 // The view in use: the main window once it is installed, else a plain view
 // of [-7, 7] x [-7, 7] on 500 pixels.
 View& view();
-void setview(View* v);
+// Installs v (null: the plain view) and gives back the one before.
+View* setview(View* v);
 
 // Pixel column and row of construction coordinates on a surface, unrounded.
 inline double colf(double x, const PS& ps) {

@@ -180,8 +180,10 @@ FileHost& filehost() {
     return installed ? *installed : plainhost;
 }
 
-void setfilehost(FileHost* h) {
+FileHost* setfilehost(FileHost* h) {
+    FileHost* before = installed;
     installed = h;
+    return before;
 }
 
 std::string construction() {
@@ -213,9 +215,13 @@ Failure readconstruction(const std::string& text) {
     }
     for (; more; more = lines.next(line)) {
         if (line.empty() || starts(line, "//")) continue;
+        Object* before = objects.last();
         if (line.size() > LineMax || !iolist.interpret(line.c_str())) {
+            while (objects.last() != before) objects.remove(objects.last());
             f.Line = lines.number();
             f.Text = line.substr(0, LineMax);
+            if (line.size() <= LineMax) f.Reason = input.Reason;
+            if (!f.Reason.empty()) f.Message = 48;
             break;
         }
     }
@@ -246,6 +252,7 @@ int ObjectList::load(const char* filename) {
     }
     Failure f = readconstruction(fromutf8(bytes));
     if (f.Line) {
+        if (f.Message) Warning(String(f.Message).text(), String(1).text());
         if (!finddialog(120)) definedialog(&errordialog);
         Dialog d(view().owner(), 120, view().help(), FileHelp);
         StringItem shown(101, d, f.Text.c_str());

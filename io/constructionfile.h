@@ -19,7 +19,8 @@ class FileHost {
 };
 
 FileHost& filehost();
-void setfilehost(FileHost* h);
+// Installs h (null: the plain host) and gives back the one before.
+FileHost* setfilehost(FileHost* h);
 
 // The text of a construction file for the construction and the view.
 std::string construction();
@@ -39,8 +40,14 @@ std::string commentfromdialog(const char* text, std::size_t max);
 struct Failure {
     int Line = 0;
     std::string Text;
+    // What is wrong with it, when more is known than that it does not read
+    // ("the name A is used twice"), and the UI text that says so in the
+    // window (0 when none).
+    std::string Reason;
+    int Message = 0;
 };
 
 // Reads a construction from the text of a file into the (cleared)
-// construction; the objects before a failing line stay.
+// construction; the objects of the records before a failing line stay, and
+// whatever the failing record made goes again. Nothing is asked or shown.
 Failure readconstruction(const std::string& text);

@@ -1,7 +1,6 @@
 // The record parser: left items with their flags, the keyword and the
 // parameters of one line.
 #include "io.h"
-#include "messages.h"
 #include "objectlist.h"
 #include "point.h"
 
@@ -54,6 +53,7 @@ int Input::read(const char* line) {
     Nleft = 0;
     Right.clear();
     Name = "";
+    Reason.clear();
     const char* p = line;
     std::string t;
     for (;;) {
@@ -104,8 +104,7 @@ int Input::set(Object* o, int i) {
     std::string name(item[0].text());
     std::replace(name.begin(), name.end(), '"', '\'');
     if (objects.find(name.c_str(), 0, o)) {
-        Warning(String(48).text(), String(1).text());
-        o->setname("???");
+        Reason = "the name " + name + " is used twice";
         return 0;
     }
     o->setname1(name.data());

@@ -88,6 +88,9 @@ class Input {
     int Nleft = 0;
     String Name;
     Strings Right;
+    // Why the last record failed, when the parser knows more than that it
+    // failed: "the name A is used twice"; empty otherwise.
+    std::string Reason;
 };
 
 extern Input input;

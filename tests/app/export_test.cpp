@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "dialog.h"
 #include "point.h"
+#include "run.h"
 #include "scripted.h"
 
 #include <QFile>
@@ -27,24 +28,6 @@ const char* const triangle = "window(-8,8,-4,4);\n"
                              "\"C\"(color:blue)=point(-6,3);\n"
                              "\"a\"()=segment(\"B\",\"C\");\n";
 
-struct Outcome {
-    int status;
-    QString out, err;
-};
-
-// Runs gyrel with the arguments as a program without a display.
-Outcome gyrel(const QStringList& args) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(v);
-    p.setProcessEnvironment(env);
-    p.start(GYREL_PROGRAM, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
 // Whether a dark pixel lies within d of (x, y).
 bool dark(const QImage& im, int x, int y, int d = 2) {
     for (int dx = -d; dx <= d; ++dx)
@@ -55,16 +38,7 @@ bool dark(const QImage& im, int x, int y, int d = 2) {
     return false;
 }
 
-struct Pictures : Main {
-    QTemporaryDir dir;
-    std::string path(const char* name) const { return (dir.path() + "/" + name).toStdString(); }
-    QString file(const char* name) const { return dir.path() + "/" + name; }
-    void write(const char* name, const char* text) const {
-        QFile f(file(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    }
-};
+struct Pictures : Main, TempFiles {};
 
 } // namespace
 
