@@ -3,6 +3,7 @@
 #include "constructionfile.h"
 #include "export.h"
 #include "files.h"
+#include "json.h"
 #include "messages.h"
 #include "objectlist.h"
 #include "picture.h"
@@ -20,6 +21,7 @@ const char* const usage =
     "       gyrel --export OUT.svg|OUT.pdf|OUT.png [--width PIXELS] FILE.gyr\n"
     "       gyrel --list FILE.gyr\n"
     "       gyrel --check FILE.gyr\n"
+    "       gyrel --json FILE.gyr\n"
     "\n"
     "Without an option Gyrel opens its window, with the construction of FILE.gyr\n"
     "when one is given (\"noabout\": without the About box).\n"
@@ -30,6 +32,14 @@ const char* const usage =
     "                 height follows the view\n"
     "  --list         prints every object with how it is made\n"
     "  --check        reads the file and says whether every line reads\n"
+    "  --json         prints the construction as JSON: {\"view\": [x1, x2, y1, y2],\n"
+    "                 \"comment\": ..., \"objects\": [...]}, each object with its\n"
+    "                 \"name\", \"kind\" (its record's keyword), \"parents\",\n"
+    "                 \"hidden\", \"valid\" and, while valid, its numbers: \"x\", \"y\"\n"
+    "                 of a point; \"points\" [[x, y], [x, y]] and \"normal\" [a, b, c]\n"
+    "                 (a x + b y + c = 0, a^2 + b^2 = 1) of a line, ray or segment;\n"
+    "                 \"center\" [x, y] and \"radius\" of a circle; \"degrees\" of\n"
+    "                 an angle. Numbers read back exactly.\n"
     "  --help         shows this text\n"
     "  --version      shows the version\n"
     "\n"
@@ -109,8 +119,8 @@ int runtool(int argc, char** argv) {
             std::printf("gyrel %s\n", GYREL_VERSION);
             return 0;
         }
-        if (a == "--export" || a == "--list" || a == "--check") {
-            if (!mode.empty()) return fail("one of --export, --list and --check at a time");
+        if (a == "--export" || a == "--list" || a == "--check" || a == "--json") {
+            if (!mode.empty()) return fail("one of --export, --list, --check and --json at a time");
             mode = a;
             if (a == "--export") {
                 if (++i >= argc) return fail("--export wants the picture's file name");
@@ -145,6 +155,7 @@ int runtool(int argc, char** argv) {
         for (size_t p; (p = t.find('\r')) != std::string::npos;) t.erase(p, 1);
         std::fputs(t.c_str(), stdout);
     }
+    if (status == 0 && mode == "--json") std::fputs(constructionjson().c_str(), stdout);
     if (status == 0 && mode == "--export") {
         switch (exportpicture(out.c_str(), v.Width, 0)) {
         case NotOpened:

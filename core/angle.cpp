@@ -103,3 +103,7 @@ void Angle::setstate(const ObjectState& s) {
     setdrawnstate(s, Phi, Linetype, showsize);
     Pixelsize = s.I[2];
 }
+
+void Angle::values(ValueSink& s) const {
+    s.number("degrees", size());
+}

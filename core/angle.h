@@ -11,6 +11,7 @@ class Angle : public Object {
     void update() override;
     int dep(Object** o) override;
     void writeclear(char* s) override;
+    void values(ValueSink& s) const override;
     int setspecialflag(const char* s) override;
     void writespecialflags(FlagSink* io) override;
     void edit() override;

@@ -297,3 +297,9 @@ void Circle::getstate(ObjectState& s) const {
 void Circle::setstate(const ObjectState& s) {
     setdrawnstate(s, R, Linetype, Complete);
 }
+
+void Circle::values(ValueSink& s) const {
+    const double centre[2] = {X, Y};
+    s.numbers("center", centre, 2);
+    s.number("radius", R);
+}

@@ -21,6 +21,7 @@ class Circle : public Object {
     int dep(Object** o) override;
     int project(double* x, double* y) override;
     void writeclear(char* s) override;
+    void values(ValueSink& s) const override;
     int setspecialflag(const char* s) override;
     void writespecialflags(FlagSink* io) override;
     void edit() override;

@@ -266,3 +266,12 @@ void Lineprim::getstate(ObjectState& s) const {
 void Lineprim::setstate(const ObjectState& s) {
     setdrawnstate(s, R, Linetype, showlength);
 }
+
+void Lineprim::values(ValueSink& s) const {
+    const double points[4] = {X, Y, X1, Y1};
+    s.points("points", points, 2);
+    // The unit normal turns the direction left: a x + b y + c = 0.
+    double a = -Vy, b = Vx;
+    const double normal[3] = {a, b, -(a * X + b * Y)};
+    s.numbers("normal", normal, 3);
+}

@@ -17,6 +17,18 @@ class FlagSink {
     virtual void flag(const char* text) = 0;
 };
 
+// Where an object gives its computed numbers, each under a name: the JSON
+// view of a construction.
+class ValueSink {
+  public:
+    virtual ~ValueSink() = default;
+    virtual void number(const char* key, double x) = 0;
+    // A list of n numbers.
+    virtual void numbers(const char* key, const double* v, int n) = 0;
+    // A list of n points, their coordinates x, y one after the other.
+    virtual void points(const char* key, const double* xy, int n) = 0;
+};
+
 const double EPS = 1e-10;
 
 // What of an object the user can change and undo gives back, besides its
@@ -123,6 +135,8 @@ class Object {
     virtual double magnitude() const { return 0; }
     virtual void writeclear(char* s);
     virtual void writespecialflags(FlagSink*) {}
+    // The numbers the object is computed to, while it is valid.
+    virtual void values(ValueSink&) const {}
     virtual int setspecialflag(const char*) { return 0; }
     virtual void edit() {}
     virtual void getstate(ObjectState& s) const;

@@ -153,3 +153,8 @@ void Pointprim::setstate(const ObjectState& s) {
     Y = s.V[1];
     Symbol = s.I[0];
 }
+
+void Pointprim::values(ValueSink& s) const {
+    s.number("x", X);
+    s.number("y", Y);
+}

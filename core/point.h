@@ -35,6 +35,7 @@ class Pointprim : public Object {
     virtual void deletetrack();
     // The point to use instead of this one when a line through it degenerates.
     virtual Pointprim* alternate(int) { return this; }
+    void values(ValueSink& s) const override;
 
     double x() const { return X; }
     double y() const { return Y; }

@@ -1,15 +1,24 @@
 // The command line never waits for a person: a file the reader refuses is
 // one line on standard error, in the real program and in the program's own
 // process with an answerer that nobody may ask.
+#include "angle.h"
 #include "app.h"
+#include "circle.h"
 #include "cli.h"
+#include "constructionfile.h"
 #include "dialog.h"
+#include "line.h"
 #include "point.h"
 #include "run.h"
 #include "scripted.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
 #include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -111,4 +120,122 @@ TEST_F(CommandLine, TheWindowKeepsNoObjectNamedLikeAQuestionMark) {
     EXPECT_EQ(objects.count(), 2) << "A and B, and nothing of the failing record";
     for (Object* o = objects.first(); o; o = o->next()) EXPECT_STRNE(o->name(), "???");
     EXPECT_STREQ(loadname.text(), "") << "a broken file is never saved over";
+}
+
+namespace {
+
+// A construction of every kind, with a hidden object and two invalid ones.
+const char* const everykind = "window(-8,8,-6,6);\n"
+                              "/*\nEvery kind: \"quoted\", a back\\slash,\n\nand a tab\there.\n*/\n"
+                              "\"A\"()=point(-3,-2);\n"
+                              "\"B\"()=point(4,-1.25);\n"
+                              "\"C\"(hidden)=point(0.1,3.3);\n"
+                              "\"g\"()=line(\"A\",\"B\");\n"
+                              "\"r\"()=ray(\"B\",\"C\");\n"
+                              "\"s\"()=segment(\"C\",\"A\");\n"
+                              "\"k\"()=circle(\"A\",\"C\");\n"
+                              "\"M\"()=middle(\"A\",\"B\");\n"
+                              "\"H\"(hidden),\"p\"()=parallel(\"C\",\"g\");\n"
+                              "\"Q\"(hidden),\"q\"()=rectangular(\"M\",\"g\");\n"
+                              "\"N\"(hidden),\"n\"()=circle3(\"M\",\"A\",\"C\");\n"
+                              "\"S\"()=intersection(\"q\",\"r\");\n"
+                              "\"T\"(),\"U\"()=intersection(\"g\",\"k\");\n"
+                              "\"X\"()=intersection(\"g\",\"p\");\n"
+                              "\"O\"()=pointon(\"k\",1,1);\n"
+                              "\"w\"()=angle(\"A\",\"B\",\"C\");\n"
+                              "\"Y\"()=middle(\"X\",\"A\");\n";
+
+// The numbers an object has in JSON, in one list: a point's x and y, a
+// line's two points and normal, a circle's centre and radius, an angle.
+std::vector<double> flat(const QJsonObject& o) {
+    std::vector<double> v;
+    std::function<void(const QJsonValue&)> add = [&](const QJsonValue& x) {
+        if (x.isArray())
+            for (const QJsonValue& e : x.toArray()) add(e);
+        else
+            v.push_back(x.toDouble());
+    };
+    for (const char* key : {"x", "y", "points", "normal", "center", "radius", "degrees"})
+        if (o.contains(key)) add(o[key]);
+    return v;
+}
+
+// The model's own numbers of the same object.
+std::vector<double> own(Object* o) {
+    if (!o->valid) return {};
+    if (auto* p = dynamic_cast<Pointprim*>(o)) return {p->x(), p->y()};
+    if (auto* l = dynamic_cast<Lineprim*>(o))
+        return {l->x(),
+                l->y(),
+                l->x1(),
+                l->y1(),
+                -l->vy(),
+                l->vx(),
+                -(-l->vy() * l->x() + l->vx() * l->y())};
+    if (auto* c = dynamic_cast<Circle*>(o)) return {c->x(), c->y(), c->r()};
+    if (auto* a = dynamic_cast<Angle*>(o)) return {a->size()};
+    return {};
+}
+
+} // namespace
+
+TEST_F(CommandLine, JsonGivesEveryObjectWithTheModelsOwnNumbers) {
+    write("every.gyr", everykind);
+    Outcome r = gyrel({"--json", file("every.gyr")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QJsonParseError error;
+    QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    QJsonObject root = doc.object();
+
+    // The same file read here gives the numbers to compare, bit for bit.
+    filehost().clear();
+    ASSERT_EQ(readconstruction(everykind).Line, 0);
+    QJsonArray view = root["view"].toArray();
+    ASSERT_EQ(view.size(), 4);
+    EXPECT_EQ(view[0].toDouble(), window.x1());
+    EXPECT_EQ(view[1].toDouble(), window.x2());
+    EXPECT_EQ(root["comment"].toString().toStdString(), objects.comment().text());
+
+    QJsonArray list = root["objects"].toArray();
+    ASSERT_EQ(list.size(), objects.count());
+    int i = 0, invalid = 0;
+    for (Object* o = objects.first(); o; o = o->next(), ++i) {
+        QJsonObject j = list[i].toObject();
+        SCOPED_TRACE(o->name());
+        EXPECT_EQ(j["name"].toString().toStdString(), o->name());
+        EXPECT_EQ(j["hidden"].toBool(), static_cast<bool>(o->ishidden));
+        EXPECT_EQ(j["valid"].toBool(), static_cast<bool>(o->valid));
+        invalid += !o->valid;
+        std::vector<double> numbers = flat(j), mine = own(o);
+        EXPECT_EQ(numbers, mine);
+        EXPECT_EQ(numbers.empty(), !o->valid) << "numbers exactly while valid";
+        Object* d[8];
+        int n = o->dep(d);
+        QJsonArray parents = j["parents"].toArray();
+        ASSERT_EQ(parents.size(), n);
+        for (int k = 0; k < n; ++k) EXPECT_EQ(parents[k].toString().toStdString(), d[k]->name());
+        if (j.contains("normal")) {
+            QJsonArray a = j["normal"].toArray();
+            EXPECT_NEAR(std::hypot(a[0].toDouble(), a[1].toDouble()), 1, 1e-15);
+        }
+    }
+    EXPECT_EQ(invalid, 2) << "X of two parallels and the midpoint Y built on it";
+    auto kind = [&](const char* name) {
+        for (const QJsonValue& v : list)
+            if (v.toObject()["name"].toString() == name)
+                return v.toObject()["kind"].toString().toStdString();
+        return std::string("none");
+    };
+    EXPECT_EQ(kind("A"), "point");
+    EXPECT_EQ(kind("H"), "parallel");
+    EXPECT_EQ(kind("p"), "parallel") << "written with its help point's record";
+    EXPECT_EQ(kind("q"), "rectangular");
+    EXPECT_EQ(kind("n"), "circle3");
+    EXPECT_EQ(kind("U"), "intersection");
+    EXPECT_EQ(kind("O"), "pointon");
+    EXPECT_EQ(kind("w"), "angle");
+    EXPECT_EQ(kind("r"), "ray");
+    EXPECT_EQ(kind("s"), "segment");
+    objects.clear();
 }
