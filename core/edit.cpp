@@ -146,7 +146,7 @@ class NameItem : public StringItem {
     NameItem(int id, Dialog& d, const char* s) : StringItem(id, d, s) {}
     void init() override {
         StringItem::init();
-        D->setlimit(Id, std::max(MaxName, static_cast<int>(std::strlen(S.text()))));
+        D->setlimit(Id, std::max(MaxName, characters(S.text())));
     }
 };
 

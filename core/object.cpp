@@ -176,8 +176,9 @@ int Object::depmarked() {
 
 namespace {
 
-// Walks the pieces of a label: runs in the normal font, characters after a
-// backslash in the symbol font, an escaped backslash as one normal character.
+// Walks the pieces of a label: runs in the normal font, ASCII characters
+// after a backslash in the symbol font, an escaped backslash as one normal
+// character.
 // piece(text, n, symbol) measures or draws one piece.
 template <class F> void pieces(const char* s, F piece) {
     const char* p = s;
@@ -190,6 +191,12 @@ template <class F> void pieces(const char* s, F piece) {
         } else if (p[1] == '\\') {
             piece(p + 1, 1, false);
             p += 2;
+        } else if (static_cast<unsigned char>(p[1]) >= 0x80) {
+            // A letter beyond ASCII has no place in the symbol layout: it is
+            // drawn whole, as it is.
+            int n = static_cast<int>(characterbytes(p + 1, 1));
+            piece(p + 1, n, false);
+            p += 1 + n;
         } else if (p[1]) {
             piece(p + 1, 1, true);
             p += 2;

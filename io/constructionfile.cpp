@@ -96,7 +96,7 @@ std::string commentfromdialog(const char* text, std::size_t max) {
         if (*p == '\n' && (p == text || p[-1] != '\r')) t += '\r';
         t += *p;
     }
-    if (t.size() > max) t.resize(max);
+    t.resize(characterbytes(t.c_str(), max));
     return t;
 }
 
@@ -153,9 +153,9 @@ void readcomment(Lines& lines, std::string first) {
     auto add = [&c](const std::string& l) { addcommentline(c, l); };
     if (!first.empty()) add(first);
     while (lines.next(line) && !starts(line, "*/")) {
-        if (c.size() < CommentMax) add(line);
+        if (c.size() < 4 * CommentMax) add(line);
     }
-    if (c.size() > CommentMax) c.resize(CommentMax);
+    c.resize(characterbytes(c.c_str(), CommentMax));
     objects.comment() = c.c_str();
 }
 
@@ -219,7 +219,7 @@ Failure readconstruction(const std::string& text) {
         if (line.size() > LineMax || !iolist.interpret(line.c_str())) {
             while (objects.last() != before) objects.remove(objects.last());
             f.Line = lines.number();
-            f.Text = line.substr(0, LineMax);
+            f.Text = line.substr(0, characterbytes(line.c_str(), LineMax));
             if (line.size() <= LineMax) f.Reason = input.Reason;
             if (!f.Reason.empty()) f.Message = 48;
             break;

@@ -16,18 +16,30 @@ int blank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// Whether a byte continues a UTF-8 character.
+int continues(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
 // Reads one token at p into t: a quoted text runs to the next double quote,
 // any other to the next ",", ")", "=", "(" or the end. At most 63
-// characters are taken; the rest stays where a delimiter is expected.
+// characters are taken, each whole; the rest stays where a delimiter is
+// expected.
 const char* token(const char* p, std::string& t) {
     t.clear();
     while (blank(*p)) ++p;
+    int n = 0;
+    auto take = [&] {
+        t += *p++;
+        while (continues(*p)) t += *p++;
+        ++n;
+    };
     if (*p == '"') {
         ++p;
-        while (*p && *p != '"' && t.size() < TokenMax) t += *p++;
+        while (*p && *p != '"' && n < TokenMax) take();
         if (*p == '"') ++p;
     } else {
-        while (*p && !std::strchr(",)=(", *p) && t.size() < TokenMax) t += *p++;
+        while (*p && !std::strchr(",)=(", *p) && n < TokenMax) take();
     }
     while (blank(*p)) ++p;
     return p;

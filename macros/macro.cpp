@@ -54,8 +54,8 @@ int starts(const std::string& s, const char* p) {
 // a zero byte, at most n characters, without carriage returns at its end
 // (which a line end would take away when it is read again).
 std::string field(const std::string& line, std::size_t n = std::string::npos) {
-    std::string f = line.substr(2, n);
-    f.resize(std::strlen(f.c_str()));
+    std::string f = line.substr(2);
+    f.resize(characterbytes(f.c_str(), n));
     while (!f.empty() && f.back() == '\r') f.pop_back();
     return f;
 }
@@ -309,7 +309,7 @@ Macro* readmacro(const std::string& text, std::string& badline) {
             std::string line = whole();
             if (starts(line, "*/")) break;
             addcommentline(c, line);
-            if (c.size() > CommentRead) return fail(line);
+            if (static_cast<std::size_t>(characters(c.c_str())) > CommentRead) return fail(line);
         }
         m->Comment = c.c_str();
         ++n;

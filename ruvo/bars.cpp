@@ -109,7 +109,7 @@ void StatusBar::settext(int pane, const char* s, int align, int) {
 String StatusBar::text(int pane) const {
     QList<QLabel*> labels = statusbar(*this)->findChildren<QLabel*>("pane");
     if (pane < 0 || pane >= labels.size()) return String("");
-    return String(labels[pane]->text().toLatin1().constData());
+    return String(labels[pane]->text().toUtf8().constData());
 }
 
 void Buttons::add(int id, const char* tip, int style) {

@@ -336,7 +336,7 @@ int Dialog::hascontrol(int id) const {
 }
 
 String Dialog::caption() const {
-    return String(Handle ? Handle->Widget->windowTitle().toLatin1().constData() : "");
+    return String(Handle ? Handle->Widget->windowTitle().toUtf8().constData() : "");
 }
 
 void Dialog::settext(int id, const char* s) {
@@ -370,7 +370,7 @@ String Dialog::gettext(int id) const {
         t = l->text();
     else if (auto* c = widget<QComboBox>(Handle, id))
         t = c->currentText();
-    return String(t.toLatin1().constData());
+    return String(t.toUtf8().constData());
 }
 
 void Dialog::setlimit(int id, int n) {
@@ -486,7 +486,7 @@ String Dialog::listentry(int id, int n) const {
     } else if (auto* c = widget<QComboBox>(Handle, id)) {
         t = c->itemText(n);
     }
-    return String(t.toLatin1().constData());
+    return String(t.toUtf8().constData());
 }
 
 void Dialog::type(int id, const char* s) {

@@ -32,20 +32,19 @@ WriteResult writefile(const char* name, const std::string& bytes) {
     return f.commit() ? Written : NotWritten;
 }
 
-std::string toutf8(const std::string& latin1) {
-    QByteArray u =
-        QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size())).toUtf8();
-    return std::string(u.constData(), static_cast<std::size_t>(u.size()));
+std::string toutf8(const std::string& text) {
+    return fromutf8(text);
 }
 
 std::string fromutf8(const std::string& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (utf8.hasError()) return bytes;
-    QByteArray l = text.toLatin1();
-    return std::string(l.constData(), static_cast<std::size_t>(l.size()));
+    if (!utf8.hasError()) return bytes.compare(0, 3, "\xef\xbb\xbf") == 0 ? bytes.substr(3) : bytes;
+    // An older file, written in Latin-1.
+    QByteArray u = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())).toUtf8();
+    return std::string(u.constData(), static_cast<std::size_t>(u.size()));
 }
 
 String shownname(const char* name) {
-    return String(path(name).toLatin1().constData());
+    return String(path(name).toUtf8().constData());
 }

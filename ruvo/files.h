@@ -1,7 +1,6 @@
 // Files on disk for the construction and macro files: read whole, written
-// safely, and the text encoding between the program's single-byte texts
-// (Latin-1) and the files' UTF-8. File names are bytes as the system has
-// them.
+// safely, and their text encoding (UTF-8, older files Latin-1). File names
+// are bytes as the system has them.
 #pragma once
 
 #include "textstrings.h"
@@ -17,10 +16,11 @@ enum WriteResult { NotOpened, NotWritten, Written };
 // when anything fails, the old file stays as it was.
 WriteResult writefile(const char* name, const std::string& bytes);
 
-// The program's text as UTF-8.
-std::string toutf8(const std::string& latin1);
-// A file's text as the program's: decoded from UTF-8 when it is valid UTF-8,
-// else taken byte by byte; characters the program cannot hold become "?".
+// The program's texts are UTF-8, as the files are. A text as UTF-8 for a
+// file: unchanged when it is valid UTF-8, else taken as Latin-1.
+std::string toutf8(const std::string& text);
+// A file's text as the program's: unchanged when it is valid UTF-8, else
+// taken byte by byte as Latin-1 (older files) and given as UTF-8.
 std::string fromutf8(const std::string& bytes);
 // A file name as a text to show.
 String shownname(const char* name);

@@ -93,11 +93,11 @@ void Help::helponhelp() {
 }
 
 void Help::open(const char* key) {
-    show((slug(key) + ".html").toLatin1().constData());
+    show((slug(key) + ".html").toUtf8().constData());
 }
 
 void Help::open(int id) {
-    show(QString("topic%1.html").arg(id).toLatin1().constData());
+    show(QString("topic%1.html").arg(id).toUtf8().constData());
 }
 
 void Help::close() {
@@ -106,7 +106,7 @@ void Help::close() {
 
 String Help::page() const {
     if (!Viewer || !viewer(Viewer)->isVisible()) return String("");
-    return String(viewer(Viewer)->source().path().toLatin1().constData());
+    return String(viewer(Viewer)->source().path().toUtf8().constData());
 }
 
 void Clipboard::copy(Metafile& m, int xw, int xh) {
@@ -130,6 +130,6 @@ void Clipboard::copy(const char* s) {
 }
 
 const String& Clipboard::gettext() {
-    Content = QGuiApplication::clipboard()->text().toLatin1().constData();
+    Content = QGuiApplication::clipboard()->text().toUtf8().constData();
     return Content;
 }

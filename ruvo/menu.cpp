@@ -184,7 +184,7 @@ int Menu::items(int sub) const {
 String Menu::caption(int sub, int index) const {
     QMenu* m = popup(*this, sub);
     if (!m || index < 0 || index >= m->actions().size()) return String("");
-    return String(m->actions()[index]->text().toLatin1().constData());
+    return String(m->actions()[index]->text().toUtf8().constData());
 }
 
 int Accelerators::findkey(int vk, int modifiers) const {

@@ -17,14 +17,14 @@ const char* const pdfprinter = "PDF file";
 std::vector<String> printernames() {
     std::vector<String> names;
     for (const QString& n : QPrinterInfo::availablePrinterNames())
-        names.emplace_back(n.toLatin1().constData());
+        names.emplace_back(n.toUtf8().constData());
     names.emplace_back(pdfprinter);
     return names;
 }
 
 String defaultprintername() {
     QString n = QPrinterInfo::defaultPrinterName();
-    return String(n.isEmpty() ? pdfprinter : n.toLatin1().constData());
+    return String(n.isEmpty() ? pdfprinter : n.toUtf8().constData());
 }
 
 char* String::getprinter() {
@@ -62,8 +62,8 @@ void PrinterPS::start(const char* name) {
     QPrinterInfo info = QPrinterInfo::printerInfo(qstr(p.text()));
     if (info.isNull()) return;
     Device = p;
-    Driver = info.makeAndModel().isEmpty() ? "system" : info.makeAndModel().toLatin1().constData();
-    Output = info.location().isEmpty() ? p.text() : info.location().toLatin1().constData();
+    Driver = info.makeAndModel().isEmpty() ? "system" : info.makeAndModel().toUtf8().constData();
+    Output = info.location().isEmpty() ? p.text() : info.location().toUtf8().constData();
     Known = 1;
 }
 

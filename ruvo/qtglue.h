@@ -1,4 +1,5 @@
-// Conversions between the window layer's own types and Qt's. Internal to ruvo.
+// Conversions between the window layer's own types and Qt's: texts are UTF-8.
+// Internal to ruvo.
 #pragma once
 
 #include "ps.h"
@@ -7,10 +8,10 @@
 #include <QString>
 
 inline QString qstr(const char* s) {
-    return QString::fromLatin1(s ? s : "");
+    return QString::fromUtf8(s ? s : "");
 }
 inline QString qstr(const char* s, int n) {
-    return QString::fromLatin1(s, n);
+    return QString::fromUtf8(s, n);
 }
 inline QColor qcolor(Color c) {
     return QColor(c.red(), c.green(), c.blue());

@@ -189,7 +189,9 @@ int String::tolong(long& x) const {
 
 int Strings::add(const char* text) {
     if (N >= Max) return 0;
-    if (textlength(text) + 1 > S[N].size()) return 0;
+    // The limit counts characters: a name of Greek letters is as long as
+    // one of Latin ones.
+    if (characters(text) + 1 > S[N].size()) return 0;
     S[N].copy(text);
     ++N;
     return 1;
@@ -199,6 +201,28 @@ char* stripnl(char* p) {
     std::size_t l = std::strlen(p);
     if (l > 0 && p[l - 1] == '\n') p[l - 1] = 0;
     return p;
+}
+
+namespace {
+
+int continues(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+} // namespace
+
+int characters(const char* s) {
+    int n = 0;
+    for (; *s; ++s) n += !continues(*s);
+    return n;
+}
+
+std::size_t characterbytes(const char* s, std::size_t n) {
+    std::size_t b = 0;
+    for (std::size_t c = 0; s[b]; ++b) {
+        if (!continues(s[b]) && c++ == n) break;
+    }
+    return b;
 }
 
 String textwith(int id, const char* s) {

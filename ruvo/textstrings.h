@@ -1,5 +1,6 @@
-// Owned single-byte text with file-name and number helpers, the numbered UI
-// texts of the application, and small text utilities for the file readers.
+// Owned text (UTF-8 in a byte interface) with file-name and number helpers,
+// the numbered UI texts of the application, and small text utilities for
+// the file readers.
 #pragma once
 
 #include <cstddef>
@@ -70,6 +71,12 @@ class Strings {
 };
 
 char* stripnl(char* p);
+
+// The characters of a UTF-8 text: bytes that do not continue a character.
+int characters(const char* s);
+// How many bytes the first n characters of s take (all of s when shorter),
+// so that a text cut there keeps every character whole.
+std::size_t characterbytes(const char* s, std::size_t n);
 
 // UI text id with its "%s" replaced by s.
 String textwith(int id, const char* s);

@@ -449,26 +449,42 @@ TEST_F(Files, AFailedSaveLeavesTheOldFileAsItWas) {
 }
 
 TEST_F(Files, NamesAreUtf8AndOtherFilesStillLoad) {
-    Point* p = new Point(0, 0);
-    std::string latin1 = "Gr\xfc\xdf"
-                         "e";
-    p->setname(latin1.c_str());
+    // Every letter is kept: Latin, Greek, the euro sign, CJK; a name of 63
+    // Greek letters is as long as names may be.
+    const std::string names[] = {"Gr\xc3\xbc\xc3\x9f"
+                                 "e",
+                                 "\xce\xb1",
+                                 "\xce\xb2",
+                                 "\xe2\x82\xac",
+                                 "\xe4\xb8\x89\xe8\xa7\x92",
+                                 std::string(63 * 2, 'x')};
+    std::string greek;
+    for (int i = 0; i < 63; ++i) greek += "\xcf\x80";
+    int x = 0;
+    for (const std::string& n : names)
+        (new Point(x++, 0))->setname(n == names[5] ? greek.c_str() : n.c_str());
     std::string name = path("names.gyr");
     ASSERT_EQ(objects.save(name.c_str()), 1);
     EXPECT_NE(contents(name).find("\"Gr\xc3\xbc\xc3\x9f"
                                   "e\"()"),
               std::string::npos);
     ASSERT_EQ(objects.load(name.c_str()), 1);
-    EXPECT_NE(find(latin1.c_str()), nullptr);
+    ASSERT_EQ(objects.count(), 6) << "alpha and beta are two names";
+    for (const std::string& n : names)
+        EXPECT_NE(find(n == names[5] ? greek.c_str() : n.c_str()), nullptr) << n;
+
+    // 64 letters are one too many, whatever their bytes.
+    write(name, "\"" + greek + "\xcf\x80\"()=point(1,1);\n");
+    EXPECT_EQ(objects.load(name.c_str()), 0);
 
     write(name, "\"M\xfc"
                 "ller\"()=point(1,1);\n");
     ASSERT_EQ(objects.load(name.c_str()), 1);
-    EXPECT_NE(find("M\xfcller"), nullptr) << "bytes that are no UTF-8 read as Latin-1";
+    EXPECT_NE(find("M\xc3\xbcller"), nullptr) << "bytes that are no UTF-8 read as Latin-1";
     write(name, "\xef\xbb\xbf\"A\"()=point(1,1);\n\"\xe2\x82\xac\"()=point(2,2);\n");
     ASSERT_EQ(objects.load(name.c_str()), 1);
     EXPECT_NE(find("A"), nullptr) << "a byte order mark is skipped";
-    EXPECT_NE(find("?"), nullptr) << "characters beyond Latin-1";
+    EXPECT_NE(find("\xe2\x82\xac"), nullptr) << "characters beyond Latin-1";
 }
 
 TEST_F(Files, NumbersUseAPointInEveryLocale) {

@@ -43,7 +43,7 @@ TEST_F(Settings, RoundTripUnderTheirNames) {
 
     p.writeint("fontsize", 55);
     p.writeint("window-x", -20);
-    p.write("printer", "Laser \xe4 B\xfcro, 2");
+    p.write("printer", "Laser \xc3\xa4 B\xc3\xbcro \xce\xb1, 2");
     p.writelong("big", 1234567890L);
     p.writedouble("spacing", 0.1);
     EXPECT_STREQ(p.S.text(), "Software\\GYR-GYG\\spacing");
@@ -51,7 +51,8 @@ TEST_F(Settings, RoundTripUnderTheirNames) {
     Profile q("GYR-GYG");
     EXPECT_EQ(q.readint("fontsize", 40), 55);
     EXPECT_EQ(q.readint("window-x", 0), -20);
-    EXPECT_STREQ(q.read("printer", ""), "Laser \xe4 B\xfcro, 2") << "commas and Latin-1 survive";
+    EXPECT_STREQ(q.read("printer", ""), "Laser \xc3\xa4 B\xc3\xbcro \xce\xb1, 2")
+        << "commas and every letter survive";
     EXPECT_EQ(q.readlong("big", 0), 1234567890L);
     EXPECT_DOUBLE_EQ(q.readdouble("spacing", 0), 0.1);
 
