@@ -147,6 +147,7 @@ class NameItem : public StringItem {
     void init() override {
         StringItem::init();
         D->setlimit(Id, std::max(MaxName, characters(S.text())));
+        D->offerletters(Id);
     }
 };
 

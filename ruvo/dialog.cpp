@@ -14,11 +14,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <QWidgetAction>
 #include <algorithm>
 #include <set>
 
@@ -385,6 +390,57 @@ void Dialog::setlimit(int id, int n) {
             m->moveCursor(QTextCursor::End);
         });
     }
+}
+
+void Dialog::offerletters(int id) {
+    auto* e = widget<QLineEdit>(Handle, id);
+    if (!e || e->property("letters").toBool()) return;
+    e->setProperty("letters", true);
+    auto* menu = new QMenu(e);
+    const QString letters = QString::fromUtf8(
+        "\u03b1\u03b2\u03b3\u03b4\u03b5\u03b6\u03b7\u03b8\u03b9\u03ba\u03bb\u03bc"
+        "\u03bd\u03be\u03bf\u03c0\u03c1\u03c3\u03c4\u03c5\u03c6\u03c7\u03c8\u03c9"
+        "\u0391\u0392\u0393\u0394\u0395\u0396\u0397\u0398\u0399\u039a\u039b\u039c"
+        "\u039d\u039e\u039f\u03a0\u03a1\u03a3\u03a4\u03a5\u03a6\u03a7\u03a8\u03a9");
+    // Two rows of lower-case letters and two of capitals, twelve a row.
+    auto* grid = new QWidget(menu);
+    auto* layout = new QGridLayout(grid);
+    layout->setSpacing(0);
+    layout->setContentsMargins(2, 2, 2, 2);
+    for (int i = 0; i < letters.size(); ++i) {
+        auto* b = new QToolButton(grid);
+        b->setAutoRaise(true);
+        b->setText(letters.mid(i, 1));
+        b->setObjectName("letter");
+        QObject::connect(b, &QToolButton::clicked, e, [e, menu, b] {
+            e->insert(b->text());
+            menu->close();
+        });
+        layout->addWidget(b, i / 12, i % 12);
+    }
+    auto* host = new QWidgetAction(menu);
+    host->setDefaultWidget(grid);
+    menu->addAction(host);
+    QAction* open = e->addAction(QIcon(), QLineEdit::TrailingPosition);
+    open->setText(QString::fromUtf8("\u03b1"));
+    open->setToolTip("Greek letters");
+    open->setObjectName("letters");
+    // A text in place of an icon: the letters draw themselves.
+    QPixmap face(QSize(16, 16) * e->devicePixelRatioF());
+    face.setDevicePixelRatio(e->devicePixelRatioF());
+    face.fill(Qt::transparent);
+    {
+        QPainter p(&face);
+        QFont f = e->font();
+        f.setPixelSize(15);
+        p.setFont(f);
+        p.setPen(e->palette().color(QPalette::Text));
+        p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, open->text());
+    }
+    open->setIcon(QIcon(face));
+    QObject::connect(open, &QAction::triggered, e, [e, menu] {
+        menu->popup(e->mapToGlobal(QPoint(e->width() - menu->sizeHint().width(), e->height())));
+    });
 }
 
 void Dialog::setcheck(int id, int f) {

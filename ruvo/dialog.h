@@ -55,6 +55,9 @@ class Dialog : public WindowObject {
     void settext(int id, const char* s);
     String gettext(int id) const;
     void setlimit(int id, int n);
+    // Offers the Greek letters in a text field: a button at its end opens
+    // them, and the chosen one is typed where the cursor stands.
+    void offerletters(int id);
     void setcheck(int id, int f);
     int getcheck(int id) const;
     void enable(int id, int f);
