@@ -62,6 +62,22 @@ WriteResult exportpicture(const char* name, int width, int transparent) {
     return p.write(name);
 }
 
+namespace {
+
+// The width of a picture, asked only when "any width" is chosen.
+class WidthItem : public LongItem {
+  public:
+    WidthItem(int id, Dialog& d, long n, const RadioItem& size) : LongItem(id, d, n), Size(size) {
+        range(1, MaxWidth);
+    }
+    const char* refusal() override { return Size.Sel == 3 ? LongItem::refusal() : nullptr; }
+
+  private:
+    const RadioItem& Size;
+};
+
+} // namespace
+
 void doexport() {
     (void)defined;
     Filters types;
@@ -77,7 +93,7 @@ void doexport() {
         Dialog d(&window, 121);
         const int ids[] = {101, 102, 103, 104};
         RadioItem size(ids, 4, 0, d);
-        LongItem pixels(105, d, 4L * width);
+        WidthItem pixels(105, d, 4L * width, size);
         CheckItem clear(106, d, 0);
         d.carryout();
         if (d.result() != 1) return;

@@ -184,6 +184,8 @@ void dogridset() {
     Dialog d(&window, 112, &help, GridHelp);
     DoubleItem coarse(101, d, grid2);
     DoubleItem fine(102, d, grid1);
+    coarse.range(0.0001, 1e9);
+    fine.range(0.0001, 1e9);
     CheckItem showaxes(103, d, axes);
     d.carryout();
     if (d.result() != 1) return;
@@ -206,6 +208,7 @@ void dosizes() {
     LongItem f(10, d, fontsize);
     LongItem m(11, d, msize);
     LongItem a(12, d, anglesize);
+    for (LongItem* size : {&f, &m, &a}) size->range(MinSize, MaxSize);
     d.carryout();
     if (d.result() != 1) return;
     // They take effect when the window is sized next, and for new angles.

@@ -226,8 +226,10 @@ int fixable(Object* o, Object* p2) {
 
 // A value field and its fix box, offered only when fixing is possible.
 struct Fixing {
-    Fixing(Dialog& d, int value, int box, double x, Object* o, int offered)
+    // A length, radius or angle size greater than 0 and at most max.
+    Fixing(Dialog& d, int value, int box, double x, Object* o, int offered, double max = 1e15)
         : Value(value, d, x), Box(box, d, (o->Class & CFixed) != 0), Offered(offered) {
+        Value.range(0, max, 1);
         if (!Offered) {
             Value.Readonly = 1;
             Box.Disabled = 1;
@@ -313,8 +315,9 @@ void Angle::edit() {
     Dialog d(view().owner(), angledialog(), view().help(), AngleHelp);
     Common common(d, this);
     CheckItem labelled(14, d, showsize);
-    Fixing fixing(d, 104, 15, size(), this, fixable(this, P2));
+    Fixing fixing(d, 104, 15, size(), this, fixable(this, P2), 360);
     LongItem pixels(13, d, Pixelsize);
+    pixels.range(5, 100000);
     LineTypeItem type(d, Linetype);
     if (!Common::run(d)) return;
     common.rename();

@@ -8,6 +8,7 @@
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -75,7 +76,7 @@ class QtAnswerer : public Answerer {
     void dialog(Dialog& d) override { d.exec(); }
 
     String file(const FileRequest& r) override {
-        QFileDialog d(parentof(r.owner), qstr(r.title), QString::fromLocal8Bit(r.directory));
+        QFileDialog d(parentof(r.owner), qstr(r.title), QFile::decodeName(r.directory));
         d.setOption(QFileDialog::DontUseNativeDialog);
         d.setAcceptMode(r.saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         d.setFileMode(r.saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -87,8 +88,18 @@ class QtAnswerer : public Answerer {
                                                   qstr(r.filters->pattern(i)));
         if (filters.isEmpty()) filters << qstr(r.pattern) << "*";
         d.setNameFilters(filters);
+        // A name typed without an extension gets the one of the chosen type.
+        auto suffix = [&d, &r](const QString& filter) {
+            if (!r.filters) return;
+            int i = static_cast<int>(d.nameFilters().indexOf(filter));
+            r.filters->Chosen = i;
+            QString pattern = i >= 0 ? qstr(r.filters->pattern(i)) : QString();
+            if (pattern.startsWith("*.")) d.setDefaultSuffix(pattern.mid(2));
+        };
+        QObject::connect(&d, &QFileDialog::filterSelected, &d, suffix);
         if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return String("");
-        return String(d.selectedFiles().first().toLocal8Bit().constData());
+        suffix(d.selectedNameFilter());
+        return String(QFile::encodeName(d.selectedFiles().first()).constData());
     }
 
     int color(Color& c, Color* custom, Window* owner) override {

@@ -294,6 +294,16 @@ void Dialog::notify(int id, int code) {
 
 void Dialog::close(int id) {
     if (!isopen()) return;
+    if (id == 1) {
+        for (Dialogitem* i = Items; i; i = i->Next) {
+            if (i->Readonly || i->Disabled) continue;
+            if (const char* why = i->refusal()) {
+                mark(i->Id, why);
+                return;
+            }
+        }
+    }
+    mark(0, "");
     Handle->Closed = 1;
     Result = id;
     leave();
@@ -389,6 +399,39 @@ void Dialog::setlimit(int id, int n) {
             m->setPlainText(t.left(n));
             m->moveCursor(QTextCursor::End);
         });
+    }
+}
+
+void Dialog::mark(int id, const char* why) {
+    if (Refused && Refused != id)
+        if (auto* e = widget<QLineEdit>(Handle, Refused)) e->setStyleSheet(QString());
+    Refused = id;
+    Refusal = why;
+    if (!Handle || !Handle->Widget) return;
+    if (!id) {
+        if (Handle->Refusal) Handle->Refusal->hide();
+        return;
+    }
+    if (!Handle->Refusal) {
+        // The line goes above the row of buttons.
+        auto* top = qobject_cast<QVBoxLayout*>(Handle->Widget->layout());
+        Handle->Refusal = new QLabel(Handle->Widget);
+        Handle->Refusal->setStyleSheet("color: #b00000;");
+        if (top) top->insertWidget(std::max(top->count() - 1, 0), Handle->Refusal);
+    }
+    Handle->Refusal->setText(qstr(why));
+    Handle->Refusal->show();
+    if (auto* e = widget<QLineEdit>(Handle, id)) {
+        e->setStyleSheet("QLineEdit { border: 2px solid #c00000; }");
+        e->setFocus();
+        e->selectAll();
+        // Typing takes the mark away again.
+        QObject::connect(
+            e, &QLineEdit::textEdited, e,
+            [this, id] {
+                if (Refused == id) mark(0, "");
+            },
+            Qt::SingleShotConnection);
     }
 }
 

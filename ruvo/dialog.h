@@ -25,6 +25,10 @@ class Dialogitem {
     // A notification from the control: non-zero keeps the dialog open.
     virtual int command(int code);
     virtual void changed() {}
+    // Why the control's text cannot be taken, in one line that says what
+    // can ("Enter a number from 1 to 20000."); null when it can. OK keeps
+    // the dialog open while an item refuses.
+    virtual const char* refusal() { return nullptr; }
     void setreadonly();
 
     Dialogitem* Next = nullptr;
@@ -83,8 +87,14 @@ class Dialog : public WindowObject {
 
     // A notification from control id; items decide whether it closes.
     void notify(int id, int code);
-    // Closes the dialog with the given Result: every item's exit runs.
+    // Closes the dialog with the given Result: every item's exit runs. OK
+    // (1) does not close while an item refuses its text: the field is
+    // marked, the reason shown under it, and the dialog stays open.
     void close(int id);
+    // The control that refused the last OK, and why; 0 and "" after one
+    // that closed.
+    int Refused = 0;
+    String Refusal;
     // Runs the real dialog's own loop until it closes.
     void exec();
 
@@ -105,6 +115,8 @@ class Dialog : public WindowObject {
     void teardown();
     void leave(); // leaves the list of open dialogs
     Dialogitem* item(int id) const;
+    // Marks the field that refused and shows why; 0 takes the mark away.
+    void mark(int id, const char* why);
 };
 
 extern Dialog* activedlg; // the dialog being opened

@@ -1,6 +1,8 @@
 #include "dialogitems.h"
 #include "printer.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -31,20 +33,67 @@ void MultilineItem::set(const char* s) {
     if (D->isopen()) D->settext(Id, S);
 }
 
-void DoubleItem::init() {
+namespace {
+
+// The text of a field without the blanks around it.
+std::string trimmed(const char* s) {
+    std::string t(s);
+    std::size_t a = t.find_first_not_of(" \t"), b = t.find_last_not_of(" \t");
+    return a == std::string::npos ? std::string() : t.substr(a, b - a + 1);
+}
+
+// A number as "%g" shows it, with "." in every locale.
+std::string shown(double x, int precision) {
     char b[64];
-    std::snprintf(b, sizeof b, "%-.10g", X);
-    S = b;
+    auto r = std::to_chars(b, b + sizeof b, x, std::chars_format::general, precision);
+    return std::string(b, r.ptr);
+}
+
+} // namespace
+
+void DoubleItem::init() {
+    S = shown(X, 10).c_str();
     D->settext(Id, S);
     applystate();
 }
 
+int DoubleItem::read(double& x) const {
+    std::string t = trimmed(D->gettext(Id).text());
+    // A decimal comma, as many keyboards have it, is a decimal point.
+    if (t.find('.') == std::string::npos && std::count(t.begin(), t.end(), ',') == 1)
+        t[t.find(',')] = '.';
+    const char* p = t.c_str();
+    if (*p == '+' && p[1] != '-') ++p;
+    auto r = std::from_chars(p, t.c_str() + t.size(), x);
+    // Infinity and not-a-number are no values a user means.
+    if (r.ec != std::errc() || r.ptr != t.c_str() + t.size() || !std::isfinite(x)) return 0;
+    return (Above ? x > Min : x >= Min) && x <= Max;
+}
+
 void DoubleItem::exit() {
     S = D->gettext(Id);
-    // Infinity and not-a-number are no values a user means: they are
-    // refused like any other text that is no number.
     double x;
-    if (std::sscanf(S.text(), "%lg", &x) == 1 && std::isfinite(x)) X = x;
+    if (read(x)) X = x;
+}
+
+const char* DoubleItem::refusal() {
+    double x;
+    if (read(x)) return nullptr;
+    if (Min <= -1e300 && Max >= 1e300)
+        Why = "Enter a number, such as 2.5.";
+    else if (Max >= 1e300)
+        Why = "Enter a number " + std::string(Above ? "greater than " : "from ") + shown(Min, 6) +
+              (Above ? "." : " on.");
+    else if (Above)
+        Why =
+            "Enter a number greater than " + shown(Min, 6) + " and at most " + shown(Max, 6) + ".";
+    else
+        Why = "Enter a number from " + shown(Min, 6) + " to " + shown(Max, 6) + ".";
+    return Why.c_str();
+}
+
+void DoubleItem::range(double min, double max, int above) {
+    Min = min, Max = max, Above = above;
 }
 
 void LongItem::init() {
@@ -57,9 +106,24 @@ void LongItem::init() {
 
 void LongItem::exit() {
     S = D->gettext(Id);
-    // A number followed by other text is read up to it; one too large is
-    // refused like text that is no number.
-    S.tolong(N);
+    if (!refusal()) S.tolong(N);
+}
+
+const char* LongItem::refusal() {
+    std::string t = trimmed(D->gettext(Id).text());
+    const char* p = t.c_str();
+    if (*p == '+' && p[1] != '-') ++p;
+    long n = 0;
+    auto r = std::from_chars(p, t.c_str() + t.size(), n);
+    if (r.ec == std::errc() && r.ptr == t.c_str() + t.size() && n >= Min && n <= Max) {
+        return nullptr;
+    }
+    Why = "Enter a whole number from " + std::to_string(Min) + " to " + std::to_string(Max) + ".";
+    return Why.c_str();
+}
+
+void LongItem::range(long min, long max) {
+    Min = min, Max = max;
 }
 
 void LongItem::set(long n) {

@@ -4,6 +4,8 @@
 
 #include "dialog.h"
 
+#include <string>
+
 class TextItem : public Dialogitem {
   public:
     TextItem(int id, Dialog& d, const char* s = "") : Dialogitem(id, d), S(s) {}
@@ -33,13 +35,25 @@ class MultilineItem : public Dialogitem {
     int Size;
 };
 
+// A number field: its text is taken only when it is a number in the
+// field's range ("." or "," before the decimals); OK refuses anything else.
 class DoubleItem : public Dialogitem {
   public:
     DoubleItem(int id, Dialog& d, double x) : Dialogitem(id, d), X(x), S("", 64) {}
     void init() override;
     void exit() override;
+    const char* refusal() override;
+    // The numbers taken: from min (above it, when above is set) to max.
+    void range(double min, double max, int above = 0);
     double X;
     String S;
+
+  protected:
+    // The number the field's text is; 0 when it is none in the range.
+    int read(double& x) const;
+    double Min = -1e300, Max = 1e300;
+    int Above = 0;
+    std::string Why;
 };
 
 class LongItem : public Dialogitem {
@@ -47,9 +61,16 @@ class LongItem : public Dialogitem {
     LongItem(int id, Dialog& d, long n) : Dialogitem(id, d), N(n), S("", 64) {}
     void init() override;
     void exit() override;
+    const char* refusal() override;
     void set(long n);
+    // The whole numbers taken.
+    void range(long min, long max);
     long N;
     String S;
+
+  protected:
+    long Min = -2147483647L, Max = 2147483647L;
+    std::string Why;
 };
 
 class CheckItem : public Dialogitem {

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <map>
 
 class DialogWidget : public QDialog {
@@ -34,4 +35,5 @@ struct DialogPeer {
     int Modal = 0;   // the dialog's own loop runs
     int Carried = 0; // run by carryout, which tears it down
     int Closed = 0;
+    QLabel* Refusal = nullptr; // the line under the fields saying what a field takes
 };

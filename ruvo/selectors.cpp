@@ -31,8 +31,12 @@ const char* FileSelector::select(Window* owner) {
         File = before;
         return Empty.text();
     }
-    // A name typed without an extension gets the default one.
-    if (!Ext.empty() && *chosen.extension() == 0) {
+    // A name typed without an extension gets the one of the chosen type,
+    // else the default one.
+    const char* pattern = F && F->Chosen >= 0 && F->Chosen < F->n() ? F->pattern(F->Chosen) : "";
+    if (*chosen.extension() == 0 && pattern[0] == '*' && pattern[1] == '.' && pattern[2]) {
+        chosen.cat(pattern + 1);
+    } else if (!Ext.empty() && *chosen.extension() == 0) {
         chosen.cat(".");
         chosen.cat(Ext);
     }

@@ -13,6 +13,8 @@ class Filters {
     int n() const { return N; }
     const char* description(int i) const { return D[i].text(); }
     const char* pattern(int i) const { return P[i].text(); }
+    // The type the user chose in the file chooser, -1 before a choice.
+    int Chosen = -1;
 
   private:
     enum { Max = 32 };

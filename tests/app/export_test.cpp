@@ -161,3 +161,44 @@ TEST_F(Pictures, TheExportCommandWritesEveryKind) {
     ASSERT_FALSE(s.AskedBoxes.empty());
     EXPECT_EQ(s.AskedBoxes.back().kind, Box::Warning);
 }
+
+TEST_F(Pictures, ANameWithoutExtensionTakesTheChosenTypeAndAWidthMustBeANumber) {
+    ScriptedAnswerer s;
+    new Point(0, 0);
+    objects.redraw();
+    // "PNG image" chosen, no extension typed: a PNG, asked for its width;
+    // "abc" is refused, the dialog says what it takes, 300 is taken.
+    s.Files.push_back(path("plain"));
+    s.FileTypes.push_back(2);
+    std::string why;
+    int open = 0;
+    s.Dialogs.push_back([&](Dialog& d) {
+        d.click(104);
+        d.type(105, "abc");
+        d.click(1);
+        open = d.isopen();
+        why = d.Refusal.text();
+        d.type(105, "300");
+        d.click(1);
+    });
+    window.command(ExportCommand);
+    EXPECT_TRUE(open);
+    EXPECT_EQ(why, "Enter a whole number from 1 to 20000.");
+    EXPECT_FALSE(QFile::exists(file("plain.svg")));
+    QImage png(file("plain.png"));
+    EXPECT_EQ(png.width(), 300);
+    // The width field is not asked about while another width is chosen.
+    s.Files.push_back(path("twice"));
+    s.FileTypes.push_back(2);
+    s.Dialogs.push_back([](Dialog& d) {
+        d.click(102);
+        d.type(105, "abc");
+        d.click(1);
+    });
+    window.command(ExportCommand);
+    EXPECT_EQ(QImage(file("twice.png")).width(), 2 * window.width());
+    s.Files.push_back(path("drawing"));
+    s.FileTypes.push_back(1);
+    window.command(ExportCommand);
+    EXPECT_TRUE(QFile::exists(file("drawing.pdf")));
+}

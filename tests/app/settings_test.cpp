@@ -159,7 +159,7 @@ TEST_F(Settings, GridDialogCorrectsItsSpacings) {
     EXPECT_EQ(s.AskedDialogs.back(), 112);
     EXPECT_EQ(shown, "10 1 1 /help/topic1.html");
 
-    gridset("0", "0", 1, 1);
+    gridset("0.0001", "0.0001", 1, 1);
     EXPECT_DOUBLE_EQ(grid1, 0.0001);
     EXPECT_DOUBLE_EQ(grid2, 0.001);
     EXPECT_EQ(axes, 0);
@@ -169,15 +169,26 @@ TEST_F(Settings, GridDialogCorrectsItsSpacings) {
     EXPECT_EQ(axes, 1);
     gridset("1", "5", 0, 1);
     EXPECT_DOUBLE_EQ(grid2, 50);
-    gridset("-3", "-1", 0, 1);
-    EXPECT_DOUBLE_EQ(grid1, 0.0001);
-    EXPECT_DOUBLE_EQ(grid2, 0.001);
     gridset("4", "0.5", 0, 1);
     gridset("7", "3", 1, 2);
     EXPECT_DOUBLE_EQ(grid1, 0.5) << "Cancel changes nothing";
     EXPECT_DOUBLE_EQ(grid2, 4);
     EXPECT_EQ(axes, 1);
-    gridset("many", "1e999", 0, 1);
+    // A spacing of 0, below 0.0001 or no number at all is refused: the
+    // dialog stays open, and nothing is taken.
+    for (const char* bad : {"0", "-3", "many", "1e999", "", "0.00001"}) {
+        int refused = 0;
+        std::string why;
+        s.Dialogs.push_back([&](Dialog& d) {
+            d.type(102, bad);
+            d.click(1);
+            refused = d.isopen() ? d.Refused : -1;
+            why = d.Refusal.text();
+        });
+        window.command(7019);
+        EXPECT_EQ(refused, 102) << bad;
+        EXPECT_EQ(why, "Enter a number from 0.0001 to 1e+09.") << bad;
+    }
     EXPECT_DOUBLE_EQ(grid1, 0.5) << "texts that are no numbers keep the values";
     EXPECT_DOUBLE_EQ(grid2, 4);
 
@@ -255,7 +266,7 @@ TEST_F(Settings, SizesDialogTakesEffectAtTheNextSizing) {
     EXPECT_EQ(s.AskedDialogs.back(), 119);
     EXPECT_EQ(shown, "40 150 20");
 
-    sizes("5", "5", "5", 1);
+    sizes("10", "10", "10", 1);
     EXPECT_EQ(fontsize, 10);
     EXPECT_EQ(msize, 10);
     EXPECT_EQ(anglesize, 10);
@@ -270,12 +281,24 @@ TEST_F(Settings, SizesDialogTakesEffectAtTheNextSizing) {
     EXPECT_EQ(bitmap->markersize(), 500 / 100);
     sizes("60", "60", "60", 2);
     EXPECT_EQ(fontsize, 25) << "Cancel";
-    sizes("x", "99999999999999999999", "-4", 1);
-    EXPECT_EQ(fontsize, 25) << "no number: the value stays";
-    EXPECT_EQ(msize, 100) << "a number too large to read: the value stays";
-    EXPECT_EQ(anglesize, 10);
-    sizes("2000000000", "30", "30", 1);
-    EXPECT_EQ(fontsize, 100000) << "sizes that make text vanish are kept in bounds";
+    // Anything but a size in bounds is refused: OK leaves the dialog open
+    // with the field marked; nothing is taken.
+    for (const char* bad : {"x", "", "99999999999999999999", "-4", "5", "2000000000", "12.5"}) {
+        std::string why;
+        int refused = 0, open = 0;
+        s.Dialogs.push_back([&](Dialog& d) {
+            d.type(11, bad);
+            d.click(1);
+            open = d.isopen();
+            refused = d.Refused;
+            why = d.Refusal.text();
+        });
+        window.command(7020);
+        EXPECT_TRUE(open) << bad;
+        EXPECT_EQ(refused, 11) << bad;
+        EXPECT_EQ(why, "Enter a whole number from 10 to 100000.") << bad;
+        EXPECT_EQ(msize, 100) << bad;
+    }
 }
 
 TEST_F(Settings, ListingIsShownReadOnly) {

@@ -89,6 +89,28 @@ TEST_F(Edit, PointDialogRenamesRecoloursAndMovesBasicPoints) {
     EXPECT_EQ(b->x(), 3);
 }
 
+TEST_F(Edit, ACoordinateThatIsNoNumberKeepsTheDialogOpen) {
+    Point* a = new Point(1, 2);
+    objects.changed.clear();
+    std::vector<std::string> why;
+    next([&](Dialog& d) {
+        for (const char* bad : {"abc", "1e999", "", "nan", "2,5,1"}) {
+            d.type(104, bad);
+            d.click(1);
+            EXPECT_TRUE(d.isopen()) << bad;
+            EXPECT_EQ(d.Refused, 104) << bad;
+            why.push_back(d.Refusal.text());
+        }
+        d.type(104, "-2,5");
+        d.type(107, " +7 ");
+    });
+    edit(a);
+    EXPECT_EQ(why, std::vector<std::string>(5, "Enter a number, such as 2.5."));
+    EXPECT_EQ(a->x(), -2.5) << "a decimal comma reads as a point";
+    EXPECT_EQ(a->y(), 7);
+    EXPECT_TRUE(objects.changed);
+}
+
 TEST_F(Edit, CancelChangesNothing) {
     Point* a = new Point(1.0 / 3, 2);
     objects.changed.clear();
@@ -288,7 +310,18 @@ TEST_F(Edit, CirclesFixTheirRadiusWhenTheRadiusPointIsTheirs) {
     EXPECT_NEAR(p->x(), 1, 1e-12);
     EXPECT_NEAR(p->y(), 4, 1e-12) << "the radius point moved along its ray";
 
-    next([](Dialog& d) { d.type(104, "0"); });
+    std::string why;
+    next(
+        [&](Dialog& d) {
+            d.type(104, "0");
+            d.click(1);
+            why = d.Refusal.text();
+        },
+        2);
+    edit(k);
+    EXPECT_EQ(why, "Enter a number greater than 0 and at most 1e+15.");
+    EXPECT_NEAR(k->r(), 3, 1e-12) << "a radius of 0 is refused";
+    next([](Dialog& d) { d.type(104, "1e-11"); });
     edit(k);
     EXPECT_NEAR(k->r(), 2e-10, 1e-15) << "a fixed radius is at least 2 EPS";
     EXPECT_TRUE(k->valid);
@@ -325,7 +358,7 @@ TEST_F(Edit, AnglesFixTheirSizeAndKeepTheirDisplaySizeSane) {
         d.type(104, "90");
         d.click(15);
         d.click(14);
-        d.type(13, "2");
+        d.type(13, "5");
     });
     edit(w);
     EXPECT_EQ(caption, "Winkel");
@@ -336,13 +369,33 @@ TEST_F(Edit, AnglesFixTheirSizeAndKeepTheirDisplaySizeSane) {
     EXPECT_NEAR(p2->y(), std::sqrt(2.0), 1e-12) << "the second point turned about the corner";
     EXPECT_EQ(w->Pixelsize, 5);
 
-    next([](Dialog& d) {
+    // Sizes out of bounds are refused, each with what the field takes.
+    std::vector<std::string> why;
+    next([&](Dialog& d) {
         d.type(13, "99999999999");
         d.type(104, "-3");
+        d.click(1);
+        why.push_back(d.Refusal.text());
+        d.type(13, "100000");
+        d.click(1);
+        why.push_back(d.Refusal.text());
+        d.type(104, "360.5");
+        d.click(1);
+        why.push_back(d.Refusal.text());
+        d.type(104, "1e999");
+        d.click(1);
+        why.push_back(d.Refusal.text());
+        d.type(104, "90,5");
+        d.click(1);
+        EXPECT_FALSE(d.isopen()) << "a decimal comma reads";
     });
     edit(w);
+    EXPECT_EQ(why, (std::vector<std::string>{"Enter a whole number from 5 to 100000.",
+                                             "Enter a number greater than 0 and at most 360.",
+                                             "Enter a number greater than 0 and at most 360.",
+                                             "Enter a number greater than 0 and at most 360."}));
     EXPECT_EQ(w->Pixelsize, 100000);
-    EXPECT_NEAR(w->Phi, 2e-10, 1e-15);
+    EXPECT_NEAR(w->size(), 90.5, 1e-9);
 
     // Corner made last: the second point is not right before the angle.
     Angle* v = new Angle(p2, p1, m);

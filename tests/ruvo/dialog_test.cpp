@@ -107,7 +107,14 @@ TEST_F(Dialogs, ScriptedAnswerFillsItemsAndOk) {
         d.type(101, "Corner");
         d.type(102, "new comment");
         d.type(103, "2.5e3");
+        // A number followed by other text is no number: OK refuses it, the
+        // dialog stays open and says what the field takes.
         d.type(104, "12abc");
+        d.click(1);
+        EXPECT_TRUE(d.isopen());
+        EXPECT_EQ(d.Refused, 104);
+        EXPECT_STREQ(d.Refusal.text(), "Enter a whole number from -2147483647 to 2147483647.");
+        d.type(104, " 12 ");
         d.click(105);
         d.click(105);
         d.click(105);
@@ -131,7 +138,8 @@ TEST_F(Dialogs, ScriptedAnswerFillsItemsAndOk) {
     EXPECT_STREQ(e.name.S.text(), "Corner");
     EXPECT_STREQ(e.comment.S.text(), "new comment");
     EXPECT_DOUBLE_EQ(e.x.X, 2500);
-    EXPECT_EQ(e.n.N, 12) << "the scan stops at the first non-digit";
+    EXPECT_EQ(e.n.N, 12) << "blanks around a number are no fault";
+    EXPECT_EQ(e.D.Refused, 0);
     EXPECT_EQ(e.fixed.F, 0);
     EXPECT_EQ(e.fixed.Changes, 3);
     EXPECT_EQ(static_cast<int>(e.type), 2);

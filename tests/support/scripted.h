@@ -6,6 +6,7 @@
 #include "dialog.h"
 #include "messages.h"
 #include "ps.h"
+#include "selectors.h"
 
 #include <deque>
 #include <functional>
@@ -37,8 +38,10 @@ class ScriptedAnswerer : public Answerer {
     std::deque<std::function<void(Dialog&)>> Dialogs;
     std::vector<int> AskedDialogs;
 
-    // The next file names chosen; an empty name cancels.
+    // The next file names chosen; an empty name cancels. With a list of
+    // types, the next of FileTypes is the type chosen (none: the first).
     std::deque<std::string> Files;
+    std::deque<int> FileTypes;
     std::vector<AskedFile> AskedFiles;
 
     // The next colours chosen; none cancels.
@@ -72,6 +75,10 @@ class ScriptedAnswerer : public Answerer {
 
     String file(const FileRequest& r) override {
         AskedFiles.push_back({r.saving, r.title, r.pattern, r.extension, r.directory});
+        if (r.filters) {
+            r.filters->Chosen = FileTypes.empty() ? 0 : FileTypes.front();
+            if (!FileTypes.empty()) FileTypes.pop_front();
+        }
         if (Files.empty()) return String("");
         std::string f = Files.front();
         Files.pop_front();
