@@ -34,6 +34,14 @@ void run() {
     tools.releaseaction();
 }
 
+// A run whose macro went (deleted or replaced) ends: the point tool takes
+// over, as after the start.
+void endlostrun() {
+    if (window.A != &macrorunaction || macrorunaction.Running) return;
+    window.action(&pointaction);
+    tools.set(2001);
+}
+
 } // namespace
 
 void macroselectors() {
@@ -86,6 +94,7 @@ void domacrodefine() {
         if (dialog.result() != 1 || !testmacro()) return;
         if (!name.S.empty()) {
             if (createmacro(name.S)) macrodisable();
+            endlostrun();
             return;
         }
         Message(window, String(70), String(1));
@@ -129,7 +138,10 @@ void domacroload() {
         Warning(window, textwith(78, bad.c_str()), String(1));
         return;
     }
-    if (createmacro(m)) m->showcomment();
+    if (createmacro(m)) {
+        endlostrun();
+        m->showcomment();
+    }
 }
 
 void domacrodelete() {
@@ -137,6 +149,7 @@ void domacrodelete() {
     if (!m) return;
     m->remove();
     delete m;
+    endlostrun();
 }
 
 void domacrocomment() {

@@ -139,6 +139,7 @@ Macro::Macro(const char* name)
     : Name(name), Comment("", CommentMax), C(static_cast<int>(macrocount.count())) {}
 
 Macro::~Macro() {
+    macrorunaction.release(this);
     deleteparameters(P);
     while (Step) {
         ConstructionStep* n = Step->Next;

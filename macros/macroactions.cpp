@@ -237,6 +237,12 @@ void MacroRunAction::inform() {
     host().inform(s.c_str());
 }
 
+void MacroRunAction::release(Macro* m) {
+    if (Running != m) return;
+    abort();
+    Running = nullptr;
+}
+
 void MacroRunAction::menuchoose(int id) {
     Running = nullptr;
     for (Macro* m = macros; m; m = m->Next)

@@ -36,6 +36,9 @@ class MacroRunAction : public Action {
     // Lets the user pick the macro: 1 when one was picked.
     int choose();
     void menuchoose(int id);
+    // The macro m goes (deleted, or replaced by one of its name): a run of
+    // it stops, and the tool holds no pointer to it any more.
+    void release(Macro* m);
 
     Macro* Running = nullptr;
     ParameterList* Param = nullptr;

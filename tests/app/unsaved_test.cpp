@@ -2,6 +2,8 @@
 // back counts, the title says so, and undoing back to the saved state makes
 // the construction unchanged again.
 #include "app.h"
+#include "macro.h"
+#include "macroactions.h"
 #include "point.h"
 #include "profile.h"
 #include "scripted.h"
@@ -93,4 +95,66 @@ TEST_F(Unsaved, ADragOrAHideAsksBeforeExitAndUndoBringsBackTheSavedState) {
     window.command(RedoCommand);
     EXPECT_FALSE(objects.changed) << "redone, it is as saved";
     window.A = &pointaction;
+}
+
+namespace {
+
+Macro* midpointmacro(const char* name) {
+    std::string bad;
+    std::string text = std::string("N:") + name +
+                       "\n/*\n*/\nP:A\nL:First\nT:point\nP:B\nL:Second\nT:point\n"
+                       "S:\"M\"()=middle(\"A\",\"B\");\n";
+    Macro* m = readmacro(text, bad);
+    EXPECT_NE(m, nullptr) << bad;
+    return m;
+}
+
+void click(double x, double y) {
+    QTest::mouseClick(Main::drawing(), Qt::LeftButton, {}, QPoint(window.col(x), window.row(y)));
+}
+
+} // namespace
+
+// Deleting or replacing the macro that runs ends its run; nothing touches
+// the freed macro (the sanitizer build checks it).
+TEST_F(Unsaved, ARunningMacroCanBeDeletedOrReplaced) {
+    ScriptedAnswerer s;
+    ASSERT_EQ(createmacro(midpointmacro("Mid")), 1);
+    auto pick = [&s] {
+        s.Dialogs.push_back([](Dialog& d) {
+            d.pick(101, 0);
+            d.click(1);
+        });
+    };
+    pick();
+    window.command(7102); // Run Macro
+    ASSERT_EQ(window.A, &macrorunaction);
+    click(1, 1); // the first parameter
+    pick();
+    s.Answers = {IDYES};
+    window.command(102); // Delete Macro
+    EXPECT_EQ(macros, nullptr);
+    EXPECT_EQ(macrorunaction.Running, nullptr);
+    EXPECT_EQ(window.A, &pointaction) << "the run ended with its macro";
+    click(2, 2);
+    click(3, 3);
+    EXPECT_EQ(objects.count(), 3) << "the clicks make points, no midpoint";
+
+    // A macro of the same name replaces the one that runs.
+    Macro* old = midpointmacro("Mid");
+    ASSERT_EQ(createmacro(old), 1);
+    pick();
+    window.command(7102);
+    click(-1, -1);
+    s.Answers = {IDYES};
+    ASSERT_EQ(createmacro(midpointmacro("Mid")), 1);
+    EXPECT_EQ(macrorunaction.Running, nullptr);
+    click(-2, -2);
+    window.history.end();
+    window.A = &pointaction;
+    while (macros) {
+        Macro* m = macros;
+        m->remove();
+        delete m;
+    }
 }
