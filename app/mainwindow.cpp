@@ -259,11 +259,20 @@ void MainWindow::record() {
     history.end();
     undomenu();
     settitle();
+    autosave.step();
+}
+
+void MainWindow::timer(int n) {
+    if (n == Autosave::Timer) autosave.tick();
 }
 
 int MainWindow::command(int id) {
     Touched = 1;
-    if (id == UndoCommand || id == RedoCommand) return StandardWindow::command(id);
+    if (id == UndoCommand || id == RedoCommand) {
+        int taken = StandardWindow::command(id);
+        autosave.step();
+        return taken;
+    }
     // A command never joins a tool's unfinished step: what the tool made
     // so far stays one step, the command's change another.
     history.end();
@@ -272,6 +281,7 @@ int MainWindow::command(int id) {
     history.end();
     undomenu();
     settitle();
+    autosave.step();
     return taken;
 }
 
@@ -293,6 +303,7 @@ void MainWindow::undomenu() {
 
 int MainWindow::close() {
     if (!testclose()) return 0;
+    autosave.remove();
     writeplacement();
     profile.write("printer", Printer);
     ::help.close();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "action.h"
+#include "autosave.h"
 #include "bars.h"
 #include "constructionfile.h"
 #include "history.h"
@@ -74,6 +75,8 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost, publ
     // The Undo and Redo items name what they would do.
     void undomenu();
     History history{objects};
+    Autosave autosave;
+    void timer(int n) override;
 
     // What the model and the tools need of the window.
     int viewwidth() const override { return Width; }

@@ -132,6 +132,7 @@ void readsizes() {
     msize = readsetting("pointsize", 150, MinSize, MaxSize);
     anglesize = readsetting("anglesize", 20, MinSize, MaxSize);
     window.Smooth = readsetting("smooth", 1, 0, 1);
+    window.autosave.Seconds = readsetting("autosave", 60, 0, 86400);
 }
 
 void writesizes() {
@@ -139,6 +140,7 @@ void writesizes() {
     profile.writeint("pointsize", msize);
     profile.writeint("anglesize", anglesize);
     profile.writeint("smooth", window.Smooth);
+    profile.writeint("autosave", window.autosave.Seconds);
 }
 
 void dosmooth() {

@@ -63,7 +63,10 @@ void startup(int argc, char** argv) {
     objects.changed.clear();
     window.history.File = &loadname;
     window.undomenu();
-    commandline(argc, argv);
+    if (window.autosave.Seconds > 0)
+        window.settimer(Autosave::Timer, 1000 * window.autosave.Seconds);
+    // Work restored from a copy goes before a file of the command line.
+    if (!window.autosave.recover()) commandline(argc, argv);
     Printer = profile.read("printer", "");
 }
 

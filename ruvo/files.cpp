@@ -1,8 +1,10 @@
 #include "files.h"
 
 #include <QFile>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <memory>
 
 namespace {
 
@@ -43,6 +45,36 @@ std::string fromutf8(const std::string& bytes) {
     // An older file, written in Latin-1.
     QByteArray u = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())).toUtf8();
     return std::string(u.constData(), static_cast<std::size_t>(u.size()));
+}
+
+struct FileLock::Handle {
+    std::unique_ptr<QLockFile> L;
+};
+
+FileLock::FileLock() : H(new Handle) {}
+
+FileLock::~FileLock() {
+    release();
+    delete H;
+}
+
+int FileLock::take(const std::string& name) {
+    release();
+    H->L = std::make_unique<QLockFile>(path(name.c_str()));
+    // Only the death of its program makes a lock stale, not its age.
+    H->L->setStaleLockTime(0);
+    if (H->L->tryLock(0)) return 1;
+    H->L.reset();
+    return 0;
+}
+
+void FileLock::release() {
+    if (H->L) H->L->unlock();
+    H->L.reset();
+}
+
+int FileLock::held() const {
+    return H->L && H->L->isLocked();
 }
 
 String shownname(const char* name) {

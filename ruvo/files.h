@@ -24,3 +24,23 @@ std::string toutf8(const std::string& text);
 std::string fromutf8(const std::string& bytes);
 // A file name as a text to show.
 String shownname(const char* name);
+
+// A lock file that says a running program owns something: held until
+// released or the program ends. A lock whose program has died, however it
+// ended, can be taken over.
+class FileLock {
+  public:
+    FileLock();
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    // Takes the lock of that name at once: 0 when a running program holds it.
+    int take(const std::string& name);
+    // Lets it go and removes its file.
+    void release();
+    int held() const;
+
+  private:
+    struct Handle;
+    Handle* H;
+};

@@ -1,6 +1,6 @@
 // Runs the tests inside a Qt application on the offscreen platform, with the
-// program's UI texts in place and the settings in a folder of their own, so
-// that no test reads or changes the user's settings.
+// program's UI texts in place and the settings and autosaved copies in
+// folders of their own, so that no test reads or changes the user's.
 #include "bitmapps.h"
 #include "gyrstrings.h"
 #include "program.h"
@@ -13,8 +13,9 @@
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config;
+    QTemporaryDir config, state;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // as the program does
     progstrings = GyrStrings;
