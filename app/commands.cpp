@@ -20,10 +20,13 @@ using M = MenuSpec;
 
 const MenuSpec menulines[] = {
     {M::Popup, "&File", 0},
-    {M::Item, "&New", 4005},
+    {M::Item, "&New \t^N", 4005},
     {M::Item, "&Load \t^L", 1001},
     {M::Item, "&Save \t^S", 1003},
     {M::Item, "Save &as ... \t^A", 1004},
+    {M::Popup, "&Recent Files", 0},
+    {M::Item, "(none)", RecentNone},
+    {M::End, nullptr, 0},
     {M::Separator, nullptr, 0},
     {M::Item, "Set printer", 106},
     {M::Item, "&Print \t^P", 7203},
@@ -91,12 +94,13 @@ const MenuSpec menulines[] = {
     {M::Popup, "&Zoom", 0},
     {M::Item, "Zoom &in \t+", 7007},
     {M::Item, "Zoom &out \t-", 7008},
+    {M::Item, "Zoom to &Fit \t^0", ZoomFitCommand},
     {M::End, nullptr, 0},
     {M::Popup, "&Shift", 0},
-    {M::Item, "Shift left \tLeft", 7004},
-    {M::Item, "Shift right \tRight", 7003},
-    {M::Item, "Shift up \tUp", 7001},
-    {M::Item, "Shift left \tDown", 7002},
+    {M::Item, "Shift drawing left \tLeft", 7004},
+    {M::Item, "Shift drawing right \tRight", 7003},
+    {M::Item, "Shift drawing down \tUp", 7001},
+    {M::Item, "Shift drawing up \tDown", 7002},
     {M::End, nullptr, 0},
     {M::Item, "Center", 7009},
     {M::Separator, nullptr, 0},
@@ -197,6 +201,12 @@ const Accel accels[] = {
     {Accel::Key, 'Z', MOD_CONTROL, UndoCommand},
     {Accel::Key, 'Y', MOD_CONTROL, RedoCommand},
     {Accel::Key, 'Z', MOD_CONTROL | MOD_SHIFT, RedoCommand},
+    // The keys every desktop program has, beside the ones above.
+    {Accel::Key, 'O', MOD_CONTROL, 1001},
+    {Accel::Key, 'N', MOD_CONTROL, 4005},
+    {Accel::Key, 'S', MOD_CONTROL | MOD_SHIFT, 1004},
+    {Accel::Key, 'Q', MOD_CONTROL, 1002},
+    {Accel::Key, '0', MOD_CONTROL, ZoomFitCommand},
 };
 
 Accelerators acceltable(accels, sizeof accels / sizeof *accels);
@@ -362,6 +372,7 @@ void bindcommands() {
     menu.add(7007, dozoomin);
     menu.add(7008, dozoomout);
     menu.add(7009, docenter);
+    menu.add(ZoomFitCommand, [] { window.zoomfit(); });
     menu.add(7004, doleft);
     menu.add(7003, doright);
     menu.add(7001, doup);
@@ -401,6 +412,7 @@ void bindcommands() {
     menu.add(107, docopyclipboard);
     menu.add(108, dosavebitmap);
     menu.add(ExportCommand, doexport);
+    recentmenu();
     macroselectors();
     menu.add(5001, domacroparameter);
     menu.add(5002, domacroconstructed);

@@ -7,7 +7,16 @@ extern Menu menu;
 extern Help help;
 
 // The history's commands, first in the Actions menu.
-enum { UndoCommand = 7301, RedoCommand = 7302, ExportCommand = 7303, SmoothCommand = 7304 };
+enum {
+    UndoCommand = 7301,
+    RedoCommand = 7302,
+    ExportCommand = 7303,
+    SmoothCommand = 7304,
+    ZoomFitCommand = 7305,
+    RecentNone = 1100, // the Recent Files entry while there are none
+    RecentFirst = 1101 // the entries of the last files, newest first
+};
+enum { RecentMax = 8 };
 
 // Defines the menu and binds every command that has a handler.
 void bindcommands();
@@ -49,6 +58,12 @@ void doload(const char* name);
 int dosave();
 int dosaveas();
 void docomment();
+// The Recent Files submenu, made anew from the settings.
+void recentmenu();
+// Puts a file loaded or saved first in Recent Files; takes one that could
+// not be opened out.
+void rememberfile(const char* name);
+void forgetfile(const char* name);
 
 // The macro commands.
 extern FileSelector macrosin, macrosout;

@@ -38,6 +38,7 @@ void load(const char* name) {
     window.blocked = 0;
     if (!whole) return;
     loadname = file;
+    rememberfile(file);
     window.settitle();
     docomment();
 }
@@ -87,7 +88,9 @@ void doload(const char* name) {
 
 int dosave() {
     if (loadname.empty()) return dosaveas();
-    return objects.save(loadname);
+    int saved = objects.save(loadname);
+    if (saved) rememberfile(loadname);
+    return saved;
 }
 
 int dosaveas() {
@@ -100,6 +103,7 @@ int dosaveas() {
     }
     loadname = name;
     int saved = objects.save(loadname);
+    if (saved) rememberfile(loadname);
     window.settitle();
     return saved;
 }

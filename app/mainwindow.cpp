@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 MainWindow window;
 int fontsize = 40;
@@ -79,6 +80,52 @@ void MainWindow::center() {
     Xm = 0;
     compute();
     objects.redraw();
+}
+
+namespace {
+
+// The box around the numbers of the objects: points, the points that
+// define lines, circles with their radius.
+class Box : public ValueSink {
+  public:
+    void number(const char* key, double x) override {
+        if (key[0] == 'x') X = x;
+        if (key[0] == 'y') add(X, x);
+        if (std::string(key) == "radius") add(Cx - x, Cy - x), add(Cx + x, Cy + x);
+    }
+    void numbers(const char* key, const double* v, int n) override {
+        if (std::string(key) == "center" && n == 2) Cx = v[0], Cy = v[1];
+    }
+    void points(const char*, const double* xy, int n) override {
+        for (int i = 0; i < n; ++i) add(xy[2 * i], xy[2 * i + 1]);
+    }
+    void add(double x, double y) {
+        if (!std::isfinite(x) || !std::isfinite(y)) return;
+        X1 = std::min(X1, x), X2 = std::max(X2, x), Y1 = std::min(Y1, y), Y2 = std::max(Y2, y);
+    }
+    double X1 = HUGE_VAL, X2 = -HUGE_VAL, Y1 = HUGE_VAL, Y2 = -HUGE_VAL;
+
+  private:
+    double X = 0, Cx = 0, Cy = 0;
+};
+
+} // namespace
+
+void MainWindow::zoomfit() {
+    Box b;
+    for (Object* o = objects.first(); o; o = o->next())
+        if (o->valid && !o->hidden()) o->values(b);
+    if (b.X1 > b.X2) return; // nothing to show
+    double w = std::max(b.X2 - b.X1, (b.Y2 - b.Y1) * Width / std::max(Height, 1));
+    // A margin of a tenth on each side; a single point keeps the zoom.
+    w = w > 0 ? w * 1.2 : X2 - X1;
+    double cx = (b.X1 + b.X2) / 2, cy = (b.Y1 + b.Y2) / 2;
+    if (!(w > 1e-9 * std::max({1.0, std::fabs(cx), std::fabs(cy)}) && w < 1e12)) return;
+    X1 = cx - w / 2, X2 = cx + w / 2;
+    Y1 = cy - 1, Y2 = cy + 1; // compute takes the vertical centre, and the height follows
+    compute();
+    objects.redraw();
+    objects.changed.set(); // the view is part of the file
 }
 
 int MainWindow::zoomat(int c, int r, double k) {

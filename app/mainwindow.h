@@ -30,6 +30,8 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost, publ
     void zoomin();
     void zoomout();
     void center();
+    // Shows every visible object with a margin around them.
+    void zoomfit();
     // Zooms by k (below 1: in) about a pixel: the point of the construction
     // under it stays under it. 0 when the view would get too small or large.
     int zoomat(int c, int r, double k);

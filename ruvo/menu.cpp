@@ -59,6 +59,17 @@ QMenu* popup(const Menu& m, int sub) {
     return sub >= 0 && sub < top.size() ? top[sub]->menu() : nullptr;
 }
 
+// The popup of that caption in w or a popup of it.
+QMenu* named(QWidget* w, const QString& caption) {
+    if (!w) return nullptr;
+    for (QAction* a : w->actions()) {
+        if (!a->menu()) continue;
+        if (a->text() == caption) return a->menu();
+        if (QMenu* m = named(a->menu(), caption)) return m;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 Menu::Menu(StandardWindow& w, const char* name) : W(&w), Name(name) {
@@ -116,6 +127,22 @@ void Menu::append(int sub, int id, const char* s, Handler f) {
     if (!m) return;
     m->addAction(item(m, W, s, id));
     add(id, f);
+}
+
+void Menu::append(const char* popup, int id, const char* s, Handler f) {
+    QMenu* m = named(bar(*this), qstr(popup));
+    if (!m) return;
+    m->addAction(item(m, W, s, id));
+    add(id, f);
+}
+
+void Menu::remove(const char* popup, int id) {
+    if (QMenu* m = named(bar(*this), qstr(popup))) {
+        QList<QAction*> found;
+        actions(m, id, found);
+        for (QAction* a : found) delete a;
+    }
+    drop(id);
 }
 
 void Menu::drop(int id) {

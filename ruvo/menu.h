@@ -26,6 +26,10 @@ class Menu : public WindowObject {
     int call(int id);
     void append(int sub, int id, const char* s, Handler f);
     void remove(int sub, int id);
+    // The same for a popup anywhere in the menu, named by its caption as in
+    // the menu table ("&Recent Files").
+    void append(const char* popup, int id, const char* s, Handler f);
+    void remove(const char* popup, int id);
     void check(int id, int f);
     void enable(int id, int f);
     // Gives an item a new caption, written as in the menu table.

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <set>
@@ -174,7 +175,9 @@ TEST_F(Main, EveryCommandOfTheMenuAndTheKeysIsBound) {
     window.command(7010);
     EXPECT_FALSE(window.showhidden);
     EXPECT_EQ(grid, 0);
-    EXPECT_EQ(ids.size(), 71u); // the 67 of the menu table, undo, redo, export, smooth
+    // The 67 of the menu table, undo, redo, export, smooth, zoom to fit and
+    // the empty Recent Files entry.
+    EXPECT_EQ(ids.size(), 73u);
 }
 
 TEST_F(Main, ToolBarStateAndStepKeys) {
@@ -344,4 +347,72 @@ TEST_F(Main, SubmenusShowTheirKeyHints) {
     std::vector<std::string> hints;
     for (QAction* a : step->actions()) hints.push_back(a->text().section('\t', 1).toStdString());
     EXPECT_EQ(hints, (std::vector<std::string>{"^Down", "^Up", "^PageDown", "^PageUp"}));
+}
+
+TEST_F(Main, DesktopKeysZoomToFitAndRecentFiles) {
+    ScriptedAnswerer s;
+    ASSERT_NE(program.Accel, nullptr);
+    // The usual keys beside the old ones, which stay.
+    const std::pair<std::pair<int, int>, int> keys[] = {
+        {{'O', MOD_CONTROL}, 1001}, {{'L', MOD_CONTROL}, 1001},
+        {{'N', MOD_CONTROL}, 4005}, {{'S', MOD_CONTROL | MOD_SHIFT}, 1004},
+        {{'A', MOD_CONTROL}, 1004}, {{'Q', MOD_CONTROL}, 1002},
+        {{'X', MOD_CONTROL}, 1002}, {{'0', MOD_CONTROL}, ZoomFitCommand}};
+    for (auto [key, id] : keys)
+        EXPECT_EQ(program.Accel->findkey(key.first, key.second), id) << char(key.first);
+    QTest::keyClick(drawing(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(s.AskedFiles.size(), 1u) << "Ctrl+O opens the file chooser";
+    EXPECT_EQ(s.AskedFiles[0].saving, 0);
+
+    // Zoom to Fit: every visible object inside the view, with a margin.
+    Point* a = new Point(100, 100);
+    Point* b = new Point(130, 80);
+    Point* hidden = new Point(-500, 0);
+    hidden->ishidden.set();
+    objects.changed.clear();
+    window.command(ZoomFitCommand);
+    for (Point* p : {a, b}) {
+        EXPECT_GT(p->x(), window.x1() + 0.05 * (window.x2() - window.x1()));
+        EXPECT_LT(p->x(), window.x2() - 0.05 * (window.x2() - window.x1()));
+        EXPECT_GT(p->y(), window.y1());
+        EXPECT_LT(p->y(), window.y2());
+    }
+    EXPECT_NEAR((window.x1() + window.x2()) / 2, 115, 1e-9);
+    EXPECT_LT(window.x2() - window.x1(), 200) << "the hidden point is no part of it";
+    EXPECT_TRUE(objects.changed) << "the view is part of the file";
+    objects.clear();
+    objects.changed.clear();
+
+    // Recent Files: the last eight loaded or saved, newest first.
+    QTemporaryDir dir;
+    std::vector<std::string> names;
+    for (int i = 0; i < 9; ++i) {
+        std::string f = dir.path().toStdString() + "/c" + std::to_string(i) + ".gyr";
+        FILE* file = std::fopen(f.c_str(), "w");
+        ASSERT_NE(file, nullptr);
+        std::fputs("\"A\"()=point(1,2);\n", file);
+        std::fclose(file);
+        s.Dialogs.push_back([](Dialog& d) { d.click(1); });
+        doload(f.c_str());
+        names.push_back(f);
+    }
+    EXPECT_STREQ(profile.read("recent1", ""), names[8].c_str());
+    EXPECT_STREQ(profile.read("recent8", ""), names[1].c_str());
+    EXPECT_TRUE(menu.enabled(RecentFirst + 7));
+    // Its entry loads a file again and puts it first.
+    s.Dialogs.push_back([](Dialog& d) { d.click(1); });
+    window.command(RecentFirst + 3); // c5
+    EXPECT_STREQ(loadname.text(), names[5].c_str());
+    EXPECT_STREQ(profile.read("recent1", ""), names[5].c_str());
+    // A file that is gone leaves the list.
+    std::remove(names[4].c_str());
+    window.command(RecentFirst + 4); // c4
+    EXPECT_STREQ(profile.read("recent8", ""), "");
+    ASSERT_FALSE(s.AskedBoxes.empty());
+    EXPECT_EQ(s.AskedBoxes.back().text.rfind("Could not open", 0), 0u);
+    loadname = "";
+    objects.clear();
+    objects.changed.clear();
+    for (int i = 1; i <= RecentMax; ++i) profile.write(("recent" + std::to_string(i)).c_str(), "");
+    recentmenu();
 }
