@@ -29,8 +29,10 @@ const ControlSpec pngcontrols[] = {
     {C::Check, 106, "Transparent background", 4, 2},
     {C::Default, 1, "OK", 5, 1},
     {C::Button, 2, "Cancel", 5, 1},
+    {C::Button, 9, "Help", 5, 1},
     {C::Last, 0, nullptr, 0, 0},
 };
+enum { PngHelp = 16 };
 const DialogSpec pngdialog = {121, "PNG Picture", pngcontrols};
 const bool defined = (definedialog(&pngdialog), true);
 
@@ -90,7 +92,7 @@ void doexport() {
     if (PicturePS::kindof(name) < 0) name.cat(".svg");
     int width = std::max(window.width(), 1), transparent = 0;
     if (PicturePS::kindof(name) == PicturePS::Png) {
-        Dialog d(&window, 121);
+        Dialog d(&window, 121, &help, PngHelp);
         const int ids[] = {101, 102, 103, 104};
         RadioItem size(ids, 4, 0, d);
         WidthItem pixels(105, d, 4L * width, size);

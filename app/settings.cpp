@@ -213,10 +213,12 @@ void dosizes() {
     for (LongItem* size : {&f, &m, &a}) size->range(MinSize, MaxSize);
     d.carryout();
     if (d.result() != 1) return;
-    // They take effect when the window is sized next, and for new angles.
+    // The fonts and marks take effect at once, the angle size for new angles.
     msize = clampsize(m.N);
     fontsize = clampsize(f.N);
     anglesize = clampsize(a.N);
+    window.newpicture();
+    objects.redraw();
 }
 
 void doshowconstruction() {

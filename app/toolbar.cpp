@@ -82,7 +82,10 @@ void Tools::init(Window& w) {
     if (b.size() == 0) {
         for (int i = 0; i < 17; ++i) b.addbutton(idm_actions[i], String(99 + i).text());
         b.addseparator();
-        for (int id : idm_colors) b.addbutton(id, String(116).text());
+        // Each colour button says its colour: "Default Color: Blue".
+        const char* const names[6] = {"Black", "Blue", "Brown", "Green", "Cyan", "Pink"};
+        for (int i = 0; i < 6; ++i)
+            b.addbutton(idm_colors[i], (std::string(String(116).text()) + ": " + names[i]).c_str());
         b.addseparator();
         b.addbutton(2011, String(117).text());
         b.addcheck(4001, String(118).text());

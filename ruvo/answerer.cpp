@@ -1,5 +1,6 @@
 #include "answerer.h"
 #include "dialog.h"
+#include "dialogpeer.h"
 #include "messages.h"
 #include "printer.h"
 #include "qtglue.h"
@@ -18,6 +19,10 @@
 
 Answerer::~Answerer() = default;
 
+int Answerer::messagebox(Box kind, const char* text, const char* title, Dialog& owner) {
+    return messagebox(kind, text, title, owner.W);
+}
+
 namespace {
 
 QWidget* parentof(Window* owner) {
@@ -28,7 +33,17 @@ QWidget* parentof(Window* owner) {
 class QtAnswerer : public Answerer {
   public:
     int messagebox(Box kind, const char* text, const char* title, Window* owner) override {
-        QMessageBox box(parentof(owner));
+        return show(kind, text, title, parentof(owner));
+    }
+
+    int messagebox(Box kind, const char* text, const char* title, Dialog& owner) override {
+        // Over the dialog's own widget while it is open.
+        QWidget* parent = owner.Handle && owner.Handle->Widget ? owner.Handle->Widget : nullptr;
+        return show(kind, text, title, parent ? parent : parentof(owner.W));
+    }
+
+    static int show(Box kind, const char* text, const char* title, QWidget* parent) {
+        QMessageBox box(parent);
         box.setWindowTitle(qstr(title));
         box.setText(qstr(text));
         box.setIcon(kind == Box::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);

@@ -30,6 +30,9 @@ class Answerer {
     virtual ~Answerer();
     // A message box; returns the button's code (IDOK, IDCANCEL, IDYES, IDNO).
     virtual int messagebox(Box kind, const char* text, const char* title, Window* owner) = 0;
+    // A message box over an open dialog; unless an answerer shows it there,
+    // it is asked as a box of the dialog's window.
+    virtual int messagebox(Box kind, const char* text, const char* title, Dialog& owner);
     // The printer's settings dialog; 1 when the dialog was offered.
     virtual int printersetup(PrinterPS& printer, Window* owner) = 0;
     // Runs an open dialog: its items have put their values in; the answer

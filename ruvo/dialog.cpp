@@ -276,6 +276,9 @@ void Dialog::create() {
 void Dialog::exec() {
     if (!Handle) return;
     Handle->Modal = 1;
+    // Modal to its window only: the help, a window of its own, can be read
+    // and scrolled while the dialog is open.
+    if (Handle->Widget->parentWidget()) Handle->Widget->setWindowModality(Qt::WindowModal);
     Handle->Widget->exec();
 }
 

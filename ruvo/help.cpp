@@ -81,7 +81,9 @@ void Help::show(const char* page) {
     if (!QFile::exists(path)) path = ":/help/index.html";
     viewer(Viewer)->setSource(QUrl("qrc" + path));
     viewer(Viewer)->show();
+    // Above everything, also a dialog it was asked from.
     viewer(Viewer)->raise();
+    viewer(Viewer)->activateWindow();
 }
 
 void Help::index() {

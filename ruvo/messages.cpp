@@ -34,6 +34,23 @@ int QuestionAbort(Window& w, const char* text, const char* title) {
     return ask(Box::QuestionAbort, text, title, &w);
 }
 
+static int ask(Box kind, const char* text, const char* title, Dialog& d) {
+    return Answerer::current().messagebox(kind, text ? text : "", title ? title : "", d);
+}
+
+int Warning(Dialog& d, const char* text, const char* title) {
+    return ask(Box::Warning, text, title, d);
+}
+int Message(Dialog& d, const char* text, const char* title) {
+    return ask(Box::Message, text, title, d);
+}
+int Question(Dialog& d, const char* text, const char* title) {
+    return ask(Box::Question, text, title, d);
+}
+int QuestionAbort(Dialog& d, const char* text, const char* title) {
+    return ask(Box::QuestionAbort, text, title, d);
+}
+
 void Beep(int, double) {
     QApplication::beep();
 }

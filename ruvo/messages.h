@@ -2,6 +2,7 @@
 #pragma once
 
 class Window;
+class Dialog;
 
 enum { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
@@ -13,6 +14,11 @@ int Question(const char* text, const char* title);
 int Question(Window& w, const char* text, const char* title);
 int QuestionAbort(const char* text, const char* title);
 int QuestionAbort(Window& w, const char* text, const char* title);
+// A box over an open dialog, which stays open under it.
+int Warning(Dialog& d, const char* text, const char* title);
+int Message(Dialog& d, const char* text, const char* title);
+int Question(Dialog& d, const char* text, const char* title);
+int QuestionAbort(Dialog& d, const char* text, const char* title);
 
 void Beep(int frequency, double seconds);
 int Shift();

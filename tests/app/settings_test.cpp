@@ -245,7 +245,7 @@ TEST_F(Settings, DisplayDialogHidesColoursAtOnce) {
     EXPECT_TRUE(inked(1, 1));
 }
 
-TEST_F(Settings, SizesDialogTakesEffectAtTheNextSizing) {
+TEST_F(Settings, SizesDialogTakesEffectAtOnce) {
     ScriptedAnswerer s;
     auto sizes = [&](const char* f, const char* p, const char* a, int button) {
         s.Dialogs.push_back([=](Dialog& d) {
@@ -274,8 +274,8 @@ TEST_F(Settings, SizesDialogTakesEffectAtTheNextSizing) {
     EXPECT_EQ(fontsize, 25);
     EXPECT_EQ(msize, 100);
     EXPECT_EQ(anglesize, 30);
-    EXPECT_EQ(font->F.Height, 500 / 40) << "nothing changes before the window is sized";
-    EXPECT_EQ(bitmap->markersize(), 500 / 150);
+    EXPECT_EQ(font->F.Height, 500 / 25) << "the picture is drawn anew at once";
+    EXPECT_EQ(bitmap->markersize(), 500 / 100);
     window.sized();
     EXPECT_EQ(font->F.Height, 500 / 25);
     EXPECT_EQ(bitmap->markersize(), 500 / 100);

@@ -1,5 +1,6 @@
 #include "dialogitems.h"
 #include "help.h"
+#include "messages.h"
 #include "resources.h"
 #include "scripted.h"
 #include "selectors.h"
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <string>
@@ -254,6 +256,7 @@ TEST_F(Dialogs, RealDialog) {
 
 TEST_F(Dialogs, F1OpensTheDialogsHelpPage) {
     Everything e;
+    QWidget* help = nullptr;
     QString shown;
     bool open = false;
     QTimer::singleShot(0, [&] {
@@ -262,13 +265,60 @@ TEST_F(Dialogs, F1OpensTheDialogsHelpPage) {
         QTest::keyClick(box, Qt::Key_F1);
         shown = e.H.page().text();
         open = QApplication::activeModalWidget() == box;
+        // The help is a window of its own that the dialog does not block:
+        // it comes to the front and can be scrolled while the dialog waits.
+        // (A window-modal dialog blocks only its own window's family.)
+        EXPECT_EQ(box->windowModality(), Qt::WindowModal);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<QTextBrowser*>(w) && w->isVisible()) help = w;
         for (QPushButton* b : box->findChildren<QPushButton*>())
             if (b->text() == "Cancel") b->click();
     });
     e.D.carryout();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->parentWidget(), nullptr) << "no part of the window the dialog blocks";
     EXPECT_TRUE(open) << "the dialog stays open";
     EXPECT_EQ(shown, "/help/index.html") << "topic 99 has no page here: the contents";
     e.H.close();
+}
+
+TEST_F(Dialogs, AMessageBoxOverAnOpenDialog) {
+    ScriptedAnswerer s;
+    Everything e;
+    s.Answers = {IDNO};
+    int answer = 0, open = 0;
+    s.Dialogs.push_back([&](Dialog& d) {
+        answer = Question(d, "Take it?", "Gyrel");
+        open = d.isopen();
+        d.click(1);
+    });
+    e.D.carryout();
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_TRUE(open) << "the dialog stays open under its box";
+    ASSERT_EQ(s.AskedBoxes.size(), 1u);
+    EXPECT_EQ(s.AskedBoxes[0].dialog, 500);
+    EXPECT_EQ(s.AskedBoxes[0].text, "Take it?");
+
+    // The real box is the dialog's child.
+    Answerer* before = Answerer::install(nullptr);
+    Everything f;
+    QWidget* parent = nullptr;
+    QWidget* dialog = nullptr;
+    QTimer::singleShot(0, [&] {
+        dialog = QApplication::activeModalWidget();
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            parent = box ? box->parentWidget() : nullptr;
+            if (box) QTest::keyClick(box, Qt::Key_Escape);
+            for (QPushButton* b : dialog->findChildren<QPushButton*>())
+                if (b->text() == "Cancel") b->click();
+        });
+        Warning(f.D, "Over it", "Gyrel");
+    });
+    f.D.carryout();
+    Answerer::install(before);
+    EXPECT_NE(dialog, nullptr);
+    EXPECT_EQ(parent, dialog);
 }
 
 TEST_F(Dialogs, FileSelectorRemembersTheDirectory) {

@@ -18,6 +18,7 @@ class ScriptedAnswerer : public Answerer {
     struct Asked {
         Box kind;
         std::string text, title;
+        int dialog = 0; // the dialog it was asked over, 0 for none
     };
     struct AskedFile {
         int saving;
@@ -58,6 +59,12 @@ class ScriptedAnswerer : public Answerer {
             return a;
         }
         return kind == Box::Question || kind == Box::QuestionAbort ? IDYES : IDOK;
+    }
+
+    int messagebox(Box kind, const char* text, const char* title, Dialog& d) override {
+        int answer = messagebox(kind, text, title, d.W);
+        AskedBoxes.back().dialog = d.Id;
+        return answer;
     }
 
     int printersetup(PrinterPS&, Window*) override {
