@@ -7,6 +7,9 @@
 History::History(ObjectList& list) : L(list) {}
 
 History::~History() {
+    // The file name may be gone already at the program's end: only the
+    // steps are let go.
+    File = nullptr;
     clear();
     if (L.Keep == this) L.Keep = nullptr;
 }
