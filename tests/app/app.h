@@ -38,6 +38,13 @@ struct Main : ::testing::Test {
         sharp();
         objects.changed.clear();
     }
+    // No test leaves unsaved work, a file name or a copy of its work behind.
+    void TearDown() override {
+        objects.changed.clear();
+        window.autosave.remove();
+        loadname = "";
+        window.settitle();
+    }
     // The tests that look at pixels see the sharp ones of the pixel rules.
     static void sharp() {
         window.Smooth = 0;

@@ -40,12 +40,6 @@ struct Autosaving : Main, TempFiles {
         std::filesystem::remove_all(Autosave::folder(), e);
         window.A = &pointaction;
     }
-    void TearDown() override {
-        objects.changed.clear();
-        window.autosave.remove();
-        loadname = "";
-        window.settitle();
-    }
 };
 
 } // namespace

@@ -20,13 +20,7 @@ namespace {
 const char* const alpha = "\xce\xb1";
 const char* const beta = "\xce\xb2";
 
-struct Letters : Main, TempFiles {
-    void TearDown() override {
-        objects.changed.clear();
-        loadname = "";
-        window.settitle();
-    }
-};
+struct Letters : Main, TempFiles {};
 
 } // namespace
 

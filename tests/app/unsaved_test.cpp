@@ -42,13 +42,7 @@ void rightdrag(double x, double y) {
     QTest::mouseRelease(area, Qt::RightButton, {}, from - QPoint(0, 40));
 }
 
-struct Unsaved : Main {
-    void TearDown() override {
-        objects.changed.clear();
-        loadname = "";
-        window.settitle();
-    }
-};
+struct Unsaved : Main {};
 
 } // namespace
 
