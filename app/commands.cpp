@@ -359,7 +359,7 @@ void doredo() {
 }
 
 void doabout() {
-    Dialog d(&window, 115);
+    Dialog d(&window, 115, &help, 0); // F1: the contents
     TextItem version(101, d, textwith(133, GYREL_VERSION));
     d.carryout();
 }

@@ -224,7 +224,7 @@ void dosizes() {
 void doshowconstruction() {
     String listing("");
     objects.show(listing);
-    Dialog d(&window, 118);
+    Dialog d(&window, 118, &help, 0); // F1: the contents
     MultilineItem text(101, d, listing.text());
     text.Readonly = 1;
     d.carryout();

@@ -55,12 +55,16 @@ TEST_F(Main, ClearLastTakesHelpObjectsWithIt) {
 
 TEST_F(Main, AboutBoxAndTheCommandLine) {
     ScriptedAnswerer s;
-    std::string version;
+    std::string version, page;
     s.Dialogs.push_back([&](Dialog& d) {
         version = d.gettext(101).text();
+        d.notify(998, BN_CLICKED); // F1
+        page = help.page().text();
         d.click(1);
     });
     window.command(105);
+    EXPECT_EQ(page, "/help/index.html") << "F1 in the About box: the contents";
+    help.close();
     ASSERT_EQ(s.AskedDialogs, std::vector<int>{115});
     EXPECT_EQ(version.rfind("Gyrel, Version ", 0), 0u) << version;
     EXPECT_GT(version.size(), std::string("Gyrel, Version ").size());

@@ -3,6 +3,7 @@
 #include "app.h"
 #include "commands.h"
 #include "dialog.h"
+#include "help.h"
 #include "point.h"
 #include "run.h"
 #include "scripted.h"
@@ -172,7 +173,10 @@ TEST_F(Pictures, ANameWithoutExtensionTakesTheChosenTypeAndAWidthMustBeANumber) 
     s.FileTypes.push_back(2);
     std::string why;
     int open = 0;
+    std::string page;
     s.Dialogs.push_back([&](Dialog& d) {
+        d.notify(998, BN_CLICKED); // F1
+        page = help.page().text();
         d.click(104);
         d.type(105, "abc");
         d.click(1);
@@ -183,6 +187,8 @@ TEST_F(Pictures, ANameWithoutExtensionTakesTheChosenTypeAndAWidthMustBeANumber) 
     });
     window.command(ExportCommand);
     EXPECT_TRUE(open);
+    EXPECT_EQ(page, "/help/topic16.html") << "F1 in the PNG dialog";
+    help.close();
     EXPECT_EQ(why, "Enter a whole number from 1 to 20000.");
     EXPECT_FALSE(QFile::exists(file("plain.svg")));
     QImage png(file("plain.png"));
