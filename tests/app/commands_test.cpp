@@ -16,8 +16,10 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -419,4 +421,37 @@ TEST_F(Main, DesktopKeysZoomToFitAndRecentFiles) {
     objects.changed.clear();
     for (int i = 1; i <= RecentMax; ++i) profile.write(("recent" + std::to_string(i)).c_str(), "");
     recentmenu();
+}
+
+TEST_F(Main, ShiftCaptionsSayWhereTheDrawingGoesAndColourButtonsTheirColour) {
+    Point* p = new Point(0, 0);
+    std::map<std::string, std::pair<int, int>> moves; // caption: the point's pixel step
+    for (int id : {7004, 7003, 7001, 7002}) {
+        window.setsize(-7.0, 7.0, -7.0, 7.0);
+        int c = window.col(p->x()), r = window.row(p->y());
+        window.command(id);
+        std::string caption;
+        QMenu* shift = nullptr;
+        for (QMenu* m : drawing()->window()->findChildren<QMenu*>())
+            if (m->title() == "&Shift") shift = m;
+        ASSERT_NE(shift, nullptr);
+        for (QAction* a : shift->actions())
+            if (a->data().toInt() == id) caption = a->text().toStdString();
+        moves[caption.substr(0, caption.find('\t'))] = {window.col(p->x()) - c,
+                                                        window.row(p->y()) - r};
+    }
+    EXPECT_LT(moves["Shift drawing left"].first, 0);
+    EXPECT_GT(moves["Shift drawing right"].first, 0);
+    EXPECT_LT(moves["Shift drawing up"].second, 0);
+    EXPECT_GT(moves["Shift drawing down"].second, 0);
+    EXPECT_EQ(moves.size(), 4u);
+
+    std::set<std::string> tips;
+    for (QToolButton* b : drawing()->window()->findChildren<QToolButton*>())
+        if (b->defaultAction() && b->toolTip().startsWith("Default Color"))
+            tips.insert(b->toolTip().toStdString());
+    EXPECT_EQ(tips, (std::set<std::string>{"Default Color: Black", "Default Color: Blue",
+                                           "Default Color: Brown", "Default Color: Cyan",
+                                           "Default Color: Green", "Default Color: Pink"}));
+    objects.changed.clear();
 }

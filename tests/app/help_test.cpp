@@ -8,6 +8,7 @@
 #include "objectlist.h"
 #include "point.h"
 #include "scripted.h"
+#include "toolbar.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -98,4 +99,33 @@ TEST_F(Manual, EveryHelpTopicOfADialogHasItsOwnPage) {
     objects.select(0, 0, &o, 0, 1, 1);
     EXPECT_EQ(std::string(help.page().text()), "/help/topic8.html");
     help.close();
+}
+
+TEST_F(Manual, TheIndexNamesEachEntryOnceAndOnlyButtonsThatExist) {
+    // Each entry once, and no entry with two links of the same text.
+    QString index = read(":/help/keywords.html");
+    QRegularExpression entry("<li>([^:<]+):(.*)</li>");
+    std::set<QString> labels;
+    for (auto m = entry.globalMatch(index); m.hasNext();) {
+        auto e = m.next();
+        EXPECT_TRUE(labels.insert(e.captured(1)).second) << e.captured(1).toStdString();
+        QStringList texts;
+        for (auto l = QRegularExpression(">([^<]+)</a>").globalMatch(e.captured(2)); l.hasNext();)
+            texts << l.next().captured(1);
+        EXPECT_EQ(texts.removeDuplicates(), 0) << e.captured(0).toStdString();
+    }
+    EXPECT_GT(labels.size(), 100u);
+    // A page that speaks of its tool's button has one on the tool bar.
+    const std::map<QString, int> toolpages = {{"tool-delete.html", 3006},
+                                              {"tool-step.html", 4006},
+                                              {"tool-point.html", 2001},
+                                              {"tool-hide.html", 3005},
+                                              {"tool-circle3.html", 2006}};
+    for (auto [page, id] : toolpages) {
+        bool button = false;
+        for (int b : idm_actions) button = button || b == id;
+        EXPECT_EQ(read(":/help/" + page).contains("its button on the tool bar"), button)
+            << page.toStdString();
+    }
+    EXPECT_TRUE(read(":/help/tool-circle3.html").contains("a click on empty paper is ignored"));
 }
