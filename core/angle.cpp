@@ -46,7 +46,7 @@ double Angle::size() const {
 }
 
 void Angle::writeclear(char* s) {
-    std::snprintf(s, 256, String(129).text(), P1->name(), M->name(), P2->name());
+    std::snprintf(s, DescriptionMax, String(129).text(), P1->name(), M->name(), P2->name());
 }
 
 void Angle::writespecialflags(FlagSink* io) {
@@ -80,7 +80,7 @@ void Angle::draw(PS& ps) {
         ps.arc(cx, cy, rho, 1.0, -Phi1, -Phi2);
     }
     if (!showname && !showsize) return;
-    char text[256];
+    char text[DescriptionMax];
     if (showname && showsize)
         std::snprintf(text, sizeof text, "%s=%g", Name.text(), size());
     else if (showname)

@@ -68,7 +68,7 @@ int Circle::project(double* x, double* y) {
 }
 
 void Circle::writeclear(char* s) {
-    std::snprintf(s, 256, String(123).text(), P1->name(), P2->name());
+    std::snprintf(s, DescriptionMax, String(123).text(), P1->name(), P2->name());
 }
 
 void Circle::writespecialflags(FlagSink* io) {
@@ -287,7 +287,8 @@ void Circle3Circle::update() {
 
 void Circle3Circle::writeclear(char* s) {
     Circle3* h = static_cast<Circle3*>(O);
-    std::snprintf(s, 256, String(128).text(), h->M->name(), h->P1->name(), h->P2->name());
+    std::snprintf(s, DescriptionMax, String(128).text(), h->M->name(), h->P1->name(),
+                  h->P2->name());
 }
 
 void Circle::getstate(ObjectState& s) const {

@@ -27,7 +27,7 @@ int Middle::dep(Object** o) {
 }
 
 void Middle::writeclear(char* s) {
-    std::snprintf(s, 256, String(124).text(), P1->name(), P2->name());
+    std::snprintf(s, DescriptionMax, String(124).text(), P1->name(), P2->name());
 }
 
 Parallel::Parallel(Pointprim* p, Lineprim* l) : Pointprim(0, 0), P(p), L(l) {
@@ -59,7 +59,7 @@ int Parallel::dep(Object** o) {
 }
 
 void Parallel::writeclear(char* s) {
-    std::snprintf(s, 256, String(Text).text(), L->name(), P->name());
+    std::snprintf(s, DescriptionMax, String(Text).text(), L->name(), P->name());
 }
 
 Rectangular::Rectangular(Pointprim* p, Lineprim* l) : Parallel(p, l) {
@@ -131,7 +131,7 @@ int Pointon::dep(Object** o) {
 }
 
 void Pointon::writeclear(char* s) {
-    std::snprintf(s, 256, String(127).text(), O->name());
+    std::snprintf(s, DescriptionMax, String(127).text(), O->name());
 }
 
 DepLine* makeparallel(Pointprim* p, Lineprim* l, int perpendicular) {

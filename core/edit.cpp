@@ -204,7 +204,7 @@ class Common {
     void fix(int f) { set(O->Class, f ? O->Class | CFixed : O->Class & ~CFixed); }
 
     static std::string describe(Object* o) {
-        char d[256] = "";
+        char d[DescriptionMax] = "";
         o->writeclear(d);
         return stripnl(d);
     }

@@ -39,7 +39,7 @@ void Intersection::update() {
 }
 
 void Intersection::writeclear(char* s) {
-    std::snprintf(s, 256, String(130).text(), P1->name(), P2->name());
+    std::snprintf(s, DescriptionMax, String(130).text(), P1->name(), P2->name());
 }
 
 Pointprim* Intersection::alternate(int f) {

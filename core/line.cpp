@@ -101,7 +101,7 @@ void Lineprim::intersect(Lineprim* L, Pointprim* P) {
 }
 
 void Lineprim::writeclear(char* s) {
-    std::snprintf(s, 256, String(120).text(), P1->name(), P2->name());
+    std::snprintf(s, DescriptionMax, String(120).text(), P1->name(), P2->name());
 }
 
 void Lineprim::writespecialflags(FlagSink* io) {
@@ -128,7 +128,7 @@ void Lineprim::anchor(double fx, double fy, double& ax, double& ay) {
 }
 
 void Lineprim::label(char* s) {
-    std::snprintf(s, 256, "%s", showname ? Name.text() : "");
+    std::snprintf(s, DescriptionMax, "%s", showname ? Name.text() : "");
 }
 
 void Lineprim::draw(PS& ps) {
@@ -144,7 +144,7 @@ void Lineprim::draw(PS& ps) {
     drawstraight(ps, fx + t1 * Vx, fy + t1 * Vy, fx + t2 * Vx, fy + t2 * Vy, Linetype, c,
                  (Class & CSegment) != 0);
 
-    char text[256];
+    char text[DescriptionMax];
     label(text);
     if (!*text) return;
     double t = ps.textdiameter(text, Vy, -Vx);
@@ -182,7 +182,7 @@ int Ray::project(double* x, double* y) {
 }
 
 void Ray::writeclear(char* s) {
-    std::snprintf(s, 256, String(121).text(), P1->name(), P2->name());
+    std::snprintf(s, DescriptionMax, String(121).text(), P1->name(), P2->name());
 }
 
 int Ray::checkpoint(double x, double y) {
@@ -229,7 +229,7 @@ int Segment::project(double* x, double* y) {
 }
 
 void Segment::writeclear(char* s) {
-    std::snprintf(s, 256, String(122).text(), P1->name(), P2->name());
+    std::snprintf(s, DescriptionMax, String(122).text(), P1->name(), P2->name());
 }
 
 int Segment::checkpoint(double x, double y) {
@@ -252,9 +252,9 @@ void Segment::anchor(double, double, double& ax, double& ay) {
 
 void Segment::label(char* s) {
     if (showlength && showname)
-        std::snprintf(s, 256, "%s=%g", Name.text(), R);
+        std::snprintf(s, DescriptionMax, "%s=%g", Name.text(), R);
     else if (showlength)
-        std::snprintf(s, 256, "%g", R);
+        std::snprintf(s, DescriptionMax, "%g", R);
     else
         Lineprim::label(s);
 }

@@ -31,6 +31,10 @@ class ValueSink {
 
 const double EPS = 1e-10;
 
+// The room for an object's description and label (writeclear): three names
+// of 63 characters of up to four bytes each and the words around them.
+const int DescriptionMax = 1024;
+
 // What of an object the user can change and undo gives back, besides its
 // name (which the list reports when it changes): colour, kind bits and
 // flags, and the numbers of its kind (a position, a fixed size, a line type).

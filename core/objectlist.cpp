@@ -217,7 +217,7 @@ void ObjectList::drawall(PS& ps, int unmarkedonly) {
     if (Stop > 0) {
         String s("", 300);
         if (shown) {
-            char d[256];
+            char d[DescriptionMax];
             shown->writeclear(d);
             s.copy(shown->name());
             s.cat(" : ");
@@ -394,7 +394,7 @@ void ObjectList::show(String& s) {
     // Collected first and added once: a long listing is not copied once for
     // every object.
     std::string t;
-    char d[256];
+    char d[DescriptionMax];
     for (Object* o = First; o; o = o->Next) {
         o->writeclear(d);
         t += o->name();

@@ -33,7 +33,7 @@ const char* IO::write(Object* o) {
 }
 
 const char* IO::writeclear(Object* o) {
-    char d[256] = "";
+    char d[DescriptionMax] = "";
     o->writeclear(d);
     S = d;
     return S.c_str();

@@ -1,8 +1,10 @@
+#include "angle.h"
 #include "bitmapps.h"
 #include "model.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
 
 using Objects = Model;
 
@@ -178,4 +180,26 @@ TEST_F(Labels, BackslashEscapes) {
         ps.text(0, 0, "y");
     });
     EXPECT_EQ(centred, placed);
+}
+
+TEST_F(Labels, LettersBeyondAsciiAreDrawnWholeAndDescribedWhole) {
+    // After a backslash, a letter beyond ASCII is drawn as it is, whole.
+    auto escaped = picture([](PS& ps) { drawtext1(ps, 10, 40, "\\\xce\xb2x"); });
+    auto plain = picture([](PS& ps) { drawtext1(ps, 10, 40, "\xce\xb2x"); });
+    EXPECT_EQ(escaped, plain);
+
+    // Three names of 63 Greek letters fit a description.
+    std::string n[3];
+    Point* p[3];
+    for (int i = 0; i < 3; ++i) {
+        for (int k = 0; k < 62; ++k) n[i] += "\xce\xb1";
+        n[i] += std::string("\xce") + static_cast<char>('\xb2' + i);
+        p[i] = new Point(i, i * i);
+        p[i]->setname(n[i].c_str());
+        ASSERT_EQ(n[i], p[i]->name());
+    }
+    Angle* a = new Angle(p[0], p[1], p[2]);
+    char d[DescriptionMax];
+    a->writeclear(d);
+    for (const std::string& name : n) EXPECT_NE(std::string(d).find(name), std::string::npos);
 }
