@@ -60,6 +60,22 @@ std::string field(const std::string& line, std::size_t n = std::string::npos) {
     return f;
 }
 
+// Where the n characters of s from byte i end (a character is a byte that
+// does not continue one, with the bytes that continue it); npos when fewer
+// than n are left. So a line of letters beyond ASCII is cut into pieces of
+// as many letters as one of ASCII, each letter whole.
+std::size_t after(const std::string& s, std::size_t i, std::size_t n) {
+    auto continues = [&s](std::size_t k) {
+        return k < s.size() && (static_cast<unsigned char>(s[k]) & 0xC0) == 0x80;
+    };
+    for (std::size_t c = 0; c < n; ++c) {
+        if (i >= s.size()) return std::string::npos;
+        ++i;
+        while (continues(i)) ++i;
+    }
+    return i;
+}
+
 // Puts m at the front of the list, in the menu, and makes the macro
 // commands available.
 void insert(Macro* m) {
@@ -280,8 +296,8 @@ Macro* readmacro(const std::string& text, std::string& badline) {
         std::string line = text.substr(at, end - at);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         std::size_t i = 0;
-        for (; line.size() - i >= LineMax; i += LineMax) {
-            lines.push_back(line.substr(i, LineMax));
+        for (std::size_t next; (next = after(line, i, LineMax)) != std::string::npos; i = next) {
+            lines.push_back(line.substr(i, next - i));
             goeson.push_back(i > 0);
         }
         lines.push_back(line.substr(i));

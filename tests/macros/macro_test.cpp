@@ -347,6 +347,29 @@ TEST_F(Macros, FilesRoundTripAndTheirFormatErrors) {
     ASSERT_NE(again, nullptr) << bad;
     EXPECT_STREQ(again->Comment.text(), m->Comment.text());
     delete again;
+
+    // A step of five names of 63 Greek letters is longer than a line of
+    // bytes may be, not longer than one of letters: it reads back whole.
+    std::string gn[5];
+    for (int i = 0; i < 5; ++i) {
+        for (int k = 0; k < 62; ++k) gn[i] += "\xce\xb1";
+        gn[i] += std::string("\xce") + static_cast<char>('\xb1' + i);
+    }
+    std::string greek = "N:\xce\xa3\nP:" + gn[2] +
+                        "\nL:\xce\x9c\xce\xad\xcf\x83\xce\xbf\nT:point\n"
+                        "S:\"" +
+                        gn[0] + "\"(hidden),\"" + gn[1] + "\"()=circle3(\"" + gn[2] + "\",\"" +
+                        gn[3] + "\",\"" + gn[4] + "\");\n";
+    ASSERT_GT(greek.size(), 600u);
+    Macro* g = readmacro(greek, bad);
+    ASSERT_NE(g, nullptr) << bad;
+    EXPECT_EQ(g->file().find("S:\"" + gn[0]) != std::string::npos, true);
+    Macro* back2 = readmacro(g->file(), bad);
+    ASSERT_NE(back2, nullptr) << bad;
+    EXPECT_EQ(back2->file(), g->file());
+    EXPECT_STREQ(back2->Name.text(), "\xce\xa3");
+    delete back2;
+    delete g;
 }
 
 TEST_F(Macros, PointParametersOfferIntersectionsAndCancelledChoicesDropTheClick) {
