@@ -12,6 +12,7 @@
 #include "settings.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -403,6 +404,14 @@ TEST_F(Main, DesktopKeysZoomToFitAndRecentFiles) {
         names.push_back(f);
     }
     EXPECT_STREQ(profile.read("recent1", ""), names[8].c_str());
+    // A file named relative to the working folder is kept with its whole path.
+    QString here = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    s.Dialogs.push_back([](Dialog& d) { d.click(1); });
+    doload("c8.gyr");
+    QDir::setCurrent(here);
+    EXPECT_STREQ(profile.read("recent1", ""), names[8].c_str());
+    EXPECT_STREQ(profile.read("recent2", ""), names[7].c_str()) << "once, not twice";
     EXPECT_STREQ(profile.read("recent8", ""), names[1].c_str());
     EXPECT_TRUE(menu.enabled(RecentFirst + 7));
     // Its entry loads a file again and puts it first.
