@@ -120,6 +120,15 @@ TEST_F(CommandLine, TheWindowKeepsNoObjectNamedLikeAQuestionMark) {
     EXPECT_EQ(objects.count(), 2) << "A and B, and nothing of the failing record";
     for (Object* o = objects.first(); o; o = o->next()) EXPECT_STRNE(o->name(), "???");
     EXPECT_STREQ(loadname.text(), "") << "a broken file is never saved over";
+    // The load is one step: undone, redone and forgotten without a trace.
+    window.command(UndoCommand);
+    EXPECT_TRUE(objects.empty());
+    window.command(RedoCommand);
+    EXPECT_EQ(objects.count(), 2);
+    window.command(UndoCommand);
+    window.history.clear();
+    window.command(RedoCommand);
+    EXPECT_TRUE(objects.empty());
 }
 
 namespace {
