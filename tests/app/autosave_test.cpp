@@ -3,8 +3,10 @@
 #include "app.h"
 #include "constructionfile.h"
 #include "point.h"
+#include "profile.h"
 #include "run.h"
 #include "scripted.h"
+#include "settings.h"
 
 #include <QFile>
 #include <QTest>
@@ -88,7 +90,16 @@ TEST_F(Autosaving, ACopyWhileThereAreChangesAndNoneOnceSaved) {
     click(5, 5);
     window.timer(Autosave::Timer);
     EXPECT_TRUE(copies().empty());
+    // The seconds live in the settings file.
+    window.autosave.Seconds = 30;
+    writesizes();
+    EXPECT_EQ(profile.readint("autosave", -1), 30);
     window.autosave.Seconds = 60;
+    readsizes();
+    EXPECT_EQ(window.autosave.Seconds, 30);
+    profile.writeint("autosave", 999999);
+    readsizes();
+    EXPECT_EQ(window.autosave.Seconds, 60) << "a stored value out of range gives the default";
     s.Answers = {IDNO};
     EXPECT_EQ(window.close(), 1);
     EXPECT_TRUE(copies().empty()) << "closed normally";
