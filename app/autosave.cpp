@@ -69,10 +69,7 @@ void Autosave::write() {
         Copy = base + ".gyr";
     }
     // The file's whole path: the next start may be in another folder.
-    std::string of = loadname.text();
-    std::error_code e;
-    if (!of.empty()) of = fs::absolute(of, e).lexically_normal().string();
-    std::string text = construction() + OfLine + of + "\n" + AtLine + now() + "\n";
+    std::string text = construction() + OfLine + wholepath(loadname) + "\n" + AtLine + now() + "\n";
     if (writefile(Copy.c_str(), toutf8(text)) == Written) Pending = Dirty = 0;
 }
 

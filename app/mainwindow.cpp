@@ -66,6 +66,12 @@ void MainWindow::zoom(double k) {
     objects.redraw();
 }
 
+void MainWindow::viewchanged() {
+    // The view is part of the file.
+    objects.changed.set();
+    settitle();
+}
+
 void MainWindow::zoomin() {
     zoom(0.8333333333333334);
 }
@@ -125,7 +131,7 @@ void MainWindow::zoomfit() {
     Y1 = cy - 1, Y2 = cy + 1; // compute takes the vertical centre, and the height follows
     compute();
     objects.redraw();
-    objects.changed.set(); // the view is part of the file
+    viewchanged();
 }
 
 int MainWindow::zoomat(int c, int r, double k) {
@@ -151,7 +157,7 @@ void MainWindow::pan(double dc, double dr) {
     Y2 += dy;
     compute();
     objects.redraw();
-    objects.changed.set(); // the view is part of the file
+    viewchanged();
 }
 
 void MainWindow::wheel(int c, int r, double dx, double dy, int modifiers) {
@@ -181,7 +187,7 @@ void MainWindow::shift(double& low, double& high, double f) {
     high += d;
     compute();
     objects.redraw();
-    objects.changed.set(); // the view is part of the file
+    viewchanged();
 }
 
 int MainWindow::hscrolled(int scroll) {
@@ -233,8 +239,7 @@ void MainWindow::sized() {
     newpicture();
     // The view is part of the file; but the sizes the desktop gives the
     // window before the user has done anything change no work of theirs.
-    if (Touched) objects.changed.set();
-    settitle();
+    if (Touched) viewchanged();
 }
 
 void MainWindow::newpicture() {
@@ -296,7 +301,6 @@ void MainWindow::clicked(int c, int r, int click) {
 }
 
 void MainWindow::record() {
-    settitle();
     if (!history.isopen()) return;
     auto* mover = dynamic_cast<MoveAction*>(Moving ? &moveaction : A);
     if (mover && mover->P) history.subject(mover->P);

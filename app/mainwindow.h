@@ -104,6 +104,8 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost, publ
 
   private:
     void zoom(double k);
+    // The view moved outside any step: the construction is changed.
+    void viewchanged();
     // Moves the view edges low and high by f of their distance.
     void shift(double& low, double& high, double f);
     int Moving = 0;  // a right-button drag with the move tool is in progress

@@ -6,7 +6,6 @@
 #include "profile.h"
 #include "settings.h"
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -74,9 +73,7 @@ void rememberfile(const char* name) {
     if (!name || !*name) return;
     std::vector<std::string> v = files();
     // Whole paths: the list must hold wherever Gyrel is started next.
-    std::error_code e;
-    std::string path = std::filesystem::absolute(name, e).lexically_normal().string();
-    if (e) path = name;
+    std::string path = wholepath(name);
     for (auto f = v.begin(); f != v.end();) f = *f == path ? v.erase(f) : f + 1;
     v.insert(v.begin(), path);
     if (v.size() > RecentMax) v.resize(RecentMax);

@@ -16,11 +16,6 @@ int blank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Whether a byte continues a UTF-8 character.
-int continues(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
 // Reads one token at p into t: a quoted text runs to the next double quote,
 // any other to the next ",", ")", "=", "(" or the end. At most 63
 // characters are taken, each whole; the rest stays where a delimiter is

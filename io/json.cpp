@@ -81,11 +81,11 @@ std::string kind(Object* o) {
 }
 
 std::string object(Object* o) {
-    std::string s = "{\"name\": " + jsonstring(toutf8(o->name())) +
-                    ", \"kind\": " + jsonstring(kind(o)) + ", \"parents\": [";
+    std::string s = "{\"name\": " + jsonstring(o->name()) + ", \"kind\": " + jsonstring(kind(o)) +
+                    ", \"parents\": [";
     Object* parents[16];
     int n = o->dep(parents);
-    for (int i = 0; i < n; ++i) s += (i ? ", " : "") + jsonstring(toutf8(parents[i]->name()));
+    for (int i = 0; i < n; ++i) s += (i ? ", " : "") + jsonstring(parents[i]->name());
     s += "], \"hidden\": ";
     s += o->ishidden ? "true" : "false";
     s += ", \"valid\": ";
@@ -104,10 +104,10 @@ std::string constructionjson() {
     const View& v = view();
     std::string s = "{\"view\": [" + jsonnumber(v.X1) + ", " + jsonnumber(v.X2) + ", " +
                     jsonnumber(v.Y1) + ", " + jsonnumber(v.Y2) + "],\n";
-    s += " \"comment\": " + jsonstring(toutf8(objects.comment().text())) + ",\n";
+    s += " \"comment\": " + jsonstring(objects.comment().text()) + ",\n";
     s += " \"objects\": [";
     for (Object* o = objects.first(); o; o = o->next())
         s += std::string(o == objects.first() ? "\n  " : ",\n  ") + object(o);
     s += objects.empty() ? "]}\n" : "\n ]}\n";
-    return s;
+    return toutf8(s);
 }

@@ -65,13 +65,10 @@ std::string field(const std::string& line, std::size_t n = std::string::npos) {
 // than n are left. So a line of letters beyond ASCII is cut into pieces of
 // as many letters as one of ASCII, each letter whole.
 std::size_t after(const std::string& s, std::size_t i, std::size_t n) {
-    auto continues = [&s](std::size_t k) {
-        return k < s.size() && (static_cast<unsigned char>(s[k]) & 0xC0) == 0x80;
-    };
     for (std::size_t c = 0; c < n; ++c) {
         if (i >= s.size()) return std::string::npos;
         ++i;
-        while (continues(i)) ++i;
+        while (i < s.size() && continues(s[i])) ++i;
     }
     return i;
 }

@@ -42,6 +42,15 @@ std::string trimmed(const char* s) {
     return a == std::string::npos ? std::string() : t.substr(a, b - a + 1);
 }
 
+// The whole of a text as a number: a "+" may stand before it, nothing
+// after it; 0 when it is none.
+template <class T> int whole(const std::string& t, T& x) {
+    const char* p = t.c_str();
+    if (*p == '+' && p[1] != '-') ++p;
+    auto r = std::from_chars(p, t.c_str() + t.size(), x);
+    return r.ec == std::errc() && r.ptr == t.c_str() + t.size();
+}
+
 // A number as "%g" shows it, with "." in every locale.
 std::string shown(double x, int precision) {
     char b[64];
@@ -62,11 +71,8 @@ int DoubleItem::read(double& x) const {
     // A decimal comma, as many keyboards have it, is a decimal point.
     if (t.find('.') == std::string::npos && std::count(t.begin(), t.end(), ',') == 1)
         t[t.find(',')] = '.';
-    const char* p = t.c_str();
-    if (*p == '+' && p[1] != '-') ++p;
-    auto r = std::from_chars(p, t.c_str() + t.size(), x);
     // Infinity and not-a-number are no values a user means.
-    if (r.ec != std::errc() || r.ptr != t.c_str() + t.size() || !std::isfinite(x)) return 0;
+    if (!whole(t, x) || !std::isfinite(x)) return 0;
     return (Above ? x > Min : x >= Min) && x <= Max;
 }
 
@@ -110,14 +116,8 @@ void LongItem::exit() {
 }
 
 const char* LongItem::refusal() {
-    std::string t = trimmed(D->gettext(Id).text());
-    const char* p = t.c_str();
-    if (*p == '+' && p[1] != '-') ++p;
     long n = 0;
-    auto r = std::from_chars(p, t.c_str() + t.size(), n);
-    if (r.ec == std::errc() && r.ptr == t.c_str() + t.size() && n >= Min && n <= Max) {
-        return nullptr;
-    }
+    if (whole(trimmed(D->gettext(Id).text()), n) && n >= Min && n <= Max) return nullptr;
     Why = "Enter a whole number from " + std::to_string(Min) + " to " + std::to_string(Max) + ".";
     return Why.c_str();
 }

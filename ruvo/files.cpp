@@ -1,6 +1,8 @@
 #include "files.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -75,6 +77,12 @@ void FileLock::release() {
 
 int FileLock::held() const {
     return H->L && H->L->isLocked();
+}
+
+std::string wholepath(const char* name) {
+    if (!name || !*name) return "";
+    return QFile::encodeName(QDir::cleanPath(QFileInfo(path(name)).absoluteFilePath()))
+        .toStdString();
 }
 
 String shownname(const char* name) {

@@ -24,6 +24,9 @@ std::string toutf8(const std::string& text);
 std::string fromutf8(const std::string& bytes);
 // A file name as a text to show.
 String shownname(const char* name);
+// A file name with its whole path from the root, as a start in another
+// folder still finds it.
+std::string wholepath(const char* name);
 
 // A lock file that says a running program owns something: held until
 // released or the program ends. A lock whose program has died, however it

@@ -123,21 +123,25 @@ int Menu::call(int id) {
 }
 
 void Menu::append(int sub, int id, const char* s, Handler f) {
-    QMenu* m = popup(*this, sub);
-    if (!m) return;
-    m->addAction(item(m, W, s, id));
-    add(id, f);
+    appendto(popup(*this, sub), id, s, f);
 }
 
 void Menu::append(const char* popup, int id, const char* s, Handler f) {
-    QMenu* m = named(bar(*this), qstr(popup));
+    appendto(named(bar(*this), qstr(popup)), id, s, f);
+}
+
+void Menu::remove(const char* popup, int id) {
+    removefrom(named(bar(*this), qstr(popup)), id);
+}
+
+void Menu::appendto(QMenu* m, int id, const char* s, Handler f) {
     if (!m) return;
     m->addAction(item(m, W, s, id));
     add(id, f);
 }
 
-void Menu::remove(const char* popup, int id) {
-    if (QMenu* m = named(bar(*this), qstr(popup))) {
+void Menu::removefrom(QMenu* m, int id) {
+    if (m) {
         QList<QAction*> found;
         actions(m, id, found);
         for (QAction* a : found) delete a;
@@ -158,13 +162,7 @@ void Menu::drop(int id) {
 }
 
 void Menu::remove(int sub, int id) {
-    QMenu* m = popup(*this, sub);
-    if (m) {
-        QList<QAction*> found;
-        actions(m, id, found);
-        for (QAction* a : found) delete a;
-    }
-    drop(id);
+    removefrom(popup(*this, sub), id);
 }
 
 void Menu::check(int id, int f) {

@@ -4,6 +4,7 @@
 
 #include "program.h"
 
+class QMenu;
 class StandardWindow;
 struct MenuSpec;
 
@@ -50,6 +51,9 @@ class Menu : public WindowObject {
 
   private:
     void drop(int id);
+    // Puts an item into the popup m, or takes it out; nothing without one.
+    void appendto(QMenu* m, int id, const char* s, Handler f);
+    void removefrom(QMenu* m, int id);
 };
 
 // Keys that send commands. A Char entry acts on the typed character, a Key

@@ -203,14 +203,6 @@ char* stripnl(char* p) {
     return p;
 }
 
-namespace {
-
-int continues(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-} // namespace
-
 int characters(const char* s) {
     int n = 0;
     for (; *s; ++s) n += !continues(*s);

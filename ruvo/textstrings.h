@@ -72,6 +72,10 @@ class Strings {
 
 char* stripnl(char* p);
 
+// Whether a byte continues a UTF-8 character rather than starting one.
+inline int continues(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 // The characters of a UTF-8 text: bytes that do not continue a character.
 int characters(const char* s);
 // How many bytes the first n characters of s take (all of s when shorter),
