@@ -8,8 +8,9 @@
 
 Tools tools;
 
-const int idm_actions[17] = {2001, 2004, 2002, 2003, 2005, 2006, 3020, 2010, 3001,
-                             3002, 3003, 7018, 2007, 2008, 2009, 3004, 3005};
+const int idm_actions[ToolButtons] = {2001, 2004, 2002, 2003, 2005, 2006, 3020, 2010, 3001,
+                                      3002, 3003, 7018, 2007, 2008, 2009, 3004, 3005, 2101,
+                                      2102, 2103, 2104, 2105, 2106, 2107, 2108, 2109};
 const int idm_colors[6] = {7012, 7015, 7014, 7013, 7017, 7016};
 
 namespace {
@@ -30,7 +31,15 @@ const std::string colour(const char* rgb) {
     return svg(std::string("<rect x='5' y='5' width='14' height='14' fill='") + rgb + "'/>");
 }
 
-const std::string images[25] = {
+// The tool tip of each tool button: the tools of the first row, then the
+// constructions and maps added after them.
+int tooltext(int i) {
+    return i < 17 ? 99 + i : 172 + (i - 17);
+}
+
+const int nimages = ToolButtons + 8;
+
+const std::string images[nimages] = {
     svg(dot(12, 12)),                                                          // point
     svg("<line x1='1' y1='19' x2='23' y2='5'/>" + dot(7, 15) + dot(17, 9)),    // line
     svg("<line x1='5' y1='17' x2='19' y2='7'/>" + dot(5, 17) + dot(19, 7)),    // segment
@@ -53,6 +62,23 @@ const std::string images[25] = {
     svg("<path d='M4 20l2-6 10-10 4 4-10 10z'/><line x1='14' y1='6' x2='18' y2='10'/>"),
     svg("<path d='M2 12s4-7 10-7 10 7 10 7-4 7-10 7S2 12 2 12z'/><circle cx='12' cy='12' "
         "r='3'/><line x1='4' y1='21' x2='20' y2='3'/>"), // hide
+    svg("<circle cx='12' cy='12' r='8'/>" + dot(12, 4) + dot(5.1, 16) +
+        dot(18.9, 16)), // circle through three points
+    svg("<path d='M3 20h18M3 20l10-16'/><path d='M3 20l17-9.4' stroke-dasharray='2 1.5'/>" +
+        dot(3, 20)), // angle bisector
+    svg("<line x1='4' y1='18' x2='20' y2='6'/><line x1='6' y1='4' x2='18' y2='20' "
+        "stroke-dasharray='2 1.5'/>" +
+        dot(4, 18) + dot(20, 6)), // perpendicular bisector
+    svg("<circle cx='15' cy='12' r='6'/><path d='M2 12l14.3-7.45M2 12l14.3 7.45'/>" +
+        dot(2, 12)),                                                     // tangents
+    svg("<path d='M4 19l15-13M16.7 12.6L19 6l-6.9 1.3'/>" + dot(4, 19)), // vector
+    svg("<path d='M12 2v20' stroke-dasharray='2 1.5'/><path d='M4 17h5V8zM20 17h-5V8z'/>"),
+    svg("<path d='M6 18h15M6 18l7.5-13'/><path d='M17 18A11 11 0 0 0 11.5 8.5' "
+        "stroke-dasharray='2 1.5'/><path d='M11.2 12l0.3-3.5 3 1.8'/>" +
+        dot(6, 18)), // rotation
+    svg("<path d='M3 21h6l-6-6zM13 11h6l-6-6z'/><path d='M8 14l8-8M12.5 6.5H16V10'/>"),
+    svg("<path d='M3 21l18-18' stroke-dasharray='2 1.5'/><path d='M7 17h4l-4-4zM12 12h9l-9-9z'/>" +
+        dot(3, 21)), // dilation
     colour("#000000"),
     colour("#0000a0"),
     colour("#8c0000"),
@@ -65,7 +91,7 @@ const std::string images[25] = {
         "r='3' fill='black'/>"), // show all
 };
 
-const char* imagetexts[25];
+const char* imagetexts[nimages];
 
 int indexof(const int* table, int n, int id) {
     for (int i = 0; i < n; ++i)
@@ -76,11 +102,14 @@ int indexof(const int* table, int n, int id) {
 } // namespace
 
 void Tools::init(Window& w) {
-    for (int i = 0; i < 25; ++i) imagetexts[i] = images[i].c_str();
-    definebitmap(1, imagetexts, 25);
+    for (int i = 0; i < nimages; ++i) imagetexts[i] = images[i].c_str();
+    definebitmap(1, imagetexts, nimages);
     static Buttons b;
     if (b.size() == 0) {
-        for (int i = 0; i < 17; ++i) b.addbutton(idm_actions[i], String(99 + i).text());
+        for (int i = 0; i < ToolButtons; ++i) {
+            if (i == 17) b.addseparator();
+            b.addbutton(idm_actions[i], String(tooltext(i)).text());
+        }
         b.addseparator();
         // Each colour button says its colour: "Default Color: Blue".
         const char* const names[6] = {"Black", "Blue", "Brown", "Green", "Cyan", "Pink"};
@@ -99,7 +128,7 @@ void Tools::inform(const char* text) {
 
 void Tools::set(int id) {
     if (!Tb) return;
-    int i = indexof(idm_actions, 17, id);
+    int i = indexof(idm_actions, ToolButtons, id);
     if (i >= 0) {
         if (Tn >= 0) Tb->release(idm_actions[Tn]);
         Tn = i;

@@ -20,5 +20,6 @@ class Tools {
 extern Tools tools;
 
 // The tool buttons' and the colour buttons' commands, in button order.
-extern const int idm_actions[17];
+enum { ToolButtons = 26 };
+extern const int idm_actions[ToolButtons];
 extern const int idm_colors[6];

@@ -12,6 +12,7 @@
 
 Angle::Angle(Pointprim* p1, Pointprim* m, Pointprim* p2)
     : P1(p1), P2(p2), M(m), Pixelsize(std::max(anglesize, 5)) {
+    Class = CAngle;
     setname(String(56).text(), anglecount);
     Io = angleio;
     update();

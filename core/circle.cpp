@@ -10,9 +10,12 @@
 #include <cstring>
 #include <memory>
 
-Circle::Circle(Pointprim* p1, Pointprim* p2) : P1(p1), P2(p2) {
-    Class = CCircle;
+Circle::Circle(Pointprim* p1, Pointprim* p2) : Circle(p1, p2, Unnamed{}) {
     setname(String(10).text(), circlecount);
+}
+
+Circle::Circle(Pointprim* p1, Pointprim* p2, Unnamed) : P1(p1), P2(p2) {
+    Class = CCircle;
     Io = circleio;
     update();
 }
@@ -64,6 +67,14 @@ int Circle::project(double* x, double* y) {
     if (d < EPS) return 0;
     *x = P1->x() + vx * R / d;
     *y = P1->y() + vy * R / d;
+    return 1;
+}
+
+int Circle::through(double* xy) const {
+    // An anchor outside the list is no point of the construction.
+    if (!P2->Order || P2->hidden()) return 0;
+    xy[0] = X1;
+    xy[1] = Y1;
     return 1;
 }
 
@@ -174,7 +185,9 @@ void Circle::draw(PS& ps) {
             }
         }
     } else {
-        if (!P2->hidden()) arc(X1, Y1);
+        double xy[6];
+        int on = through(xy);
+        for (int i = 0; i < on; ++i) arc(xy[2 * i], xy[2 * i + 1]);
         for (Object* o = Next; o; o = o->Next) {
             if (!(o->Class & CPoint) || o->hidden()) continue;
             Object* d[3];

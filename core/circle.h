@@ -14,6 +14,7 @@ class Circle3Circle;
 class Circle : public Object {
   public:
     Circle(Pointprim* p1, Pointprim* p2);
+    Circle(Pointprim* p1, Pointprim* p2, Unnamed);
 
     void draw(PS& ps) override;
     double distance(double x, double y) override;
@@ -47,6 +48,9 @@ class Circle : public Object {
     int Linetype = 0;
 
   protected:
+    // The places of the visible defining points on the circle, as x, y
+    // pairs: an incomplete circle draws a short arc at each. At most 3.
+    virtual int through(double* xy) const;
     // Computes centre, radius point and radius from a and b; 1 when valid.
     int compute(Pointprim* a, Pointprim* b);
 };

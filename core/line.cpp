@@ -163,8 +163,11 @@ Line* makeline(Pointprim* a, Pointprim* b) {
     return l;
 }
 
-Ray::Ray(Pointprim* p1, Pointprim* p2) : Lineprim(p1, p2) {
+Ray::Ray(Pointprim* p1, Pointprim* p2) : Ray(p1, p2, Unnamed{}) {
     setname(String(26).text(), raycount);
+}
+
+Ray::Ray(Pointprim* p1, Pointprim* p2, Unnamed) : Lineprim(p1, p2) {
     Io = rayio;
 }
 
@@ -201,8 +204,11 @@ void Ray::anchor(double, double, double& ax, double& ay) {
     ay = (Y + Y1) / 2;
 }
 
-Segment::Segment(Pointprim* p1, Pointprim* p2) : Lineprim(p1, p2) {
+Segment::Segment(Pointprim* p1, Pointprim* p2) : Segment(p1, p2, Unnamed{}) {
     setname(String(29).text(), segmentcount);
+}
+
+Segment::Segment(Pointprim* p1, Pointprim* p2, Unnamed) : Lineprim(p1, p2) {
     Io = segmentio;
     Class |= CSegment;
 }
@@ -274,4 +280,48 @@ void Lineprim::values(ValueSink& s) const {
     double a = -Vy, b = Vx;
     const double normal[3] = {a, b, -(a * X + b * Y)};
     s.numbers("normal", normal, 3);
+}
+
+Vector::Vector(Pointprim* p1, Pointprim* p2) : Vector(p1, p2, Unnamed{}) {
+    setname(String(135).text(), vectorcount);
+}
+
+Vector::Vector(Pointprim* p1, Pointprim* p2, Unnamed) : Segment(p1, p2, Unnamed{}) {
+    Io = vectorio;
+    Class |= CVector;
+}
+
+void Vector::draw(PS& ps) {
+    Segment::draw(ps);
+    if (!valid || hidden()) return;
+    // The head: two strokes back from the tip, a fixed size on the screen
+    // and never longer than half the arrow.
+    double tx = colf(X1, ps), ty = rowf(Y1, ps);
+    double dx = tx - colf(X, ps), dy = ty - rowf(Y, ps);
+    double d = std::hypot(dx, dy);
+    if (!(d >= 2) || !std::isfinite(d)) return;
+    double size = std::min(std::max(ps.width() / 60.0, 6.0), d / 2);
+    double ux = dx / d, uy = dy / d;
+    ::Color c = drawcolor();
+    std::unique_ptr<Pen> owned{stylepen(c, Linetype == 1 ? 1 : 0)};
+    for (double side : {1.0, -1.0}) {
+        double hx = tx - size * (ux * 0.87 - side * uy * 0.5);
+        double hy = ty - size * (uy * 0.87 + side * ux * 0.5);
+        ps.color(c);
+        ps.move(topixel(tx), topixel(ty));
+        if (owned)
+            ps.lineto(topixel(hx), topixel(hy), *owned);
+        else
+            ps.lineto(topixel(hx), topixel(hy));
+    }
+}
+
+void Vector::writeclear(char* s) {
+    std::snprintf(s, DescriptionMax, String(136).text(), P1->name(), P2->name());
+}
+
+void Vector::values(ValueSink& s) const {
+    Lineprim::values(s);
+    const double v[2] = {X1 - X, Y1 - Y};
+    s.numbers("vector", v, 2);
 }

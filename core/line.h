@@ -65,11 +65,13 @@ class Lineprim : public Object {
 class Line : public Lineprim {
   public:
     Line(Pointprim* p1, Pointprim* p2);
+    Line(Pointprim* p1, Pointprim* p2, Unnamed) : Line(p1, p2) {}
 };
 
 class Ray : public Lineprim {
   public:
     Ray(Pointprim* p1, Pointprim* p2);
+    Ray(Pointprim* p1, Pointprim* p2, Unnamed);
     double distance(double x, double y) override;
     int project(double* x, double* y) override;
     void writeclear(char* s) override;
@@ -83,6 +85,7 @@ class Ray : public Lineprim {
 class Segment : public Lineprim {
   public:
     Segment(Pointprim* p1, Pointprim* p2);
+    Segment(Pointprim* p1, Pointprim* p2, Unnamed);
     double distance(double x, double y) override;
     int project(double* x, double* y) override;
     void writeclear(char* s) override;
@@ -94,6 +97,17 @@ class Segment : public Lineprim {
 
   public:
     void label(char* s) override;
+};
+
+// The arrow from its first point to its second: a segment with an arrow
+// head, and what translations move by.
+class Vector : public Segment {
+  public:
+    Vector(Pointprim* p1, Pointprim* p2);
+    Vector(Pointprim* p1, Pointprim* p2, Unnamed);
+    void draw(PS& ps) override;
+    void writeclear(char* s) override;
+    void values(ValueSink& s) const override;
 };
 
 // Makes a line as the tools and files do: through a and b, named Line_n.

@@ -22,19 +22,29 @@ IO* parallelio = nullptr;
 IO* rectangulario = nullptr;
 IO* pointonio = nullptr;
 IO* angleio = nullptr;
+IO* circlethroughio = nullptr;
+IO* bisectorio = nullptr;
+IO* midperpendiculario = nullptr;
+IO* tangentsio = nullptr;
+IO* vectorio = nullptr;
+IO* reflectio = nullptr;
+IO* rotateio = nullptr;
+IO* translateio = nullptr;
+IO* dilateio = nullptr;
 
 Counts counts;
 Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount, iscount,
-    pointoncount, anglecount;
+    pointoncount, anglecount, vectorcount, imagecount;
 ObjectColors objectcolors;
 
 namespace {
 
-// The ten object counters are in the list from the start.
+// The object counters are in the list from the start.
 struct CountsSetup {
     CountsSetup() {
-        for (Count* c : {&anglecount, &pointoncount, &iscount, &middlecount, &circlecount,
-                         &segmentcount, &raycount, &linecount, &pointcount, &objectcount})
+        for (Count* c :
+             {&imagecount, &vectorcount, &anglecount, &pointoncount, &iscount, &middlecount,
+              &circlecount, &segmentcount, &raycount, &linecount, &pointcount, &objectcount})
             counts.add(*c);
     }
 } countssetup;
@@ -76,6 +86,8 @@ Object::Object() : Color(objectcolors.Defcolor), Name(""), Io(defaultio), valid(
     setname(prefix.text(), objectcount);
     objects.add(this);
 }
+
+Object::Object(Unlisted) : Color(0), Name(""), Io(noio), valid(1) {}
 
 Object::~Object() = default;
 

@@ -58,8 +58,13 @@ enum {
     CMovable = 32,
     CHelp = 64,
     CFixed = 128,
-    CSegment = 256
+    CSegment = 256,
+    CVector = 512,
+    CAngle = 1024
 };
+
+// The most objects an object is computed from (dep).
+const int DepMax = 3;
 
 // The writers of construction files, one per kind; the file layer installs
 // them. Null while it is not part of the program.
@@ -77,6 +82,15 @@ extern IO* parallelio;
 extern IO* rectangulario;
 extern IO* pointonio;
 extern IO* angleio;
+extern IO* circlethroughio;
+extern IO* bisectorio;
+extern IO* midperpendiculario;
+extern IO* tangentsio;
+extern IO* vectorio;
+extern IO* reflectio;
+extern IO* rotateio;
+extern IO* translateio;
+extern IO* dilateio;
 
 class Count {
   public:
@@ -94,7 +108,7 @@ class Counts {
 
 extern Counts counts;
 extern Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount,
-    iscount, pointoncount, anglecount;
+    iscount, pointoncount, anglecount, vectorcount, imagecount;
 
 class ObjectColors {
   public:
@@ -188,6 +202,14 @@ class Object {
 
     // The position of the object in its list, kept by the list; 0 outside it.
     unsigned long Order = 0;
+
+  protected:
+    // An object outside the list, unnamed: the anchor points that a line or
+    // circle computed by a rule places for itself.
+    struct Unlisted {};
+    explicit Object(Unlisted);
+    // Marks the constructors of kinds that leave the name to the caller.
+    struct Unnamed {};
 };
 
 // The file flags of drawn lines, circles and angles: "thick" and "dotted"

@@ -25,6 +25,10 @@ Pointprim::Pointprim(double x, double y) : X(x), Y(y) {
     Io = pointio;
 }
 
+Pointprim::Pointprim(double x, double y, Unlisted) : Object(Unlisted{}), X(x), Y(y) {
+    Class = CPoint;
+}
+
 Pointprim::~Pointprim() {
     delete T;
 }

@@ -50,6 +50,11 @@ class Pointprim : public Object {
 
     double X, Y;
     int Symbol = 5; // 5 square, 11 circle, 10 dot, 1 cross
+
+  protected:
+    Pointprim(double x, double y, Unlisted);
+
+  public:
     Track* T = nullptr;
     int Trackpoint = 0;
 };
@@ -60,4 +65,17 @@ const char* symbolword(int symbol);
 class Point : public Pointprim {
   public:
     Point(double x, double y);
+};
+
+// A point that a line or circle computed by a rule places for itself (two
+// points of the line, the centre and a point of the circle): outside the
+// list, unnamed, never drawn; its owner deletes it.
+class Anchor : public Pointprim {
+  public:
+    Anchor() : Pointprim(0, 0, Unlisted{}) { ishidden = 1; }
+    void draw(PS&) override {}
+    void place(double x, double y) {
+        set(x, y);
+        valid = 1;
+    }
 };

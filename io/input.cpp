@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -41,12 +42,15 @@ const char* token(const char* p, std::string& t) {
 }
 
 // Reads tokens separated by "," up to ")" into s, after the "(" at p. When
-// empty is set, "()" holds no token. Null when the list is broken.
-const char* list(const char* p, Strings& s, int empty) {
+// empty is set, "()" holds no token. When quoted is given, it gets for each
+// token whether it was a quoted text. Null when the list is broken.
+const char* list(const char* p, Strings& s, int empty, std::vector<char>* quoted = nullptr) {
     if (*p++ != '(') return nullptr;
     if (empty && *p == ')') return p + 1;
     std::string t;
     for (;;) {
+        while (blank(*p)) ++p;
+        if (quoted) quoted->push_back(*p == '"');
         p = token(p, t);
         if (!s.add(t.c_str())) return nullptr;
         if (*p == ')') return p + 1;
@@ -59,6 +63,7 @@ const char* list(const char* p, Strings& s, int empty) {
 int Input::read(const char* line) {
     Nleft = 0;
     Right.clear();
+    Quoted.clear();
     Name = "";
     Reason.clear();
     const char* p = line;
@@ -77,7 +82,7 @@ int Input::read(const char* line) {
     }
     p = token(p + 1, t);
     Name = t.c_str();
-    if (!(p = list(p, Right, 0))) return 0;
+    if (!(p = list(p, Right, 0, &Quoted))) return 0;
     return *p == ';';
 }
 
@@ -97,6 +102,10 @@ int Input::points(Pointprim** p, int n) {
 
 int Input::number(int i, double& x) {
     return i >= 0 && i < Right.n() && Right[i].todouble(x);
+}
+
+int Input::quoted(int i) const {
+    return i >= 0 && i < static_cast<int>(Quoted.size()) && Quoted[static_cast<std::size_t>(i)];
 }
 
 int Input::set(Object* o, int i) {

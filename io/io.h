@@ -7,6 +7,7 @@
 #include "textstrings.h"
 
 #include <string>
+#include <vector>
 
 class Input;
 class Pointprim;
@@ -78,6 +79,8 @@ class Input {
     int points(Pointprim** p, int n);
     // The number of parameter i; 0 when it is none.
     int number(int i, double& x);
+    // Whether parameter i was written as a quoted text: a name.
+    int quoted(int i) const;
     // Gives o the name of left item i and applies its flags; 0 when the name
     // is taken or a flag is unknown.
     int set(Object* o, int i);
@@ -88,6 +91,7 @@ class Input {
     int Nleft = 0;
     String Name;
     Strings Right;
+    std::vector<char> Quoted; // for each parameter: written in quotes
     // Why the last record failed, when the parser knows more than that it
     // failed: "the name A is used twice"; empty otherwise.
     std::string Reason;

@@ -1,11 +1,13 @@
 // The writers and readers of every kind of record.
 #include "angle.h"
 #include "circle.h"
+#include "constructed.h"
 #include "derived.h"
 #include "intersection.h"
 #include "io.h"
 #include "line.h"
 #include "objectlist.h"
+#include "transform.h"
 
 #include <algorithm>
 #include <charconv>
@@ -265,6 +267,95 @@ class AngleIO : public IO {
     }
 };
 
+// The kinds made from two or three points in the order of their record:
+// circle through three points, angle bisector, perpendicular bisector.
+template <class T, int N> class PointsIO : public IO {
+  public:
+    PointsIO(const char* name) : IO(name) {}
+    void depwrite(Object* o) override {
+        for (int i = 0; i < N; ++i) depadd(static_cast<T*>(o)->point(i));
+    }
+    int interpret(Input& in) override {
+        Pointprim* p[N];
+        if (!in.shape(1, N) || !in.points(p, N)) return 0;
+        if constexpr (N == 2)
+            return in.set(new T(p[0], p[1]), 0);
+        else
+            return in.set(new T(p[0], p[1], p[2]), 0);
+    }
+};
+
+class TangentsIO : public IO {
+  public:
+    TangentsIO() : IO("tangents") {}
+    void reswrite(Object* o) override { item(static_cast<Tangent*>(o)->other()); }
+    void depwrite(Object* o) override {
+        auto* t = static_cast<Tangent*>(o);
+        depadd(t->point());
+        depadd(t->circle());
+    }
+    int interpret(Input& in) override {
+        if (!in.shape(2, 2)) return 0;
+        Object* p = in.object(0, CPoint);
+        Object* c = in.object(1, CCircle);
+        if (!p || !c) return 0;
+        auto* t = new Tangent(static_cast<Pointprim*>(p), static_cast<Circle*>(c));
+        return in.set(t, 0) && in.set(t->other(), 1);
+    }
+};
+
+// The images: the original, then what gives the map (a mirror; a centre
+// and degrees or an angle; a vector or two points; a centre and a factor).
+class TransformIO : public IO {
+  public:
+    TransformIO(const char* name, Transformation::Kind kind) : IO(name), Kind(kind) {}
+    void depwrite(Object* o) override {
+        const Image* image = imageof(o);
+        if (!image) return;
+        const Transformation& t = image->map();
+        depadd(image->source());
+        depadd(t.A);
+        if (t.B)
+            depadd(t.B);
+        else if (t.K == Transformation::Rotation || t.K == Transformation::Dilation)
+            number(general(t.Number).c_str());
+    }
+    int interpret(Input& in) override {
+        if (in.Nleft != 1 || in.Right.n() < 2 || in.Right.n() > 3) return 0;
+        Object* original = in.object(0, CPoint | CStraight | CCircle);
+        if (!original) return 0;
+        Transformation t(Kind, nullptr, nullptr, 0);
+        int three = in.Right.n() == 3;
+        switch (Kind) {
+        case Transformation::Reflection:
+            if (three) return 0;
+            t.A = in.object(1, CPoint | CStraight);
+            break;
+        case Transformation::Rotation:
+            if (!three || !(t.A = in.object(1, CPoint))) return 0;
+            // A name in quotes is an angle before it is a number; a bare
+            // word a number before it is an angle.
+            if (in.quoted(2)) t.B = in.object(2, CAngle);
+            if (!t.B && !finite(in, 2, t.Number)) t.B = in.object(2, CAngle);
+            if (!t.B && !finite(in, 2, t.Number)) return 0;
+            break;
+        case Transformation::Translation:
+            t.A = in.object(1, three ? CPoint : CVector);
+            if (three && !(t.B = in.object(2, CPoint))) return 0;
+            break;
+        case Transformation::Dilation:
+            if (!three || !(t.A = in.object(1, CPoint)) || !finite(in, 2, t.Number)) return 0;
+            break;
+        }
+        if (!t.A) return 0;
+        return in.set(makeimage(original, t), 0);
+    }
+
+  private:
+    static int finite(Input& in, int i, double& x) { return in.number(i, x) && std::isfinite(x); }
+    Transformation::Kind Kind;
+};
+
 Object* line(Pointprim* a, Pointprim* b) {
     return makeline(a, b);
 }
@@ -287,6 +378,15 @@ PointLineIO rectangulars("rectangular", 1);
 PointonIO pointons;
 Circle3IO circle3s;
 AngleIO angles;
+PointsIO<CircleThrough, 3> circlethroughs("circlethrough");
+PointsIO<Bisector, 3> bisectors("bisector");
+PointsIO<Midperpendicular, 2> midperpendiculars("midperpendicular");
+TangentsIO tangentses;
+TwoPointIO<Lineprim> vectors("vector", make<Vector>);
+TransformIO reflections("reflect", Transformation::Reflection);
+TransformIO rotations("rotate", Transformation::Rotation);
+TransformIO translations("translate", Transformation::Translation);
+TransformIO dilations("dilate", Transformation::Dilation);
 
 // The model's objects find their writers through these.
 struct Install {
@@ -305,6 +405,15 @@ struct Install {
         pointonio = &pointons;
         circle3io = &circle3s;
         angleio = &angles;
+        circlethroughio = &circlethroughs;
+        bisectorio = &bisectors;
+        midperpendiculario = &midperpendiculars;
+        tangentsio = &tangentses;
+        vectorio = &vectors;
+        reflectio = &reflections;
+        rotateio = &rotations;
+        translateio = &translations;
+        dilateio = &dilations;
     }
 } install;
 

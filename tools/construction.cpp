@@ -1,10 +1,13 @@
 #include "construction.h"
 #include "angle.h"
 #include "circle.h"
+#include "constructed.h"
 #include "derived.h"
 #include "intersection.h"
 #include "line.h"
 #include "objectlist.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -23,8 +26,21 @@ void makecircle(Pointprim* a, Pointprim* b) {
 void makemiddle(Pointprim* a, Pointprim* b) {
     new Middle(a, b);
 }
+void makevector(Pointprim* a, Pointprim* b) {
+    new Vector(a, b);
+}
+void makemidperpendicular(Pointprim* a, Pointprim* b) {
+    new Midperpendicular(a, b);
+}
+void makecirclethrough(Pointprim** p) {
+    new CircleThrough(p[0], p[1], p[2]);
+}
+void makebisector(Pointprim** p) {
+    new Bisector(p[0], p[1], p[2]);
+}
 
-// A point for a click: near, offered intersection or new; 0 when dropped.
+} // namespace
+
 int pick(int c, int r, Pointprim*& slot) {
     Object* o = slot;
     int found = choosepoint(actionx(c), actiony(r), &o);
@@ -32,19 +48,16 @@ int pick(int c, int r, Pointprim*& slot) {
     return found && slot;
 }
 
-// An existing object of the mask for a click; 0 when there is none.
-template <class T> int existing(int c, int r, T*& slot, int mask) {
-    Object* o = slot;
-    if (!objects.select(actionx(c), actiony(r), &o, mask, 1, 1) || !o) return 0;
-    slot = static_cast<T*>(o);
-    return 1;
+int existingobject(int c, int r, Object*& slot, int mask) {
+    return objects.select(actionx(c), actiony(r), &slot, mask, 1, 1) && slot;
 }
-
-} // namespace
 
 TwoPointAction lineaction(line, 8, 9), rayaction(makeray, 24, 25),
     segmentaction(makesegment, 27, 28), circleaction(makecircle, 11, 12),
-    middleaction(makemiddle, 45, 46);
+    middleaction(makemiddle, 45, 46), vectoraction(makevector, 160, 161),
+    midperpendicularaction(makemidperpendicular, 156, 157);
+PointsAction circlethroughaction(3, makecirclethrough, 150), bisectoraction(3, makebisector, 153);
+TangentsAction tangentsaction;
 PointLineAction parallelaction(0, 30, 31), rectangularaction(1, 32, 33);
 IntersectionAction intersectionaction;
 Circle3Action circle3action;
@@ -235,6 +248,82 @@ void AngleAction::perform(int c, int r) {
         return;
     }
     inform();
+}
+
+void PointsAction::inform() {
+    if (State >= 1 && State <= N) prompt(First + State - 1);
+}
+
+void PointsAction::perform(int c, int r) {
+    if (State < 1 || State > N) return;
+    Pointprim*& slot = P[State - 1];
+    slot = nullptr;
+    if (!pick(c, r, slot)) return;
+    // A point chosen before makes nothing new: the tool waits for another.
+    for (int i = 0; i < State - 1; ++i)
+        if (P[i] == slot) {
+            slot = nullptr;
+            return;
+        }
+    if (State < N) {
+        highlight(slot);
+        ++State;
+        host().cursor(State == N ? ToolHost::PenCursorKind : ToolHost::PointCursorKind);
+    } else {
+        State = 1;
+        host().cursor(ToolHost::PointCursorKind);
+        for (int i = 0; i < N; ++i) P[i]->highlight.clear();
+        Make(P);
+        std::fill(P, P + Max, nullptr);
+        objects.redraw();
+    }
+    inform();
+}
+
+void PointsAction::abort() {
+    int held = 0;
+    for (Pointprim* p : P)
+        if (p) {
+            p->highlight.clear();
+            held = 1;
+        }
+    std::fill(P, P + Max, nullptr);
+    if (held) objects.redraw();
+    State = 0;
+}
+
+void TangentsAction::inform() {
+    if (State == 1) prompt(158);
+    if (State == 2) prompt(159);
+}
+
+void TangentsAction::perform(int c, int r) {
+    if (State == 1) {
+        P = nullptr;
+        if (!pick(c, r, P)) return;
+        highlight(P);
+        State = 2;
+        host().cursor(ToolHost::PenCursorKind);
+    } else if (State == 2) {
+        C = nullptr;
+        if (!existing(c, r, C, CCircle)) return;
+        State = 1;
+        host().cursor(ToolHost::PointCursorKind);
+        unhighlight(P);
+        new Tangent(P, static_cast<Circle*>(C));
+        P = nullptr;
+        C = nullptr;
+        objects.redraw();
+    } else {
+        return;
+    }
+    inform();
+}
+
+void TangentsAction::abort() {
+    if (State == 2) unhighlight(P);
+    P = nullptr;
+    State = 0;
 }
 
 void PointonAction::perform(int c, int r) {

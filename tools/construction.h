@@ -11,6 +11,18 @@ class Lineprim;
 void highlight(Object* o);
 void unhighlight(Object* o);
 
+// A point for a click: near, offered intersection or new; 0 when dropped.
+int pick(int c, int r, Pointprim*& slot);
+// An existing object of the mask for a click (chosen in a dialog when
+// several are); 0 when there is none.
+int existingobject(int c, int r, Object*& slot, int mask);
+template <class T> int existing(int c, int r, T*& slot, int mask) {
+    Object* o = slot;
+    if (!existingobject(c, r, o, mask)) return 0;
+    slot = static_cast<T*>(o);
+    return 1;
+}
+
 // A tool that collects its objects in states 1, 2, ...; 0 after abort.
 class StepwiseAction : public Action {
   public:
@@ -82,6 +94,35 @@ class AngleAction : public ThreePointAction {
     void inform() override;
 };
 
+// Tools that take n different points, one click each, and make the object of
+// those points: the circle through three points and the angle bisector.
+class PointsAction : public StepwiseAction {
+  public:
+    enum { Max = 3 };
+    using Maker = void (*)(Pointprim**);
+    // Prompts are first, first + 1, ... for the points in turn.
+    PointsAction(int n, Maker make, int first) : N(n), Make(make), First(first) {}
+    void perform(int c, int r) override;
+    void inform() override;
+    void abort() override;
+    Pointprim* P[Max] = {};
+
+  private:
+    int N;
+    Maker Make;
+    int First;
+};
+
+// The tangents from a point to a circle: the point, then the circle.
+class TangentsAction : public StepwiseAction {
+  public:
+    void perform(int c, int r) override;
+    void inform() override;
+    void abort() override;
+    Pointprim* P = nullptr;
+    Object* C = nullptr;
+};
+
 class PointonAction : public Action {
   public:
     void perform(int c, int r) override;
@@ -97,7 +138,10 @@ class EditAction : public Action {
     void start() override { host().cursor(ToolHost::PointCursorKind); }
 };
 
-extern TwoPointAction lineaction, rayaction, segmentaction, circleaction, middleaction;
+extern TwoPointAction lineaction, rayaction, segmentaction, circleaction, middleaction,
+    vectoraction, midperpendicularaction;
+extern PointsAction circlethroughaction, bisectoraction;
+extern TangentsAction tangentsaction;
 extern PointLineAction parallelaction, rectangularaction;
 extern IntersectionAction intersectionaction;
 extern Circle3Action circle3action;

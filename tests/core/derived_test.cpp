@@ -128,7 +128,7 @@ TEST_F(Derived, AngleSizes) {
     Point* y = P(0, 1);
     Angle* a = new Angle(x, m, y);
     EXPECT_STREQ(a->name(), "Angle_1");
-    EXPECT_EQ(a->objectclass(), 0);
+    EXPECT_EQ(a->objectclass(), CAngle);
     EXPECT_DOUBLE_EQ(a->Phi1, 0);
     EXPECT_DOUBLE_EQ(a->Phi2, M_PI / 2);
     EXPECT_DOUBLE_EQ(a->size(), 90);

@@ -1,0 +1,188 @@
+#include "constructed.h"
+#include "objectlist.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+int allvalid(Pointprim* const* p, int n) {
+    for (int i = 0; i < n; ++i)
+        if (!p[i]->valid) return 0;
+    return 1;
+}
+
+} // namespace
+
+CircleThrough::CircleThrough(Pointprim* a, Pointprim* b, Pointprim* c) : P{a, b, c} {
+    setname(String(10).text(), circlecount);
+    Io = circlethroughio;
+    update();
+}
+
+int CircleThrough::dep(Object** o) {
+    std::copy(P, P + 3, o);
+    return 3;
+}
+
+int CircleThrough::place(Anchor& centre, Anchor& on) {
+    if (!allvalid(P, 3)) return 0;
+    double ax = P[0]->x(), ay = P[0]->y();
+    double bx = P[1]->x() - ax, by = P[1]->y() - ay;
+    double cx = P[2]->x() - ax, cy = P[2]->y() - ay;
+    double b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
+    double det = 2 * (bx * cy - by * cx);
+    // Coinciding points, or an angle at A too flat for a centre that can be
+    // trusted: the three lie on one line.
+    double lb = std::sqrt(b2), lc = std::sqrt(c2);
+    if (lb < EPS || lc < EPS || std::hypot(cx - bx, cy - by) < EPS) return 0;
+    if (!(std::fabs(det) > 2e-12 * lb * lc)) return 0;
+    double ux = (cy * b2 - by * c2) / det, uy = (bx * c2 - cx * b2) / det;
+    centre.place(ax + ux, ay + uy);
+    on.place(ax, ay);
+    return std::isfinite(ux) && std::isfinite(uy);
+}
+
+int CircleThrough::through(double* xy) const {
+    int n = 0;
+    for (Pointprim* p : P) {
+        if (p->hidden()) continue;
+        xy[2 * n] = p->x();
+        xy[2 * n + 1] = p->y();
+        ++n;
+    }
+    return n;
+}
+
+void CircleThrough::writeclear(char* s) {
+    std::snprintf(s, DescriptionMax, String(137).text(), P[0]->name(), P[1]->name(), P[2]->name());
+}
+
+Bisector::Bisector(Pointprim* a, Pointprim* b, Pointprim* c) : P{a, b, c} {
+    setname(String(7).text(), linecount);
+    Io = bisectorio;
+    update();
+}
+
+int Bisector::dep(Object** o) {
+    std::copy(P, P + 3, o);
+    return 3;
+}
+
+int Bisector::place(Anchor& a, Anchor& b) {
+    if (!allvalid(P, 3)) return 0;
+    double bx = P[1]->x(), by = P[1]->y();
+    double ux = P[0]->x() - bx, uy = P[0]->y() - by;
+    double vx = P[2]->x() - bx, vy = P[2]->y() - by;
+    double lu = std::hypot(ux, uy), lv = std::hypot(vx, vy);
+    if (lu < EPS || lv < EPS) return 0;
+    // The sum of the unit legs halves the angle; for a straight angle it
+    // vanishes, and the bisector stands perpendicular on the legs.
+    double dx = ux / lu + vx / lv, dy = uy / lu + vy / lv;
+    if (std::hypot(dx, dy) < 1e-8) {
+        dx = -uy / lu;
+        dy = ux / lu;
+    }
+    a.place(bx, by);
+    b.place(bx + dx, by + dy);
+    return 1;
+}
+
+void Bisector::writeclear(char* s) {
+    std::snprintf(s, DescriptionMax, String(138).text(), P[0]->name(), P[1]->name(), P[2]->name());
+}
+
+Midperpendicular::Midperpendicular(Pointprim* a, Pointprim* b) : P{a, b} {
+    setname(String(7).text(), linecount);
+    Io = midperpendiculario;
+    update();
+}
+
+int Midperpendicular::dep(Object** o) {
+    std::copy(P, P + 2, o);
+    return 2;
+}
+
+int Midperpendicular::place(Anchor& a, Anchor& b) {
+    if (!allvalid(P, 2)) return 0;
+    double x1 = P[0]->x(), y1 = P[0]->y(), x2 = P[1]->x(), y2 = P[1]->y();
+    double dx = x2 - x1, dy = y2 - y1, d = std::hypot(dx, dy);
+    if (d < EPS) return 0;
+    double mx = (x1 + x2) / 2, my = (y1 + y2) / 2;
+    a.place(mx, my);
+    b.place(mx - dy / d, my + dx / d);
+    return 1;
+}
+
+void Midperpendicular::writeclear(char* s) {
+    std::snprintf(s, DescriptionMax, String(139).text(), P[0]->name(), P[1]->name());
+}
+
+int tangent(Pointprim* p, Circle* c, int side, Anchor& a, Anchor& b) {
+    if (!p->valid || !c->valid) return 0;
+    double px = p->x(), py = p->y(), mx = c->x(), my = c->y(), r = c->r();
+    double ux = px - mx, uy = py - my, d = std::hypot(ux, uy);
+    double scale = std::max({1.0, std::fabs(px), std::fabs(py), c->magnitude()});
+    double tolerance = 1e-9 * scale;
+    if (d < r - tolerance || d < EPS) return 0;
+    ux /= d;
+    uy /= d;
+    // Left of the direction from the point to the centre.
+    double wx = uy, wy = -ux;
+    if (d <= r + tolerance) {
+        // On the circle: the one tangent, at the point.
+        if (side < 0) return 0;
+        a.place(px, py);
+        b.place(px - wx, py - wy);
+        return 1;
+    }
+    double h = r * std::sqrt((d - r) * (d + r)) / d;
+    double along = r * r / d;
+    a.place(mx + along * ux - side * h * wx, my + along * uy - side * h * wy);
+    b.place(px, py);
+    return 1;
+}
+
+Tangent::Tangent(Pointprim* p, Circle* c) : P(p), C(c) {
+    setname(String(7).text(), linecount);
+    Io = tangentsio;
+    update();
+    // The second line stands right after the first.
+    Other = new OtherTangent(this);
+}
+
+int Tangent::dep(Object** o) {
+    o[0] = P;
+    o[1] = C;
+    return 2;
+}
+
+int Tangent::place(Anchor& a, Anchor& b) {
+    return tangent(P, C, 1, a, b);
+}
+
+void Tangent::writeclear(char* s) {
+    std::snprintf(s, DescriptionMax, String(140).text(), P->name(), C->name());
+}
+
+OtherTangent::OtherTangent(Tangent* t) : T(t) {
+    setname(String(7).text(), linecount);
+    Io = noio;
+    update();
+}
+
+int OtherTangent::dep(Object** o) {
+    o[0] = T;
+    o[1] = T->P;
+    o[2] = T->C;
+    return 3;
+}
+
+int OtherTangent::place(Anchor& a, Anchor& b) {
+    return tangent(T->P, T->C, -1, a, b);
+}
+
+void OtherTangent::writeclear(char* s) {
+    T->writeclear(s);
+}

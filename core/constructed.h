@@ -1,0 +1,88 @@
+// Lines and circles placed by a rule: the circle through three points, the
+// angle bisector, the perpendicular bisector and the tangents from a point
+// to a circle.
+#pragma once
+
+#include "circle.h"
+#include "line.h"
+#include "placed.h"
+
+// The circle through three points; none while they lie on one line.
+class CircleThrough : public Placed<Circle> {
+  public:
+    CircleThrough(Pointprim* a, Pointprim* b, Pointprim* c);
+    int dep(Object** o) override;
+    void writeclear(char* s) override;
+    Pointprim* point(int i) const { return P[i]; }
+    Pointprim* P[3];
+
+  protected:
+    int place(Anchor& centre, Anchor& on) override;
+    int through(double* xy) const override;
+};
+
+// The line through B halving the angle ABC; none while A or C is at B.
+class Bisector : public Placed<Line> {
+  public:
+    Bisector(Pointprim* a, Pointprim* b, Pointprim* c);
+    int dep(Object** o) override;
+    void writeclear(char* s) override;
+    Pointprim* point(int i) const { return P[i]; }
+    Pointprim* P[3];
+
+  protected:
+    int place(Anchor& a, Anchor& b) override;
+};
+
+// The line of the points as far from A as from B; none while A is at B.
+class Midperpendicular : public Placed<Line> {
+  public:
+    Midperpendicular(Pointprim* a, Pointprim* b);
+    int dep(Object** o) override;
+    void writeclear(char* s) override;
+    Pointprim* point(int i) const { return P[i]; }
+    Pointprim* P[2];
+
+  protected:
+    int place(Anchor& a, Anchor& b) override;
+};
+
+class OtherTangent;
+
+// The tangents from a point to a circle: this one, and the other one that
+// the same record writes. Looking from the point towards the centre, this
+// one touches the circle on the right, the other on the left. While the
+// point lies on the circle there is only this one, the tangent at the point;
+// inside it, none. Each line runs from its touching point through the point.
+class Tangent : public Placed<Line> {
+  public:
+    Tangent(Pointprim* p, Circle* c);
+    int dep(Object** o) override;
+    void writeclear(char* s) override;
+    Pointprim* point() const { return P; }
+    Circle* circle() const { return C; }
+    OtherTangent* other() const { return Other; }
+    Pointprim* P;
+    Circle* C;
+    OtherTangent* Other = nullptr;
+
+  protected:
+    int place(Anchor& a, Anchor& b) override;
+};
+
+class OtherTangent : public Placed<Line> {
+  public:
+    explicit OtherTangent(Tangent* t);
+    int dep(Object** o) override;
+    Object* original() override { return T; }
+    void writeclear(char* s) override;
+    Tangent* T;
+
+  protected:
+    int place(Anchor& a, Anchor& b) override;
+};
+
+// Places a and b on the tangent from p to c that touches on side +1 (right)
+// or -1 (left): a at the touching point, b at p (or one unit along the
+// tangent while p lies on c). 0 when there is no such tangent.
+int tangent(Pointprim* p, Circle* c, int side, Anchor& a, Anchor& b);

@@ -1,0 +1,104 @@
+// Maps of the plane and the images they make: reflections, rotations,
+// translations and dilations of points, lines, rays, segments, vectors and
+// circles. Every image has the kind of its original, so whatever takes a
+// point, a straight object or a circle takes an image too.
+#pragma once
+
+#include "circle.h"
+#include "line.h"
+#include "placed.h"
+
+#include <type_traits>
+
+// A map of the plane given by objects of the construction: the reflection
+// in a straight object or a point, the rotation about a point by a number of
+// degrees or by an angle's size, the translation by the vector between two
+// points or by a vector, the dilation from a point by a factor.
+class Transformation {
+  public:
+    enum Kind { Reflection, Rotation, Translation, Dilation };
+    Transformation(Kind k, Object* a, Object* b, double number)
+        : K(k), A(a), B(b), Number(number) {}
+
+    // Whether objects a and b (b may be null) can give a map of kind k:
+    // a mirror that is straight or a point; a centre that is a point, with
+    // an angle or none; two points or a vector.
+    static int takes(Kind k, Object* a, Object* b);
+
+    // Computes the map from the present position of its objects; 0 when
+    // one of them is invalid.
+    int compute();
+    // The image of (x, y) under the map computed last.
+    void apply(double& x, double& y) const;
+    // The objects the map is given by: one or two.
+    int dep(Object** o) const;
+    // The description of an image of the object named original.
+    void describe(char* s, const char* original) const;
+    // The writer of images under maps of this kind.
+    IO* io() const;
+
+    Kind K;
+    Object* A;     // the mirror, the centre, the vector or its start point
+    Object* B;     // the angle or the end point of the vector; else null
+    double Number; // the degrees or the factor when there is no angle
+
+  private:
+    // p -> C + M (p - C) + T
+    double Cx = 0, Cy = 0, M[4] = {1, 0, 0, 1}, Tx = 0, Ty = 0;
+};
+
+// What every image has: its original and its map.
+class Image {
+  public:
+    Image(Object* o, const Transformation& t) : Source(o), Map(t) {}
+    virtual ~Image() = default;
+    Object* source() const { return Source; }
+    const Transformation& map() const { return Map; }
+
+  protected:
+    // The original, then the objects of the map.
+    int imagedep(Object** o) const;
+    Object* Source;
+    Transformation Map;
+};
+
+class PointImage : public Pointprim, public Image {
+  public:
+    PointImage(Pointprim* p, const Transformation& t);
+    void update() override;
+    int dep(Object** o) override { return imagedep(o); }
+    void writeclear(char* s) override { Map.describe(s, Source->name()); }
+};
+
+// The image of a line, ray, segment, vector or circle: the images of the
+// original's two defining places (two points of it; its centre and a point
+// of it) are its anchors.
+template <class Base> class ShapeImage : public Placed<Base>, public Image {
+  public:
+    ShapeImage(Object* o, const Transformation& t) : Image(o, t) {
+        this->Io = Map.io();
+        update();
+    }
+    void update() override { Placed<Base>::update(); }
+    int dep(Object** o) override { return imagedep(o); }
+    void writeclear(char* s) override { Map.describe(s, Source->name()); }
+
+  protected:
+    int place(Anchor& a, Anchor& b) override {
+        using Kind = std::conditional_t<std::is_base_of_v<Circle, Base>, Circle, Lineprim>;
+        if (!Source->valid || !Map.compute()) return 0;
+        const Kind* k = static_cast<const Kind*>(Source);
+        double x = k->X, y = k->Y, x1 = k->X1, y1 = k->Y1;
+        Map.apply(x, y);
+        Map.apply(x1, y1);
+        a.place(x, y);
+        b.place(x1, y1);
+        return 1;
+    }
+};
+
+// The image of o under t, of o's kind, named after o with a prime ("A'")
+// when that name is free; null when o is nothing a map can take.
+Object* makeimage(Object* o, const Transformation& t);
+// The image side of o, when o is an image.
+const Image* imageof(Object* o);
