@@ -43,7 +43,9 @@ void turn(double degrees, double& c, double& s) {
 } // namespace
 
 int Transformation::compute() {
-    if (!A->valid || (B && !B->valid)) return 0;
+    // A vector without length is invalid but still moves by nothing.
+    int vector = K == Translation && !B;
+    if ((!A->valid && !vector) || (B && !B->valid)) return 0;
     Cx = Cy = Tx = Ty = 0;
     M[0] = M[3] = 1;
     M[1] = M[2] = 0;

@@ -152,7 +152,18 @@ const char* const everykind = "window(-8,8,-6,6);\n"
                               "\"X\"()=intersection(\"g\",\"p\");\n"
                               "\"O\"()=pointon(\"k\",1,1);\n"
                               "\"w\"()=angle(\"A\",\"B\",\"C\");\n"
-                              "\"Y\"()=middle(\"X\",\"A\");\n";
+                              "\"Y\"()=middle(\"X\",\"A\");\n"
+                              "\"K\"()=circlethrough(\"A\",\"B\",\"C\");\n"
+                              "\"W\"()=bisector(\"A\",\"B\",\"C\");\n"
+                              "\"m\"()=midperpendicular(\"A\",\"B\");\n"
+                              "\"t1\"(),\"t2\"()=tangents(\"B\",\"k\");\n"
+                              "\"v\"()=vector(\"A\",\"B\");\n"
+                              "\"A1\"()=reflect(\"C\",\"g\");\n"
+                              "\"A2\"()=rotate(\"s\",\"M\",60);\n"
+                              "\"A3\"()=rotate(\"k\",\"B\",\"w\");\n"
+                              "\"A4\"()=translate(\"r\",\"v\");\n"
+                              "\"A5\"()=translate(\"A\",\"B\",\"C\");\n"
+                              "\"A6\"()=dilate(\"g\",\"M\",-2);\n";
 
 // The numbers an object has in JSON, in one list: a point's x and y, a
 // line's two points and normal, a circle's centre and radius, an angle.
@@ -246,5 +257,64 @@ TEST_F(CommandLine, JsonGivesEveryObjectWithTheModelsOwnNumbers) {
     EXPECT_EQ(kind("w"), "angle");
     EXPECT_EQ(kind("r"), "ray");
     EXPECT_EQ(kind("s"), "segment");
+    EXPECT_EQ(kind("K"), "circlethrough");
+    EXPECT_EQ(kind("W"), "bisector");
+    EXPECT_EQ(kind("m"), "midperpendicular");
+    EXPECT_EQ(kind("t2"), "tangents");
+    EXPECT_EQ(kind("v"), "vector");
+    EXPECT_EQ(kind("A1"), "reflect");
+    EXPECT_EQ(kind("A3"), "rotate");
+    EXPECT_EQ(kind("A5"), "translate");
+    EXPECT_EQ(kind("A6"), "dilate");
     objects.clear();
+}
+
+TEST_F(CommandLine, JsonGivesTheKnownAnswersOfTheNewKinds) {
+    write("known.gyr", "\"A\"()=point(0,0);\n\"B\"()=point(4,0);\n\"C\"()=point(0,3);\n"
+                       "\"k\"()=circlethrough(\"A\",\"B\",\"C\");\n"
+                       "\"E\"()=point(1,0);\n\"F\"()=point(0,1);\n"
+                       "\"w\"()=bisector(\"E\",\"A\",\"F\");\n"
+                       "\"P\"()=point(5,0);\n\"c\"()=circle(\"A\",\"E\");\n"
+                       "\"t1\"(),\"t2\"()=tangents(\"P\",\"c\");\n"
+                       "\"X\"()=point(1,2);\n\"D\"()=point(1,1);\n\"g\"()=line(\"A\",\"D\");\n"
+                       "\"X1\"()=reflect(\"X\",\"g\");\n\"X2\"()=reflect(\"X\",\"A\");\n"
+                       "\"E1\"()=rotate(\"E\",\"A\",90);\n"
+                       "\"Q\"()=point(3,4);\n\"A1\"()=translate(\"A\",\"D\",\"Q\");\n"
+                       "\"G\"()=point(2,0);\n\"G1\"()=dilate(\"G\",\"E\",-2);\n");
+    Outcome r = gyrel({"--json", file("known.gyr")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QJsonArray list = QJsonDocument::fromJson(r.out.toUtf8()).object()["objects"].toArray();
+    auto get = [&](const char* name) {
+        for (const QJsonValue& v : list)
+            if (v.toObject()["name"].toString() == name) return v.toObject();
+        ADD_FAILURE() << name;
+        return QJsonObject();
+    };
+    auto at = [](const QJsonObject& o, const char* key, int i, int j = -1) {
+        QJsonValue v = o[key].toArray()[i];
+        return j < 0 ? v.toDouble() : v.toArray()[j].toDouble();
+    };
+    QJsonObject k = get("k");
+    EXPECT_EQ(at(k, "center", 0), 2);
+    EXPECT_EQ(at(k, "center", 1), 1.5);
+    EXPECT_EQ(k["radius"].toDouble(), 2.5);
+    QJsonObject w = get("w");
+    EXPECT_NEAR(at(w, "normal", 0) + at(w, "normal", 1), 0, 1e-15) << "y = x";
+    EXPECT_NEAR(at(w, "normal", 2), 0, 1e-15);
+    for (auto [name, sign] : {std::pair{"t1", 1}, std::pair{"t2", -1}}) {
+        QJsonObject t = get(name);
+        EXPECT_NEAR(at(t, "points", 0, 0), 0.2, 1e-15) << name;
+        EXPECT_NEAR(at(t, "points", 0, 1), sign * 0.9797958971132712, 1e-15) << name;
+        EXPECT_NEAR(at(t, "points", 1, 0), 5, 1e-15) << name;
+    }
+    auto place = [&](const char* name, double x, double y) {
+        QJsonObject p = get(name);
+        EXPECT_EQ(p["x"].toDouble(), x) << name;
+        EXPECT_EQ(p["y"].toDouble(), y) << name;
+    };
+    place("X1", 2, 1);
+    place("X2", -1, -2);
+    place("E1", 0, 1);
+    place("A1", 2, 3);
+    place("G1", -1, 0);
 }

@@ -1,4 +1,5 @@
 #include "circle.h"
+#include "constructed.h"
 #include "derived.h"
 #include "intersection.h"
 #include "line.h"
@@ -6,6 +7,7 @@
 #include "objectlist.h"
 #include "point.h"
 #include "scripted.h"
+#include "transform.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -469,4 +471,52 @@ TEST_F(Macros, PerpendicularBisectorSavedDeletedLoadedAndRunAgain) {
     EXPECT_NEAR(again->distance((p2->x() + q2->x()) / 2, (p2->y() + q2->y()) / 2), 0, 1e-9);
     EXPECT_NE(saved.find("=intersection(\"Circle_1\",\"Circle_2\");\nS:"), std::string::npos)
         << saved;
+}
+
+TEST_F(Macros, ARotationInsideRunsOnNewPoints) {
+    // The equilateral triangle's third corner: B turned about A by 60
+    // degrees, then the tangents from it to the circle about A through B.
+    Point* a = new Point(0, 0);
+    Point* b = new Point(2, 0);
+    use(macrodefineaction);
+    parameter(0, 0);
+    parameter(2, 0);
+    using T = Transformation;
+    Object* c = makeimage(b, T(T::Rotation, a, nullptr, 60));
+    auto* k = new Circle(a, b);
+    Object* far = makeimage(c, T(T::Dilation, a, nullptr, 2));
+    auto* t = new Tangent(static_cast<Pointprim*>(far), k);
+    macrodefineaction.advance();
+    macrodefineaction.T = new ParameterList;
+    macrodefineaction.T->P = c;
+    macrodefineaction.T->Next = new ParameterList;
+    macrodefineaction.T->Next->P = t;
+    ASSERT_TRUE(testmacro());
+    ASSERT_EQ(createmacro("Turn"), 1);
+    Macro* m = macros;
+    ASSERT_EQ(m->steps(), 4) << "the image, the circle, the far image, the tangents";
+    EXPECT_NE(m->file().find("=rotate("), std::string::npos) << m->file();
+
+    objects.clear();
+    counts.reset();
+    macrorunaction.Running = m;
+    use(macrorunaction);
+    click(macrorunaction, -4, 1);
+    click(macrorunaction, -1, 5);
+    ASSERT_EQ(objects.count(), 2 + 5) << "two points, the image, the circle, the far image, "
+                                         "the two tangents";
+    auto* p = static_cast<Pointprim*>(objects.find("Point_1", 0, nullptr));
+    auto* q = static_cast<Pointprim*>(objects.find("Point_2", 0, nullptr));
+    auto* turned = static_cast<Pointprim*>(p->next()->next());
+    ASSERT_TRUE(p && q && turned->valid);
+    EXPECT_EQ(imageof(turned)->source(), q);
+    EXPECT_NEAR(std::hypot(turned->x() - p->x(), turned->y() - p->y()),
+                std::hypot(q->x() - p->x(), q->y() - p->y()), 1e-9);
+    EXPECT_NEAR(std::hypot(turned->x() - q->x(), turned->y() - q->y()),
+                std::hypot(q->x() - p->x(), q->y() - p->y()), 1e-9)
+        << "equilateral";
+    auto* tangent = static_cast<Tangent*>(objects.last()->previous());
+    ASSERT_TRUE(tangent->valid && tangent->other()->valid);
+    EXPECT_NEAR(tangent->distance(p->x(), p->y()), tangent->circle()->r(), 1e-9);
+    EXPECT_EQ(objects.last(), tangent->other());
 }
