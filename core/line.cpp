@@ -294,26 +294,21 @@ Vector::Vector(Pointprim* p1, Pointprim* p2, Unnamed) : Segment(p1, p2, Unnamed{
 void Vector::draw(PS& ps) {
     Segment::draw(ps);
     if (!valid || hidden()) return;
-    // The head: two strokes back from the tip, a fixed size on the screen
+    // The head: a filled triangle at the tip, a fixed size on the screen
     // and never longer than half the arrow.
     double tx = colf(X1, ps), ty = rowf(Y1, ps);
     double dx = tx - colf(X, ps), dy = ty - rowf(Y, ps);
     double d = std::hypot(dx, dy);
-    if (!(d >= 2) || !std::isfinite(d)) return;
-    double size = std::min(std::max(ps.width() / 60.0, 6.0), d / 2);
+    if (!(d >= 2) || !(std::fabs(tx) < 1e6 && std::fabs(ty) < 1e6)) return;
+    double size = std::min(std::max(ps.width() / 45.0, 8.0), d / 2);
     double ux = dx / d, uy = dy / d;
+    Points head;
+    head.add(topixel(tx), topixel(ty));
+    for (double side : {1.0, -1.0})
+        head.add(topixel(tx - size * (ux + side * uy * 0.35)),
+                 topixel(ty - size * (uy - side * ux * 0.35)));
     ::Color c = drawcolor();
-    std::unique_ptr<Pen> owned{stylepen(c, Linetype == 1 ? 1 : 0)};
-    for (double side : {1.0, -1.0}) {
-        double hx = tx - size * (ux * 0.87 - side * uy * 0.5);
-        double hy = ty - size * (uy * 0.87 + side * ux * 0.5);
-        ps.color(c);
-        ps.move(topixel(tx), topixel(ty));
-        if (owned)
-            ps.lineto(topixel(hx), topixel(hy), *owned);
-        else
-            ps.lineto(topixel(hx), topixel(hy));
-    }
+    ps.polygon(head, c, c);
 }
 
 void Vector::writeclear(char* s) {
