@@ -5,16 +5,18 @@
 
 #include "angle.h"
 #include "circle.h"
+#include "constructed.h"
 #include "derived.h"
 #include "intersection.h"
 #include "line.h"
 #include "objectlist.h"
+#include "transform.h"
 
 #include <string>
 
 namespace {
 
-const int PerCell = 16; // objects made by one cell
+const int PerCell = 26; // objects made by one cell
 
 inline Pointprim* named(const std::string& n, int flags) {
     return static_cast<Pointprim*>(objects.find(n.c_str(), flags, nullptr));
@@ -43,6 +45,17 @@ inline void cell(int i) {
     makeparallel(m, ab, 1);
     new Pointon(k, x + 1, y);
     new Angle(A, B, C);
+    // The constructions and maps beyond the first tools.
+    new CircleThrough(A, B, C);
+    new Bisector(A, B, C);
+    new Midperpendicular(A, C);
+    new Tangent(C, k);
+    Vector* v = new Vector(B, C);
+    using T = Transformation;
+    makeimage(C, T(T::Reflection, ab, nullptr, 0));
+    makeimage(k, T(T::Rotation, A, nullptr, 60));
+    makeimage(ab, T(T::Translation, v, nullptr, 0));
+    makeimage(m, T(T::Dilation, A, nullptr, 2));
 }
 
 inline void build(int n) {

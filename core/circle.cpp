@@ -26,6 +26,15 @@ int Circle::dep(Object** o) {
     return 2;
 }
 
+void Circle::settle(double x, double y, double x1, double y1) {
+    X = x;
+    Y = y;
+    X1 = x1;
+    Y1 = y1;
+    R = std::hypot(X1 - X, Y1 - Y);
+    valid = R >= EPS;
+}
+
 int Circle::compute(Pointprim* a, Pointprim* b) {
     valid = 1;
     if (!a->valid || !b->valid) {
@@ -62,16 +71,16 @@ double Circle::distance(double x, double y) {
 }
 
 int Circle::project(double* x, double* y) {
-    double vx = *x - P1->x(), vy = *y - P1->y();
+    double vx = *x - X, vy = *y - Y;
     double d = std::hypot(vx, vy);
     if (d < EPS) return 0;
-    *x = P1->x() + vx * R / d;
-    *y = P1->y() + vy * R / d;
+    *x = X + vx * R / d;
+    *y = Y + vy * R / d;
     return 1;
 }
 
 int Circle::through(double* xy) const {
-    // An anchor outside the list is no point of the construction.
+    // A stand-in outside the list is no point of the construction.
     if (!P2->Order || P2->hidden()) return 0;
     xy[0] = X1;
     xy[1] = Y1;

@@ -29,6 +29,9 @@ class Circle : public Object {
     void getstate(ObjectState& s) const override;
     void setstate(const ObjectState& s) override;
     void intersect(Object* P, Intersection* P1, OtherIntersection* P2);
+    // Computes the circle about (x, y) through (x1, y1), valid when they are
+    // apart: the update of circles placed by a rule.
+    void settle(double x, double y, double x1, double y1);
 
     double x() const { return X; }
     double y() const { return Y; }

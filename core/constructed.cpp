@@ -7,6 +7,13 @@
 
 namespace {
 
+void set(double* p, double x, double y, double x1, double y1) {
+    p[0] = x;
+    p[1] = y;
+    p[2] = x1;
+    p[3] = y1;
+}
+
 int allvalid(Pointprim* const* p, int n) {
     for (int i = 0; i < n; ++i)
         if (!p[i]->valid) return 0;
@@ -26,7 +33,7 @@ int CircleThrough::dep(Object** o) {
     return 3;
 }
 
-int CircleThrough::place(Anchor& centre, Anchor& on) {
+int CircleThrough::place(double* p) {
     if (!allvalid(P, 3)) return 0;
     double ax = P[0]->x(), ay = P[0]->y();
     double bx = P[1]->x() - ax, by = P[1]->y() - ay;
@@ -39,8 +46,7 @@ int CircleThrough::place(Anchor& centre, Anchor& on) {
     if (lb < EPS || lc < EPS || std::hypot(cx - bx, cy - by) < EPS) return 0;
     if (!(std::fabs(det) > 2e-12 * lb * lc)) return 0;
     double ux = (cy * b2 - by * c2) / det, uy = (bx * c2 - cx * b2) / det;
-    centre.place(ax + ux, ay + uy);
-    on.place(ax, ay);
+    set(p, ax + ux, ay + uy, ax, ay);
     return std::isfinite(ux) && std::isfinite(uy);
 }
 
@@ -70,7 +76,7 @@ int Bisector::dep(Object** o) {
     return 3;
 }
 
-int Bisector::place(Anchor& a, Anchor& b) {
+int Bisector::place(double* p) {
     if (!allvalid(P, 3)) return 0;
     double bx = P[1]->x(), by = P[1]->y();
     double ux = P[0]->x() - bx, uy = P[0]->y() - by;
@@ -84,8 +90,7 @@ int Bisector::place(Anchor& a, Anchor& b) {
         dx = -uy / lu;
         dy = ux / lu;
     }
-    a.place(bx, by);
-    b.place(bx + dx, by + dy);
+    set(p, bx, by, bx + dx, by + dy);
     return 1;
 }
 
@@ -104,14 +109,13 @@ int Midperpendicular::dep(Object** o) {
     return 2;
 }
 
-int Midperpendicular::place(Anchor& a, Anchor& b) {
+int Midperpendicular::place(double* p) {
     if (!allvalid(P, 2)) return 0;
     double x1 = P[0]->x(), y1 = P[0]->y(), x2 = P[1]->x(), y2 = P[1]->y();
     double dx = x2 - x1, dy = y2 - y1, d = std::hypot(dx, dy);
     if (d < EPS) return 0;
     double mx = (x1 + x2) / 2, my = (y1 + y2) / 2;
-    a.place(mx, my);
-    b.place(mx - dy / d, my + dx / d);
+    set(p, mx, my, mx - dy / d, my + dx / d);
     return 1;
 }
 
@@ -119,7 +123,7 @@ void Midperpendicular::writeclear(char* s) {
     std::snprintf(s, DescriptionMax, String(139).text(), P[0]->name(), P[1]->name());
 }
 
-int tangent(Pointprim* p, Circle* c, int side, Anchor& a, Anchor& b) {
+int tangent(Pointprim* p, Circle* c, int side, double* places) {
     if (!p->valid || !c->valid) return 0;
     double px = p->x(), py = p->y(), mx = c->x(), my = c->y(), r = c->r();
     double ux = px - mx, uy = py - my, d = std::hypot(ux, uy);
@@ -133,14 +137,12 @@ int tangent(Pointprim* p, Circle* c, int side, Anchor& a, Anchor& b) {
     if (d <= r + tolerance) {
         // On the circle: the one tangent, at the point.
         if (side < 0) return 0;
-        a.place(px, py);
-        b.place(px - wx, py - wy);
+        set(places, px, py, px - wx, py - wy);
         return 1;
     }
     double h = r * std::sqrt((d - r) * (d + r)) / d;
     double along = r * r / d;
-    a.place(mx + along * ux - side * h * wx, my + along * uy - side * h * wy);
-    b.place(px, py);
+    set(places, mx + along * ux - side * h * wx, my + along * uy - side * h * wy, px, py);
     return 1;
 }
 
@@ -158,8 +160,8 @@ int Tangent::dep(Object** o) {
     return 2;
 }
 
-int Tangent::place(Anchor& a, Anchor& b) {
-    return tangent(P, C, 1, a, b);
+int Tangent::place(double* p) {
+    return tangent(P, C, 1, p);
 }
 
 void Tangent::writeclear(char* s) {
@@ -179,8 +181,8 @@ int OtherTangent::dep(Object** o) {
     return 3;
 }
 
-int OtherTangent::place(Anchor& a, Anchor& b) {
-    return tangent(T->P, T->C, -1, a, b);
+int OtherTangent::place(double* p) {
+    return tangent(T->P, T->C, -1, p);
 }
 
 void OtherTangent::writeclear(char* s) {

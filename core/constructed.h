@@ -17,7 +17,7 @@ class CircleThrough : public Placed<Circle> {
     Pointprim* P[3];
 
   protected:
-    int place(Anchor& centre, Anchor& on) override;
+    int place(double* p) override;
     int through(double* xy) const override;
 };
 
@@ -31,7 +31,7 @@ class Bisector : public Placed<Line> {
     Pointprim* P[3];
 
   protected:
-    int place(Anchor& a, Anchor& b) override;
+    int place(double* p) override;
 };
 
 // The line of the points as far from A as from B; none while A is at B.
@@ -44,7 +44,7 @@ class Midperpendicular : public Placed<Line> {
     Pointprim* P[2];
 
   protected:
-    int place(Anchor& a, Anchor& b) override;
+    int place(double* p) override;
 };
 
 class OtherTangent;
@@ -67,7 +67,7 @@ class Tangent : public Placed<Line> {
     OtherTangent* Other = nullptr;
 
   protected:
-    int place(Anchor& a, Anchor& b) override;
+    int place(double* p) override;
 };
 
 class OtherTangent : public Placed<Line> {
@@ -79,10 +79,10 @@ class OtherTangent : public Placed<Line> {
     Tangent* T;
 
   protected:
-    int place(Anchor& a, Anchor& b) override;
+    int place(double* p) override;
 };
 
-// Places a and b on the tangent from p to c that touches on side +1 (right)
-// or -1 (left): a at the touching point, b at p (or one unit along the
-// tangent while p lies on c). 0 when there is no such tangent.
-int tangent(Pointprim* p, Circle* c, int side, Anchor& a, Anchor& b);
+// The two places of the tangent from p to c that touches on side +1
+// (right) or -1 (left) as x, y, x1, y1: the touching point, then p (or one
+// unit along the tangent while p lies on c). 0 when there is no such tangent.
+int tangent(Pointprim* p, Circle* c, int side, double* places);

@@ -70,6 +70,19 @@ void Lineprim::update() {
     valid = 0;
 }
 
+void Lineprim::settle(double x, double y, double x1, double y1) {
+    X = x;
+    Y = y;
+    X1 = x1;
+    Y1 = y1;
+    double vx = X1 - X, vy = Y1 - Y;
+    R = std::hypot(vx, vy);
+    valid = R >= EPS;
+    if (!valid) return;
+    Vx = vx / R;
+    Vy = vy / R;
+}
+
 double Lineprim::distance(double x, double y) {
     return normal(x, y);
 }
@@ -302,13 +315,17 @@ void Vector::draw(PS& ps) {
     if (!(d >= 2) || !(std::fabs(tx) < 1e6 && std::fabs(ty) < 1e6)) return;
     double size = std::min(std::max(ps.width() / 45.0, 8.0), d / 2);
     double ux = dx / d, uy = dy / d;
-    Points head;
-    head.add(topixel(tx), topixel(ty));
-    for (double side : {1.0, -1.0})
-        head.add(topixel(tx - size * (ux + side * uy * 0.35)),
-                 topixel(ty - size * (uy - side * ux * 0.35)));
-    ::Color c = drawcolor();
-    ps.polygon(head, c, c);
+    // A fan of strokes from the tip to the base fills it: strokes join the
+    // batch of thin lines where a filled polygon would have to wait for it.
+    double lx = tx - size * (ux + uy * 0.35), ly = ty - size * (uy - ux * 0.35);
+    double rx = tx - size * (ux - uy * 0.35), ry = ty - size * (uy + ux * 0.35);
+    int n = static_cast<int>(std::ceil(std::hypot(rx - lx, ry - ly))) + 1;
+    ps.color(drawcolor());
+    for (int i = 0; i <= n; ++i) {
+        double t = static_cast<double>(i) / n;
+        ps.move(topixel(tx), topixel(ty));
+        ps.lineto(topixel(lx + t * (rx - lx)), topixel(ly + t * (ry - ly)));
+    }
 }
 
 void Vector::writeclear(char* s) {

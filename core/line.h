@@ -31,6 +31,9 @@ class Lineprim : public Object {
     void setstate(const ObjectState& s) override;
     // 1 when a point of the supporting line belongs to the object.
     virtual int checkpoint(double x, double y);
+    // Computes the object through (x, y) and (x1, y1), valid when they are
+    // apart: the update of lines placed by a rule.
+    void settle(double x, double y, double x1, double y1);
 
     double x() const { return X; }
     double y() const { return Y; }

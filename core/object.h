@@ -204,8 +204,8 @@ class Object {
     unsigned long Order = 0;
 
   protected:
-    // An object outside the list, unnamed: the anchor points that a line or
-    // circle computed by a rule places for itself.
+    // An object outside the list, unnamed: the stand-in for the defining
+    // points of lines and circles placed by a rule.
     struct Unlisted {};
     explicit Object(Unlisted);
     // Marks the constructors of kinds that leave the name to the caller.

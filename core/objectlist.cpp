@@ -185,7 +185,12 @@ void ObjectList::mark(Object* p) {
 }
 
 void ObjectList::update() {
-    for (Object* o = First; o; o = o->Next) o->update();
+    // The objects lie apart in memory: the next one is fetched while this
+    // one computes, which hides most of the wait for it.
+    for (Object* o = First; o; o = o->Next) {
+        __builtin_prefetch(o->Next);
+        o->update();
+    }
 }
 
 void ObjectList::update(Object* p) {
@@ -209,6 +214,7 @@ void ObjectList::drawall(PS& ps, int unmarkedonly) {
     Object* shown = nullptr;
     int n = 0;
     for (Object* o = First; o; o = o->Next) {
+        __builtin_prefetch(o->Next); // as in update
         if (!unmarkedonly || !o->mark) o->draw(ps);
         if (!o->hidden()) shown = o;
         ++n;

@@ -5,24 +5,23 @@
 #include "point.h"
 
 #include <cstring>
-#include <memory>
 
-// Each places two anchor points of its own (two points of the line; the
-// centre and a point of the circle) and is then computed, drawn, intersected
-// and projected as its kind is: Base is Line, Ray, Segment, Vector or Circle.
-// A derived kind names itself, sets its writer and computes itself once its
-// own fields are set.
+// Each finds two places (two points of the line; the centre and a point of
+// the circle) and is then computed, drawn, intersected and projected as its
+// kind is: Base is Line, Ray, Segment, Vector or Circle. Its defining points
+// are the stand-in of points outside the list. A derived kind names itself,
+// sets its writer and computes itself once its own fields are set.
 template <class Base> class Placed : public Base {
   public:
-    Placed() : Base(new Anchor, new Anchor, Object::Unnamed{}), A(anchor(0)), B(anchor(1)) {}
+    Placed() : Base(&Standin::nowhere(), &Standin::nowhere(), Object::Unnamed{}) {}
 
     void update() override {
-        A->valid = B->valid = 0;
-        if (!place(*A, *B)) {
+        double p[4];
+        if (!place(p)) {
             this->valid = 0;
             return;
         }
-        Base::update();
+        this->settle(p[0], p[1], p[2], p[3]);
     }
     // A computed size cannot be fixed: "fixed" is no flag of these kinds.
     int setspecialflag(const char* s) override {
@@ -30,13 +29,7 @@ template <class Base> class Placed : public Base {
     }
 
   protected:
-    // Places the two anchors (Anchor::place); 0 when the object does not
-    // exist in the present position.
-    virtual int place(Anchor& a, Anchor& b) = 0;
-
-  private:
-    std::unique_ptr<Anchor> anchor(int i) {
-        return std::unique_ptr<Anchor>(static_cast<Anchor*>(i ? this->P2 : this->P1));
-    }
-    std::unique_ptr<Anchor> A, B;
+    // The two places as x, y, x1, y1; 0 when the object does not exist in
+    // the present position.
+    virtual int place(double* p) = 0;
 };

@@ -29,6 +29,11 @@ Pointprim::Pointprim(double x, double y, Unlisted) : Object(Unlisted{}), X(x), Y
     Class = CPoint;
 }
 
+Standin& Standin::nowhere() {
+    static Standin* s = new Standin;
+    return *s;
+}
+
 Pointprim::~Pointprim() {
     delete T;
 }

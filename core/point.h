@@ -67,15 +67,17 @@ class Point : public Pointprim {
     Point(double x, double y);
 };
 
-// A point that a line or circle computed by a rule places for itself (two
-// points of the line, the centre and a point of the circle): outside the
-// list, unnamed, never drawn; its owner deletes it.
-class Anchor : public Pointprim {
+// The defining point of the lines and circles that a rule places (they
+// have no points in the list): one point outside the list, unnamed, never
+// drawn or changed.
+class Standin : public Pointprim {
   public:
-    Anchor() : Pointprim(0, 0, Unlisted{}) { ishidden = 1; }
+    static Standin& nowhere();
     void draw(PS&) override {}
-    void place(double x, double y) {
-        set(x, y);
-        valid = 1;
+
+  private:
+    Standin() : Pointprim(0, 0, Unlisted{}) {
+        ishidden = 1;
+        valid = 0;
     }
 };

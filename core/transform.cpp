@@ -79,29 +79,31 @@ int Transformation::compute() {
         Cy = p->y();
         double degrees = B ? static_cast<Angle*>(B)->size() : Number;
         if (!std::isfinite(degrees)) return 0;
-        double c, s;
-        turn(degrees, c, s);
-        M[0] = M[3] = c;
-        M[1] = -s;
-        M[2] = s;
-        break;
-    }
-    case Translation: {
-        Pointprim *p, *q;
-        if (B) {
-            p = static_cast<Pointprim*>(A);
-            q = static_cast<Pointprim*>(B);
-        } else {
-            // A vector moves by its two points, also while it has no length.
-            auto* v = static_cast<Lineprim*>(A);
-            p = v->p1();
-            q = v->p2();
-            if (!p->valid || !q->valid) return 0;
+        if (degrees != Degrees) {
+            turn(degrees, Cos, Sin);
+            Degrees = degrees;
         }
-        Tx = q->x() - p->x();
-        Ty = q->y() - p->y();
+        M[0] = M[3] = Cos;
+        M[1] = -Sin;
+        M[2] = Sin;
         break;
     }
+    case Translation:
+        if (B) {
+            auto* p = static_cast<Pointprim*>(A);
+            auto* q = static_cast<Pointprim*>(B);
+            Tx = q->x() - p->x();
+            Ty = q->y() - p->y();
+        } else {
+            auto* v = static_cast<Lineprim*>(A);
+            if (v->valid) {
+                Tx = v->x1() - v->x();
+                Ty = v->y1() - v->y();
+            } else if (!v->p1()->valid || !v->p2()->valid) {
+                return 0;
+            } // else its points coincide: it moves by nothing
+        }
+        break;
     case Dilation: {
         auto* p = static_cast<Pointprim*>(A);
         if (!std::isfinite(Number)) return 0;

@@ -45,6 +45,8 @@ class Transformation {
   private:
     // p -> C + M (p - C) + T
     double Cx = 0, Cy = 0, M[4] = {1, 0, 0, 1}, Tx = 0, Ty = 0;
+    // The cosine and sine of the degrees turned last, kept while they stay.
+    double Degrees = 0, Cos = 1, Sin = 0;
 };
 
 // What every image has: its original and its map.
@@ -72,7 +74,7 @@ class PointImage : public Pointprim, public Image {
 
 // The image of a line, ray, segment, vector or circle: the images of the
 // original's two defining places (two points of it; its centre and a point
-// of it) are its anchors.
+// of it) are its places.
 template <class Base> class ShapeImage : public Placed<Base>, public Image {
   public:
     ShapeImage(Object* o, const Transformation& t) : Image(o, t) {
@@ -84,15 +86,16 @@ template <class Base> class ShapeImage : public Placed<Base>, public Image {
     void writeclear(char* s) override { Map.describe(s, Source->name()); }
 
   protected:
-    int place(Anchor& a, Anchor& b) override {
+    int place(double* p) override {
         using Kind = std::conditional_t<std::is_base_of_v<Circle, Base>, Circle, Lineprim>;
         if (!Source->valid || !Map.compute()) return 0;
         const Kind* k = static_cast<const Kind*>(Source);
-        double x = k->X, y = k->Y, x1 = k->X1, y1 = k->Y1;
-        Map.apply(x, y);
-        Map.apply(x1, y1);
-        a.place(x, y);
-        b.place(x1, y1);
+        p[0] = k->X;
+        p[1] = k->Y;
+        p[2] = k->X1;
+        p[3] = k->Y1;
+        Map.apply(p[0], p[1]);
+        Map.apply(p[2], p[3]);
         return 1;
     }
 };
