@@ -33,6 +33,12 @@ const ControlSpec factorcontrols[] = {
 };
 const DialogSpec factordialog = {131, "Dilation", factorcontrols};
 
+// A point under the cursor, else an object of the mask: a click on a
+// corner means the corner, not the sides that end there.
+int preferpoint(int c, int r, Object*& slot, int mask) {
+    return existingobject(c, r, slot, CPoint) || existingobject(c, r, slot, mask);
+}
+
 // Whether the construction shows an angle a click could choose.
 int anglesshown() {
     for (Object* o = objects.first(); o; o = o->next())
@@ -49,7 +55,7 @@ void TransformAction::inform() {
 void TransformAction::perform(int c, int r) {
     if (State == 1) {
         O = nullptr;
-        if (!existingobject(c, r, O, CPoint | CStraight | CCircle)) return;
+        if (!preferpoint(c, r, O, CStraight | CCircle)) return;
         highlight(O);
         State = 2;
         host().cursor(ToolHost::PenCursorKind);
@@ -66,7 +72,7 @@ void TransformAction::perform(int c, int r) {
 void TransformAction::second(int c, int r) {
     A = nullptr;
     if (Kind == Transformation::Reflection) {
-        if (existingobject(c, r, A, CPoint | CStraight)) finish(A, nullptr, 0);
+        if (preferpoint(c, r, A, CStraight)) finish(A, nullptr, 0);
         return;
     }
     if (Kind == Transformation::Translation) {

@@ -142,6 +142,14 @@ TEST_F(Maps, ReflectionTakesALineOrAPointAsMirror) {
     EXPECT_EQ(l->objectclass(), CStraight);
     EXPECT_NEAR(l->distance(0, 2), 0, 1e-12);
     EXPECT_NEAR(l->distance(-5, -3), 0, 1e-12);
+    // A click on a point that lies on the line means the point, both as
+    // the object and as the mirror: no choice between the two is asked.
+    click(reflectaction, 3, 3);
+    EXPECT_TRUE(d->highlight);
+    click(reflectaction, 0, 0);
+    auto* dd = point(objects.last());
+    EXPECT_NEAR(dd->x(), -3, 1e-12);
+    EXPECT_NEAR(dd->y(), -3, 1e-12);
     EXPECT_EQ(s.AskedDialogs.size(), 0u) << "a reflection asks nothing";
 }
 
