@@ -22,15 +22,10 @@ int allvalid(Pointprim* const* p, int n) {
 
 } // namespace
 
-CircleThrough::CircleThrough(Pointprim* a, Pointprim* b, Pointprim* c) : P{a, b, c} {
+CircleThrough::CircleThrough(Pointprim* a, Pointprim* b, Pointprim* c) : OfPoints(a, b, c) {
     setname(String(10).text(), circlecount);
     Io = circlethroughio;
     update();
-}
-
-int CircleThrough::dep(Object** o) {
-    std::copy(P, P + 3, o);
-    return 3;
 }
 
 int CircleThrough::place(double* p) {
@@ -65,15 +60,10 @@ void CircleThrough::writeclear(char* s) {
     std::snprintf(s, DescriptionMax, String(137).text(), P[0]->name(), P[1]->name(), P[2]->name());
 }
 
-Bisector::Bisector(Pointprim* a, Pointprim* b, Pointprim* c) : P{a, b, c} {
+Bisector::Bisector(Pointprim* a, Pointprim* b, Pointprim* c) : OfPoints(a, b, c) {
     setname(String(7).text(), linecount);
     Io = bisectorio;
     update();
-}
-
-int Bisector::dep(Object** o) {
-    std::copy(P, P + 3, o);
-    return 3;
 }
 
 int Bisector::place(double* p) {
@@ -98,15 +88,10 @@ void Bisector::writeclear(char* s) {
     std::snprintf(s, DescriptionMax, String(138).text(), P[0]->name(), P[1]->name(), P[2]->name());
 }
 
-Midperpendicular::Midperpendicular(Pointprim* a, Pointprim* b) : P{a, b} {
+Midperpendicular::Midperpendicular(Pointprim* a, Pointprim* b) : OfPoints(a, b) {
     setname(String(7).text(), linecount);
     Io = midperpendiculario;
     update();
-}
-
-int Midperpendicular::dep(Object** o) {
-    std::copy(P, P + 2, o);
-    return 2;
 }
 
 int Midperpendicular::place(double* p) {

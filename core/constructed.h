@@ -8,13 +8,10 @@
 #include "placed.h"
 
 // The circle through three points; none while they lie on one line.
-class CircleThrough : public Placed<Circle> {
+class CircleThrough : public OfPoints<Circle, 3> {
   public:
     CircleThrough(Pointprim* a, Pointprim* b, Pointprim* c);
-    int dep(Object** o) override;
     void writeclear(char* s) override;
-    Pointprim* point(int i) const { return P[i]; }
-    Pointprim* P[3];
 
   protected:
     int place(double* p) override;
@@ -22,26 +19,20 @@ class CircleThrough : public Placed<Circle> {
 };
 
 // The line through B halving the angle ABC; none while A or C is at B.
-class Bisector : public Placed<Line> {
+class Bisector : public OfPoints<Line, 3> {
   public:
     Bisector(Pointprim* a, Pointprim* b, Pointprim* c);
-    int dep(Object** o) override;
     void writeclear(char* s) override;
-    Pointprim* point(int i) const { return P[i]; }
-    Pointprim* P[3];
 
   protected:
     int place(double* p) override;
 };
 
 // The line of the points as far from A as from B; none while A is at B.
-class Midperpendicular : public Placed<Line> {
+class Midperpendicular : public OfPoints<Line, 2> {
   public:
     Midperpendicular(Pointprim* a, Pointprim* b);
-    int dep(Object** o) override;
     void writeclear(char* s) override;
-    Pointprim* point(int i) const { return P[i]; }
-    Pointprim* P[2];
 
   protected:
     int place(double* p) override;

@@ -4,6 +4,7 @@
 
 #include "point.h"
 
+#include <algorithm>
 #include <cstring>
 
 // Each finds two places (two points of the line; the centre and a point of
@@ -32,4 +33,16 @@ template <class Base> class Placed : public Base {
     // The two places as x, y, x1, y1; 0 when the object does not exist in
     // the present position.
     virtual int place(double* p) = 0;
+};
+
+// A placed object made from N points of the construction, its parents.
+template <class Base, int N> class OfPoints : public Placed<Base> {
+  public:
+    template <class... Points> explicit OfPoints(Points*... p) : P{p...} {}
+    int dep(Object** o) override {
+        std::copy(P, P + N, o);
+        return N;
+    }
+    Pointprim* point(int i) const { return P[i]; }
+    Pointprim* P[N];
 };
