@@ -54,6 +54,13 @@ const MenuSpec menulines[] = {
     {M::Item, "Perpendicular Bisector \tN", 2103},
     {M::Item, "Tan&gents \tG", 2104},
     {M::Item, "Vector \tW", 2105},
+    {M::Separator, nullptr, 0},
+    {M::Item, "Polygon \tQ", 2110},
+    {M::Item, "Regular Polygon \tY", 2111},
+    {M::Item, "Arc through Three Points \t7", 2112},
+    {M::Item, "Arc with Centre \t8", 2113},
+    {M::Item, "Semicircle \t9", 2114},
+    {M::Item, "Sector \t0", 2115},
     {M::Popup, "Trans&formations", 0},
     {M::Item, "&Reflection \tF", 2106},
     {M::Item, "R&otation \tU", 2107},
@@ -196,6 +203,15 @@ const Accel accels[] = {
     {Accel::Char, 'X', 0, 2108},
     {Accel::Char, 'z', 0, 2109},
     {Accel::Char, 'Z', 0, 2109},
+    {Accel::Char, 'q', 0, 2110},
+    {Accel::Char, 'Q', 0, 2110},
+    {Accel::Char, 'y', 0, 2111},
+    {Accel::Char, 'Y', 0, 2111},
+    {Accel::Char, '7', 0, 2112},
+    {Accel::Char, '8', 0, 2113},
+    {Accel::Char, '9', 0, 2114},
+    {Accel::Char, '0', 0, 2115},
+    {Accel::Key, VK_RETURN, 0, CompleteCommand},
     {Accel::Char, '+', 0, 7007},
     {Accel::Char, '-', 0, 7008},
     {Accel::Key, '1', MOD_CONTROL, 7012},
@@ -403,6 +419,7 @@ void bindcommands() {
     menu.add(7008, dozoomout);
     menu.add(7009, docenter);
     menu.add(ZoomFitCommand, [] { window.zoomfit(); });
+    menu.add(CompleteCommand, [] { window.A->complete(); });
     menu.add(7004, doleft);
     menu.add(7003, doright);
     menu.add(7001, doup);

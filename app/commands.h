@@ -13,8 +13,9 @@ enum {
     ExportCommand = 7303,
     SmoothCommand = 7304,
     ZoomFitCommand = 7305,
-    RecentNone = 1100, // the Recent Files entry while there are none
-    RecentFirst = 1101 // the entries of the last files, newest first
+    CompleteCommand = 7306, // Return: the tool ends what it collects
+    RecentNone = 1100,      // the Recent Files entry while there are none
+    RecentFirst = 1101      // the entries of the last files, newest first
 };
 enum { RecentMax = 8 };
 

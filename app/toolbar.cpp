@@ -8,9 +8,9 @@
 
 Tools tools;
 
-const int idm_actions[ToolButtons] = {2001, 2004, 2002, 2003, 2005, 2006, 3020, 2010, 3001,
-                                      3002, 3003, 7018, 2007, 2008, 2009, 3004, 3005, 2101,
-                                      2102, 2103, 2104, 2105, 2106, 2107, 2108, 2109};
+const int idm_actions[ToolButtons] = {
+    2001, 2004, 2002, 2003, 2005, 2006, 3020, 2010, 3001, 3002, 3003, 7018, 2007, 2008, 2009, 3004,
+    3005, 2101, 2102, 2103, 2104, 2105, 2106, 2107, 2108, 2109, 2110, 2111, 2112, 2113, 2114, 2115};
 const int idm_colors[6] = {7012, 7015, 7014, 7013, 7017, 7016};
 
 namespace {
@@ -32,9 +32,9 @@ const std::string colour(const char* rgb) {
 }
 
 // The tool tip of each tool button: the tools of the first row, then the
-// constructions and maps added after them.
+// constructions and maps added after them, then the shapes.
 int tooltext(int i) {
-    return i < 17 ? 99 + i : 172 + (i - 17);
+    return i < 17 ? 99 + i : i < 26 ? 172 + (i - 17) : 207 + (i - 26);
 }
 
 const int nimages = ToolButtons + 8;
@@ -79,6 +79,15 @@ const std::string images[nimages] = {
     svg("<path d='M3 21h6l-6-6zM13 11h6l-6-6z'/><path d='M8 14l8-8M12.5 6.5H16V10'/>"),
     svg("<path d='M3 21l18-18' stroke-dasharray='2 1.5'/><path d='M7 17h4l-4-4zM12 12h9l-9-9z'/>" +
         dot(3, 21)), // dilation
+    svg("<path d='M4 19l4-14 12 4-3 10z' fill='#c8c8c8'/>" + dot(4, 19) + dot(8, 5) + dot(20, 9) +
+        dot(17, 19)), // polygon
+    svg("<path d='M8 20h8l4-7-4-7H8l-4 7z' fill='#c8c8c8'/>" + dot(8, 20) + dot(16, 20)),
+    svg("<path d='M4 16A9 9 0 0 1 20 16'/>" + dot(4, 16) + dot(12, 8) + dot(20, 16)), // arc3
+    svg("<path d='M20 14A8 8 0 0 0 12 6'/><path d='M12 14h8M12 14V6' stroke-dasharray='2 1.5'/>" +
+        dot(12, 14) + dot(20, 14) + dot(12, 6)),                         // arc with centre
+    svg("<path d='M3 15A9 9 0 0 1 21 15'/>" + dot(3, 15) + dot(21, 15)), // semicircle
+    svg("<path d='M6 18h14A14 14 0 0 0 16 8.1z' fill='#c8c8c8'/>" + dot(6, 18) + dot(20, 18) +
+        dot(16, 8.1)), // sector
     colour("#000000"),
     colour("#0000a0"),
     colour("#8c0000"),
@@ -107,7 +116,7 @@ void Tools::init(Window& w) {
     static Buttons b;
     if (b.size() == 0) {
         for (int i = 0; i < ToolButtons; ++i) {
-            if (i == 17) b.addseparator();
+            if (i == 17 || i == 26) b.addseparator();
             b.addbutton(idm_actions[i], String(tooltext(i)).text());
         }
         b.addseparator();

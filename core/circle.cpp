@@ -124,34 +124,77 @@ struct Ring {
     }
     // Small enough for the surface's own circles and arcs.
     bool small() const { return r < 1e5 && std::fabs(cx) < 1e6 && std::fabs(cy) < 1e6; }
-    // The arc from angle a to a + span (screen angles, y down) as a
-    // polyline, for rings too large for the surface's circles.
-    void polyline(PS& ps, double a, double span, Pen* pen) const {
-        // Only the part near the surface: the angles that can see it.
+    // The places of the arc from angle a to a + span (screen angles, y
+    // down), each run of them ended by a NaN pair: all of it when the ring
+    // is small, else only the part near the surface, the angles that can
+    // see it.
+    void points(const PS& ps, double a, double span, std::vector<double>& xy) const {
+        auto run = [&](double from, double to, int n) {
+            for (int i = 0; i <= n; ++i) {
+                double phi = from + (to - from) * i / n;
+                xy.push_back(cx + r * std::cos(phi));
+                xy.push_back(cy + r * std::sin(phi));
+            }
+            xy.push_back(NAN);
+            xy.push_back(NAN);
+        };
+        if (small()) {
+            run(a, a + span, std::clamp(static_cast<int>(r * span / 3), 8, 1024));
+            return;
+        }
         double w = ps.width(), h = ps.height();
         double towards = std::atan2(h / 2 - cy, w / 2 - cx);
         double half = std::min(M_PI, std::asin(std::min(1.0, std::hypot(w, h) / r)) * 2 + 0.01);
         for (double shift : {-2 * M_PI, 0.0, 2 * M_PI}) {
             double from = std::max(a, towards - half + shift);
             double to = std::min(a + span, towards + half + shift);
-            if (to <= from) continue;
-            const int n = 256;
-            for (int i = 0; i <= n; ++i) {
-                double phi = from + (to - from) * i / n;
-                int x = topixel(cx + r * std::cos(phi));
-                int y = topixel(cy + r * std::sin(phi));
-                if (i == 0)
-                    ps.move(x, y);
-                else if (pen)
-                    ps.lineto(x, y, *pen);
-                else
-                    ps.lineto(x, y);
+            if (to > from) run(from, to, 256);
+        }
+    }
+    // The arc as a polyline, for rings too large for the surface's circles.
+    void polyline(PS& ps, double a, double span, Pen* pen) const {
+        std::vector<double> xy;
+        points(ps, a, span, xy);
+        bool start = true;
+        for (size_t i = 0; i + 1 < xy.size(); i += 2) {
+            if (std::isnan(xy[i])) {
+                start = true;
+                continue;
             }
+            int x = topixel(xy[i]), y = topixel(xy[i + 1]);
+            if (start)
+                ps.move(x, y);
+            else if (pen)
+                ps.lineto(x, y, *pen);
+            else
+                ps.lineto(x, y);
+            start = false;
         }
     }
 };
 
 } // namespace
+
+void drawcirclepiece(PS& ps, double cx, double cy, double r, double a, double span, Pen* pen) {
+    Ring ring{cx, cy, r};
+    if (!ring.visible(ps)) return;
+    if (!ring.small()) {
+        ring.polyline(ps, a, span, pen);
+        return;
+    }
+    int x = static_cast<int>(cx), y = static_cast<int>(cy), ir = static_cast<int>(r);
+    // Clockwise on screen from a is counterclockwise from -(a + span).
+    if (pen)
+        ps.arcangles(x, y, ir, -(a + span), span, *pen);
+    else
+        ps.arcangles(x, y, ir, -(a + span), span);
+}
+
+void circlepiecepoints(const PS& ps, double cx, double cy, double r, double a, double span,
+                       std::vector<double>& xy) {
+    xy.clear();
+    Ring{cx, cy, r}.points(ps, a, span, xy);
+}
 
 void Circle::draw(PS& ps) {
     if (!valid || hidden()) return;
@@ -199,10 +242,8 @@ void Circle::draw(PS& ps) {
         for (int i = 0; i < on; ++i) arc(xy[2 * i], xy[2 * i + 1]);
         for (Object* o = Next; o; o = o->Next) {
             if (!(o->Class & CPoint) || o->hidden()) continue;
-            Object* d[3];
-            int n = o->dep(d);
-            for (int i = 0; i < n; ++i)
-                if (d[i] == this) {
+            for (Object* d : Parents(o))
+                if (d == this) {
                     Pointprim* p = static_cast<Pointprim*>(o);
                     arc(p->x(), p->y());
                 }
@@ -219,6 +260,7 @@ void Circle::draw(PS& ps) {
 void Circle::intersect(Object* P, Intersection* I, OtherIntersection* O) {
     double ux, uy, d, r1 = R;
     Lineprim* L = nullptr;
+    Circle* K = nullptr;
     if (P->Class & CStraight) {
         L = static_cast<Lineprim*>(P);
         d = (X - L->X) * L->Vy - (Y - L->Y) * L->Vx;
@@ -230,7 +272,7 @@ void Circle::intersect(Object* P, Intersection* I, OtherIntersection* O) {
         ux = -L->Vy;
         uy = L->Vx;
     } else {
-        Circle* K = static_cast<Circle*>(P);
+        K = static_cast<Circle*>(P);
         double vx = K->X - X, vy = K->Y - Y, e = std::hypot(vx, vy), r2 = K->R;
         if (e < EPS || r1 + r2 < e || e + r2 < r1 || e + r1 < r2) {
             I->valid = 0;
@@ -247,13 +289,14 @@ void Circle::intersect(Object* P, Intersection* I, OtherIntersection* O) {
     double wx = uy, wy = -ux;
     I->set(hx + g * wx, hy + g * wy);
     O->set(hx - g * wx, hy - g * wy);
-    if (L) {
-        I->valid = L->checkpoint(I->x(), I->y());
-        O->valid = L->checkpoint(O->x(), O->y());
-    } else {
-        I->valid = 1;
-        O->valid = 1;
-    }
+    // Only where the crossing lies on both objects: a segment, a ray or an
+    // arc holds a piece of its line or circle.
+    auto on = [&](Pointprim* p) {
+        double x = p->x(), y = p->y();
+        return checkpoint(x, y) && (L ? L->checkpoint(x, y) : K->checkpoint(x, y));
+    };
+    I->valid = on(I);
+    O->valid = on(O);
 }
 
 Circle3::Circle3(Pointprim* m, Pointprim* p1, Pointprim* p2)

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 class Intersection;
 class OtherIntersection;
@@ -32,6 +33,16 @@ class Circle : public Object {
     // Computes the circle about (x, y) through (x1, y1), valid when they are
     // apart: the update of circles placed by a rule.
     void settle(double x, double y, double x1, double y1);
+    void settle(const double* p) { settle(p[0], p[1], p[2], p[3]); }
+    // The places settle takes, as x, y pairs: the centre and a point of the
+    // circle. Gives their number.
+    int places(double* p) const {
+        p[0] = X, p[1] = Y, p[2] = X1, p[3] = Y1;
+        return 2;
+    }
+    // 1 when a point of the circle belongs to the object (an arc holds a
+    // piece of its circle only).
+    virtual int checkpoint(double, double) const { return 1; }
 
     double x() const { return X; }
     double y() const { return Y; }
@@ -84,6 +95,15 @@ class Circle3Circle : public Circle {
     void writeclear(char* s) override;
     Object* O;
 };
+
+// Draws the piece of the circle about the pixel (cx, cy) of pixel radius r
+// from screen angle a (y down, radians) clockwise on screen over span, with
+// pen (null: the surface's own) where it can be seen.
+void drawcirclepiece(PS& ps, double cx, double cy, double r, double a, double span, Pen* pen);
+// The pixel places of the same piece, for an outline or a fill: all of it
+// for a small circle, else the part that can be seen.
+void circlepiecepoints(const PS& ps, double cx, double cy, double r, double a, double span,
+                       std::vector<double>& xy);
 
 // Makes a circle with a radius given by two points as the tools and files do:
 // the help point (hidden), then its circle right after it.

@@ -14,12 +14,6 @@ void set(double* p, double x, double y, double x1, double y1) {
     p[3] = y1;
 }
 
-int allvalid(Pointprim* const* p, int n) {
-    for (int i = 0; i < n; ++i)
-        if (!p[i]->valid) return 0;
-    return 1;
-}
-
 } // namespace
 
 CircleThrough::CircleThrough(Pointprim* a, Pointprim* b, Pointprim* c) : OfPoints(a, b, c) {
@@ -28,11 +22,9 @@ CircleThrough::CircleThrough(Pointprim* a, Pointprim* b, Pointprim* c) : OfPoint
     update();
 }
 
-int CircleThrough::place(double* p) {
-    if (!allvalid(P, 3)) return 0;
-    double ax = P[0]->x(), ay = P[0]->y();
-    double bx = P[1]->x() - ax, by = P[1]->y() - ay;
-    double cx = P[2]->x() - ax, cy = P[2]->y() - ay;
+int circumcentre(double ax, double ay, double bx, double by, double cx, double cy, double& x,
+                 double& y) {
+    bx -= ax, by -= ay, cx -= ax, cy -= ay;
     double b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
     double det = 2 * (bx * cy - by * cx);
     // Coinciding points, or an angle at A too flat for a centre that can be
@@ -41,8 +33,18 @@ int CircleThrough::place(double* p) {
     if (lb < EPS || lc < EPS || std::hypot(cx - bx, cy - by) < EPS) return 0;
     if (!(std::fabs(det) > 2e-12 * lb * lc)) return 0;
     double ux = (cy * b2 - by * c2) / det, uy = (bx * c2 - cx * b2) / det;
-    set(p, ax + ux, ay + uy, ax, ay);
+    x = ax + ux;
+    y = ay + uy;
     return std::isfinite(ux) && std::isfinite(uy);
+}
+
+int CircleThrough::place(double* p) {
+    if (!allvalid()) return 0;
+    double x, y;
+    if (!circumcentre(P[0]->x(), P[0]->y(), P[1]->x(), P[1]->y(), P[2]->x(), P[2]->y(), x, y))
+        return 0;
+    set(p, x, y, P[0]->x(), P[0]->y());
+    return 1;
 }
 
 int CircleThrough::through(double* xy) const {
@@ -67,7 +69,7 @@ Bisector::Bisector(Pointprim* a, Pointprim* b, Pointprim* c) : OfPoints(a, b, c)
 }
 
 int Bisector::place(double* p) {
-    if (!allvalid(P, 3)) return 0;
+    if (!allvalid()) return 0;
     double bx = P[1]->x(), by = P[1]->y();
     double ux = P[0]->x() - bx, uy = P[0]->y() - by;
     double vx = P[2]->x() - bx, vy = P[2]->y() - by;
@@ -95,7 +97,7 @@ Midperpendicular::Midperpendicular(Pointprim* a, Pointprim* b) : OfPoints(a, b) 
 }
 
 int Midperpendicular::place(double* p) {
-    if (!allvalid(P, 2)) return 0;
+    if (!allvalid()) return 0;
     double x1 = P[0]->x(), y1 = P[0]->y(), x2 = P[1]->x(), y2 = P[1]->y();
     double dx = x2 - x1, dy = y2 - y1, d = std::hypot(dx, dy);
     if (d < EPS) return 0;

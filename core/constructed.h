@@ -7,6 +7,11 @@
 #include "line.h"
 #include "placed.h"
 
+// The centre (x, y) of the circle through three places; 0 when they lie on
+// one line or two of them coincide.
+int circumcentre(double ax, double ay, double bx, double by, double cx, double cy, double& x,
+                 double& y);
+
 // The circle through three points; none while they lie on one line.
 class CircleThrough : public OfPoints<Circle, 3> {
   public:

@@ -3,6 +3,7 @@
 // whatever the new values move.
 #include "edit.h"
 #include "angle.h"
+#include "arc.h"
 #include "circle.h"
 #include "line.h"
 #include "messages.h"
@@ -121,6 +122,26 @@ int angledialog() {
     return define(table);
 }
 
+int arcdialog() {
+    static const std::vector<ControlSpec> c = layout({{C::Static, -1, "Radius:", 2, 1},
+                                                      {C::Edit, 104, "", 2, 1},
+                                                      {C::Static, -1, "Length:", 3, 1},
+                                                      {C::Edit, 105, "", 3, 1}},
+                                                     {}, linetypes);
+    static const DialogSpec table = {132, "Arc", c.data()};
+    return define(table);
+}
+
+int regiondialog() {
+    static const std::vector<ControlSpec> c = layout({{C::Static, -1, "Area:", 2, 1},
+                                                      {C::Edit, 104, "", 2, 1},
+                                                      {C::Static, -1, "Perimeter:", 3, 1},
+                                                      {C::Edit, 105, "", 3, 1}},
+                                                     {{C::Check, 103, "Filled", 5, 1}}, linetypes);
+    static const DialogSpec table = {133, "Region", c.data()};
+    return define(table);
+}
+
 // A number field that gives back the exact old value when its text was left
 // as it was shown, so that OK alone never rounds a coordinate or a size.
 class NumberItem : public DoubleItem {
@@ -220,8 +241,7 @@ class Common {
 // Whether a fixed length, radius or size is offered: the second defining
 // point stands right before the object and depends on nothing.
 int fixable(Object* o, Object* p2) {
-    Object* d[3];
-    return o->Previous == p2 && p2->dep(d) == 0;
+    return o->Previous == p2 && Parents(p2).size() == 0;
 }
 
 // A value field and its fix box, offered only when fixing is possible.
@@ -327,4 +347,46 @@ void Angle::edit() {
     common.set(Pixelsize, static_cast<int>(std::clamp(pixels.N, 5L, 100000L)));
     fixing.take(common, Phi, (1.0 / 180) * M_PI);
     type.take(common, Linetype);
+}
+
+namespace {
+
+// A number shown and not changed: a measure of the object.
+struct Shown : NumberItem {
+    Shown(int id, Dialog& d, double x) : NumberItem(id, d, x) { Readonly = 1; }
+};
+
+// The dialog of a region: its measures, the fill and the line type.
+void editregion(Object* o, Shape& shape, int& linetype) {
+    Dialog d(view().owner(), regiondialog(), view().help(), RegionHelp);
+    Common common(d, o);
+    Shown area(104, d, shape.area()), perimeter(105, d, shape.perimeter());
+    CheckItem filled(103, d, shape.Filled);
+    LineTypeItem type(d, linetype);
+    if (!Common::run(d)) return;
+    common.rename();
+    common.take();
+    common.set(shape.Filled, filled.F);
+    type.take(common, linetype);
+}
+
+} // namespace
+
+void Arc::edit() {
+    Dialog d(view().owner(), arcdialog(), view().help(), ArcHelp);
+    Common common(d, this);
+    Shown radius(104, d, R), length(105, d, this->length());
+    LineTypeItem type(d, Linetype);
+    if (!Common::run(d)) return;
+    common.rename();
+    common.take();
+    type.take(common, Linetype);
+}
+
+void Sector::edit() {
+    editregion(this, *this, Linetype);
+}
+
+void Region::edit() {
+    editregion(this, *this, Linetype);
 }

@@ -22,7 +22,14 @@ class ObjectColorItem : public RadioItem {
 };
 
 // The help pages of the property dialogs.
-enum { PointHelp = 9, LineHelp = 10, CircleHelp = 11, AngleHelp = 12 };
+enum {
+    PointHelp = 9,
+    LineHelp = 10,
+    CircleHelp = 11,
+    AngleHelp = 12,
+    ArcHelp = 19,
+    RegionHelp = 20
+};
 
 // Names longer than this cannot be read back from a construction file.
 const int MaxName = 63;

@@ -34,6 +34,13 @@ class Lineprim : public Object {
     // Computes the object through (x, y) and (x1, y1), valid when they are
     // apart: the update of lines placed by a rule.
     void settle(double x, double y, double x1, double y1);
+    void settle(const double* p) { settle(p[0], p[1], p[2], p[3]); }
+    // The places settle takes, as x, y pairs: two points of the line. Gives
+    // their number.
+    int places(double* p) const {
+        p[0] = X, p[1] = Y, p[2] = X1, p[3] = Y1;
+        return 2;
+    }
 
     double x() const { return X; }
     double y() const { return Y; }

@@ -31,10 +31,16 @@ IO* reflectio = nullptr;
 IO* rotateio = nullptr;
 IO* translateio = nullptr;
 IO* dilateio = nullptr;
+IO* polygonio = nullptr;
+IO* regularpolygonio = nullptr;
+IO* arc3io = nullptr;
+IO* arcio = nullptr;
+IO* semicircleio = nullptr;
+IO* sectorio = nullptr;
 
 Counts counts;
 Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount, iscount,
-    pointoncount, anglecount, vectorcount, imagecount;
+    pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount;
 ObjectColors objectcolors;
 
 namespace {
@@ -42,9 +48,9 @@ namespace {
 // The object counters are in the list from the start.
 struct CountsSetup {
     CountsSetup() {
-        for (Count* c :
-             {&imagecount, &vectorcount, &anglecount, &pointoncount, &iscount, &middlecount,
-              &circlecount, &segmentcount, &raycount, &linecount, &pointcount, &objectcount})
+        for (Count* c : {&sectorcount, &arccount, &polygoncount, &imagecount, &vectorcount,
+                         &anglecount, &pointoncount, &iscount, &middlecount, &circlecount,
+                         &segmentcount, &raycount, &linecount, &pointcount, &objectcount})
             counts.add(*c);
     }
 } countssetup;
@@ -173,10 +179,8 @@ int Object::setflags(Strings& item) {
 }
 
 int Object::depmarked() {
-    Object* o[3];
-    int n = dep(o);
-    for (int i = 0; i < n; ++i)
-        if (o[i]->mark) return 1;
+    for (Object* o : Parents(this))
+        if (o->mark) return 1;
     return 0;
 }
 

@@ -6,6 +6,8 @@
 #include "ps.h"
 #include "textstrings.h"
 
+#include <vector>
+
 class IO;
 class Strings;
 
@@ -60,10 +62,13 @@ enum {
     CFixed = 128,
     CSegment = 256,
     CVector = 512,
-    CAngle = 1024
+    CAngle = 1024,
+    CArc = 2048,   // a piece of a circle (also CCircle) or a sector
+    CRegion = 4096 // a filled polygon or sector
 };
 
-// The most objects an object is computed from (dep).
+// The most objects an object gives through dep; a polygon gives its
+// vertices through alldep instead.
 const int DepMax = 3;
 
 // The writers of construction files, one per kind; the file layer installs
@@ -91,6 +96,12 @@ extern IO* reflectio;
 extern IO* rotateio;
 extern IO* translateio;
 extern IO* dilateio;
+extern IO* polygonio;
+extern IO* regularpolygonio;
+extern IO* arc3io;
+extern IO* arcio;
+extern IO* semicircleio;
+extern IO* sectorio;
 
 class Count {
   public:
@@ -108,7 +119,7 @@ class Counts {
 
 extern Counts counts;
 extern Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount,
-    iscount, pointoncount, anglecount, vectorcount, imagecount;
+    iscount, pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount;
 
 class ObjectColors {
   public:
@@ -143,9 +154,14 @@ class Object {
     Object& operator=(const Object&) = delete;
 
     virtual void draw(PS&) {}
+    // The fill of a region, drawn before every outline, point and label.
+    virtual void drawfill(PS&) {}
     virtual double distance(double, double) { return 1e10; }
     virtual void update() {}
     virtual int dep(Object**) { return 0; }
+    // The objects computed from, when there can be more than DepMax of
+    // them; null for the kinds that give them through dep.
+    virtual const std::vector<Object*>* alldep() const { return nullptr; }
     virtual Object* original() { return this; }
     virtual int project(double*, double*) { return 1; }
     // The size of the numbers the object is computed with (its coordinates
@@ -210,6 +226,33 @@ class Object {
     explicit Object(Unlisted);
     // Marks the constructors of kinds that leave the name to the caller.
     struct Unnamed {};
+};
+
+// The objects o is computed from, however many: read them through this
+// rather than dep.
+class Parents {
+  public:
+    explicit Parents(Object* o) {
+        const std::vector<Object*>* all = o->alldep();
+        if (all) {
+            P = all->data();
+            N = static_cast<int>(all->size());
+        } else {
+            N = o->dep(Few);
+            P = Few;
+        }
+    }
+    Parents(const Parents&) = delete;
+    Parents& operator=(const Parents&) = delete;
+    int size() const { return N; }
+    Object* operator[](int i) const { return P[i]; }
+    Object* const* begin() const { return P; }
+    Object* const* end() const { return P + N; }
+
+  private:
+    Object* Few[DepMax] = {};
+    Object* const* P;
+    int N;
 };
 
 // The file flags of drawn lines, circles and angles: "thick" and "dotted"

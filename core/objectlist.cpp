@@ -211,6 +211,10 @@ void ObjectList::draw(PS& ps) {
 void ObjectList::drawall(PS& ps, int unmarkedonly) {
     ps.erase();
     view().drawgrid(ps);
+    // The insides of regions lie under every line, point and label.
+    int k = 0;
+    for (Object* o = First; o && (Stop <= 0 || k < Stop); o = o->Next, ++k)
+        if ((o->Class & CRegion) && (!unmarkedonly || !o->mark)) o->drawfill(ps);
     Object* shown = nullptr;
     int n = 0;
     for (Object* o = First; o; o = o->Next) {
@@ -268,6 +272,9 @@ void ObjectList::droplayer() {
 int ObjectList::drawlayered() {
     if (!Dragged || Stop > 0) return 0;
     const int sharp = !bitmap->smooth();
+    // The insides of regions are drawn first, under everything: their
+    // pixels rank below every object's.
+    const unsigned fills = static_cast<unsigned>(N);
     // A sharp picture at a higher density is never made: one pixel a pixel.
     if (sharp && bitmap->ratio() != 1.0) return 0;
     const View& v = view();
@@ -308,8 +315,15 @@ int ObjectList::drawlayered() {
             id = 0;
             for (Object* o = First; o; o = o->Next) {
                 ++id;
+                if (o->mark || !(o->Class & CRegion)) continue;
+                LayerIds->identify(1, fills + id);
+                o->drawfill(*LayerIds);
+            }
+            id = 0;
+            for (Object* o = First; o; o = o->Next) {
+                ++id;
                 if (o->mark) continue;
-                LayerIds->identify(1, id);
+                LayerIds->identify(1, fills + id);
                 o->draw(*LayerIds);
             }
             Front = picturelike(*bitmap, 1.0, 0);
@@ -319,6 +333,8 @@ int ObjectList::drawlayered() {
     }
     if (!sharp) {
         Layer->copy(*bitmap, 0, 0);
+        for (Object* o : Moving)
+            if (o->Class & CRegion) o->drawfill(*bitmap);
         for (Object* o : Moving) o->draw(*bitmap);
         return 1;
     }
@@ -328,8 +344,14 @@ int ObjectList::drawlayered() {
     FrontIds->identify(1, 0);
     FrontIds->erase();
     for (size_t i = 0; i < Moving.size(); ++i) {
-        Moving[i]->draw(*Front);
+        if (!(Moving[i]->Class & CRegion)) continue;
+        Moving[i]->drawfill(*Front);
         FrontIds->identify(1, MovingIds[i]);
+        Moving[i]->drawfill(*FrontIds);
+    }
+    for (size_t i = 0; i < Moving.size(); ++i) {
+        Moving[i]->draw(*Front);
+        FrontIds->identify(1, fills + MovingIds[i]);
         Moving[i]->draw(*FrontIds);
     }
     compose(*bitmap, *Layer, *LayerIds, *Front, *FrontIds);
@@ -341,16 +363,20 @@ int ObjectList::select(double x, double y, Object** pret, int flags, int select,
     unmark();
     Object* found = nullptr;
     int count = 0;
-    for (Object* o = First; o; o = o->Next) {
-        if (flags && !(o->Class & flags)) continue;
-        if (!o->valid || o->hidden()) continue;
-        if (!(o->distance(x, y) < d)) continue;
-        if (!mayhighlight && o->highlight) continue;
-        o->mark.set();
-        if (*pret && *pret == o) return 1;
-        found = o;
-        ++count;
-    }
+    // A click inside a region takes the region only when no point or line
+    // is near.
+    for (int regions = 0; regions < 2 && count == 0; ++regions)
+        for (Object* o = First; o; o = o->Next) {
+            if (flags && !(o->Class & flags)) continue;
+            if (((o->Class & CRegion) != 0) != (regions != 0)) continue;
+            if (!o->valid || o->hidden()) continue;
+            if (!(o->distance(x, y) < d)) continue;
+            if (!mayhighlight && o->highlight) continue;
+            o->mark.set();
+            if (*pret && *pret == o) return 1;
+            found = o;
+            ++count;
+        }
     if (found) *pret = found;
     if (count == 0) {
         *pret = nullptr;

@@ -7,9 +7,10 @@
 #include <algorithm>
 #include <cstring>
 
-// Each finds two places (two points of the line; the centre and a point of
-// the circle) and is then computed, drawn, intersected and projected as its
-// kind is: Base is Line, Ray, Segment, Vector or Circle. Its defining points
+// Each finds its places (two points of the line; the centre and a point of
+// the circle; the centre, start and end of an arc) and is then computed,
+// drawn, intersected and projected as its kind is: Base is Line, Ray,
+// Segment, Vector, Circle or an arc. Its defining points
 // are the stand-in of points outside the list. A derived kind names itself,
 // sets its writer and computes itself once its own fields are set.
 template <class Base> class Placed : public Base {
@@ -17,12 +18,12 @@ template <class Base> class Placed : public Base {
     Placed() : Base(&Standin::nowhere(), &Standin::nowhere(), Object::Unnamed{}) {}
 
     void update() override {
-        double p[4];
+        double p[6];
         if (!place(p)) {
             this->valid = 0;
             return;
         }
-        this->settle(p[0], p[1], p[2], p[3]);
+        this->settle(p);
     }
     // A computed size cannot be fixed: "fixed" is no flag of these kinds.
     int setspecialflag(const char* s) override {
@@ -30,8 +31,8 @@ template <class Base> class Placed : public Base {
     }
 
   protected:
-    // The two places as x, y, x1, y1; 0 when the object does not exist in
-    // the present position.
+    // The places as x, y pairs (two, or three for an arc); 0 when the
+    // object does not exist in the present position.
     virtual int place(double* p) = 0;
 };
 
@@ -44,5 +45,8 @@ template <class Base, int N> class OfPoints : public Placed<Base> {
         return N;
     }
     Pointprim* point(int i) const { return P[i]; }
+    int allvalid() const {
+        return std::all_of(P, P + N, [](const Pointprim* p) { return p->valid != 0; });
+    }
     Pointprim* P[N];
 };

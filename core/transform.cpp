@@ -177,10 +177,26 @@ void PointImage::update() {
     valid = 1;
 }
 
+RegionImage::RegionImage(Region* r, const Transformation& t) : Image(r, t) {
+    Io = Map.io();
+    update();
+}
+
+void RegionImage::update() {
+    valid = 0;
+    if (!Source->valid || !Map.compute()) return;
+    XY = static_cast<Region*>(Source)->places();
+    for (size_t i = 0; i + 1 < XY.size(); i += 2) Map.apply(XY[i], XY[i + 1]);
+    valid = 1;
+}
+
 namespace {
 
 Object* make(Object* o, const Transformation& t) {
     if (o->Class & CPoint) return new PointImage(static_cast<Pointprim*>(o), t);
+    if (auto* s = dynamic_cast<Sector*>(o)) return new ShapeImage<Sector>(s, t);
+    if (auto* r = dynamic_cast<Region*>(o)) return new RegionImage(r, t);
+    if (o->Class & CArc) return new ShapeImage<Arc>(o, t);
     if (o->Class & CCircle) return new ShapeImage<Circle>(o, t);
     if (o->Class & CVector) return new ShapeImage<Vector>(o, t);
     if (o->Class & CSegment) return new ShapeImage<Segment>(o, t);

@@ -1,14 +1,17 @@
 // Maps of the plane and the images they make: reflections, rotations,
-// translations and dilations of points, lines, rays, segments, vectors and
-// circles. Every image has the kind of its original, so whatever takes a
-// point, a straight object or a circle takes an image too.
+// translations and dilations of points, lines, rays, segments, vectors,
+// circles, arcs, sectors and polygons. Every image has the kind of its original, so whatever takes
+// a point, a straight object or a circle takes an image too.
 #pragma once
 
+#include "arc.h"
 #include "circle.h"
 #include "line.h"
 #include "placed.h"
+#include "region.h"
 
 #include <type_traits>
+#include <utility>
 
 // A map of the plane given by objects of the construction: the reflection
 // in a straight object or a point, the rotation about a point by a number of
@@ -30,6 +33,9 @@ class Transformation {
     int compute();
     // The image of (x, y) under the map computed last.
     void apply(double& x, double& y) const;
+    // Whether the map turns the plane over (a reflection in a line), so
+    // that what ran counterclockwise runs clockwise.
+    int reverses() const { return K == Reflection && A && (A->Class & CStraight); }
     // The objects the map is given by: one or two.
     int dep(Object** o) const;
     // The description of an image of the object named original.
@@ -72,9 +78,11 @@ class PointImage : public Pointprim, public Image {
     void writeclear(char* s) override { Map.describe(s, Source->name()); }
 };
 
-// The image of a line, ray, segment, vector or circle: the images of the
-// original's two defining places (two points of it; its centre and a point
-// of it) are its places.
+// The image of a line, ray, segment, vector, circle, arc or sector: the
+// images of the original's places (two points of a line; the centre and a
+// point of a circle; the centre, start and end of an arc) are its places.
+// A map that turns the plane over swaps an arc's start and end, so that the
+// image still runs counterclockwise.
 template <class Base> class ShapeImage : public Placed<Base>, public Image {
   public:
     ShapeImage(Object* o, const Transformation& t) : Image(o, t) {
@@ -87,17 +95,27 @@ template <class Base> class ShapeImage : public Placed<Base>, public Image {
 
   protected:
     int place(double* p) override {
-        using Kind = std::conditional_t<std::is_base_of_v<Circle, Base>, Circle, Lineprim>;
+        constexpr bool arc = std::is_base_of_v<Arc, Base>;
+        using Kind = std::conditional_t<
+            arc, Arc, std::conditional_t<std::is_base_of_v<Circle, Base>, Circle, Lineprim>>;
         if (!Source->valid || !Map.compute()) return 0;
-        const Kind* k = static_cast<const Kind*>(Source);
-        p[0] = k->X;
-        p[1] = k->Y;
-        p[2] = k->X1;
-        p[3] = k->Y1;
-        Map.apply(p[0], p[1]);
-        Map.apply(p[2], p[3]);
+        int n = static_cast<const Kind*>(Source)->places(p);
+        for (int i = 0; i < n; ++i) Map.apply(p[2 * i], p[2 * i + 1]);
+        if (arc && Map.reverses()) {
+            std::swap(p[2], p[4]);
+            std::swap(p[3], p[5]);
+        }
         return 1;
     }
+};
+
+// The image of a polygon: the images of its vertices' places.
+class RegionImage : public Region, public Image {
+  public:
+    RegionImage(Region* r, const Transformation& t);
+    void update() override;
+    int dep(Object** o) override { return imagedep(o); }
+    void writeclear(char* s) override { Map.describe(s, Source->name()); }
 };
 
 // The image of o under t, of o's kind, named after o with a prime ("A'")

@@ -20,6 +20,17 @@ FileHost plainhost;
 FileHost* installed = nullptr;
 
 enum { LineMax = 509, CommentMax = 2048, WrapAfter = 60, FileHelp = 7 };
+// The longest line of a record of a long list: a polygon of 1,000 vertices
+// whose names take 63 characters of four bytes each.
+const std::size_t LongLineMax = 1 << 19;
+
+// Whether a line is longer than its record may be.
+bool toolong(const std::string& line) {
+    if (line.size() <= LineMax) return false;
+    if (line.size() > LongLineMax || !input.read(line.c_str())) return true;
+    IO* io = iolist.find(input.Name.text());
+    return !io || !io->longrecord();
+}
 
 const ControlSpec errorcontrols[] = {
     {ControlSpec::Static, -1, "Error in Input file:", 0, 1},
@@ -216,7 +227,7 @@ Failure readconstruction(const std::string& text) {
     for (; more; more = lines.next(line)) {
         if (line.empty() || starts(line, "//")) continue;
         Object* before = objects.last();
-        if (line.size() > LineMax || !iolist.interpret(line.c_str())) {
+        if (toolong(line) || !iolist.interpret(line.c_str())) {
             while (objects.last() != before) objects.remove(objects.last());
             f.Line = lines.number();
             f.Text = line.substr(0, characterbytes(line.c_str(), LineMax));

@@ -70,7 +70,8 @@ int Input::read(const char* line) {
     std::string t;
     for (;;) {
         if (Nleft == Max) return 0;
-        Strings& item = Left[Nleft];
+        if (static_cast<std::size_t>(Nleft) == Left.size()) Left.emplace_back();
+        Strings& item = Left[static_cast<std::size_t>(Nleft)];
         item.clear();
         p = token(p, t);
         if (!item.add(t.c_str())) return 0;
@@ -110,7 +111,7 @@ int Input::quoted(int i) const {
 
 int Input::set(Object* o, int i) {
     if (!o || i < 0 || i >= Nleft) return 0;
-    Strings& item = Left[i];
+    Strings& item = Left[static_cast<std::size_t>(i)];
     if (translation) {
         // A macro step: its names stand for the objects it makes.
         translation->add(item[0].text(), o->name());

@@ -29,6 +29,9 @@ class IO : public FlagSink {
     virtual void depwrite(Object*) {}
     // Makes the objects of a parsed record; 1 when they were made and named.
     virtual int interpret(Input&) { return 0; }
+    // Whether the record holds a list without a small bound (a polygon's
+    // vertices), so that its line may be longer than other records'.
+    virtual int longrecord() const { return 0; }
 
     // The one-line description of o.
     const char* writeclear(Object* o);
@@ -63,6 +66,8 @@ class IOList {
     // Parses one record and lets the writer of its keyword make its objects;
     // 0 when the line does not parse or the record fails.
     int interpret(const char* line);
+    // The writer of a keyword; null when there is none.
+    IO* find(const char* name) const;
     IO* First = nullptr;
 };
 
@@ -70,7 +75,9 @@ extern IOList iolist;
 
 class Input {
   public:
-    enum { Max = 8 };
+    // The most left items (a regular polygon's record has one per new
+    // vertex) and parameters (a polygon's record one per vertex).
+    enum { Max = 100, MaxParameters = 1000 };
     // Parses a record; 0 when it does not follow the record syntax.
     int read(const char* line);
     // The object that parameter i names, of a class in mask; null when none.
@@ -87,10 +94,10 @@ class Input {
     // Whether the record has n left items and m parameters.
     int shape(int n, int m) const { return Nleft == n && Right.n() == m; }
 
-    Strings Left[Max];
+    std::vector<Strings> Left; // the items read, and slots kept for more
     int Nleft = 0;
     String Name;
-    Strings Right;
+    Strings Right{MaxParameters};
     std::vector<char> Quoted; // for each parameter: written in quotes
     // Why the last record failed, when the parser knows more than that it
     // failed: "the name A is used twice"; empty otherwise.

@@ -83,9 +83,8 @@ std::string kind(Object* o) {
 std::string object(Object* o) {
     std::string s = "{\"name\": " + jsonstring(o->name()) + ", \"kind\": " + jsonstring(kind(o)) +
                     ", \"parents\": [";
-    Object* parents[16];
-    int n = o->dep(parents);
-    for (int i = 0; i < n; ++i) s += (i ? ", " : "") + jsonstring(parents[i]->name());
+    Parents parents(o);
+    for (int i = 0; i < parents.size(); ++i) s += (i ? ", " : "") + jsonstring(parents[i]->name());
     s += "], \"hidden\": ";
     s += o->ishidden ? "true" : "false";
     s += ", \"valid\": ";

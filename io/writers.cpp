@@ -13,6 +13,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <vector>
 
 IOList iolist;
 Input input;
@@ -110,11 +112,16 @@ std::string general6(double x) {
     return chars(x, std::chars_format::general, 6);
 }
 
+IO* IOList::find(const char* name) const {
+    for (IO* io = First; io; io = io->Next)
+        if (!std::strcmp(io->Name.text(), name)) return io;
+    return nullptr;
+}
+
 int IOList::interpret(const char* line) {
     if (!input.read(line)) return 0;
-    for (IO* io = First; io; io = io->Next)
-        if (!std::strcmp(io->Name.text(), input.Name.text())) return io->interpret(input);
-    return 0;
+    IO* io = find(input.Name.text());
+    return io ? io->interpret(input) : 0;
 }
 
 namespace {
@@ -304,6 +311,58 @@ class TangentsIO : public IO {
     }
 };
 
+// A polygon: its vertices in their order, 3 to 1,000 of them, none the
+// same as the one before it (the last is before the first).
+class PolygonIO : public IO {
+  public:
+    PolygonIO() : IO("polygon") {}
+    int longrecord() const override { return 1; }
+    void depwrite(Object* o) override {
+        for (Object* v : static_cast<Polygon*>(o)->V) depadd(v);
+    }
+    int interpret(Input& in) override {
+        int n = in.Right.n();
+        if (in.Nleft != 1 || n < Polygon::MinVertices || n > Polygon::MaxVertices) return 0;
+        std::vector<Pointprim*> v(static_cast<size_t>(n));
+        if (!in.points(v.data(), n)) return 0;
+        for (int i = 0; i < n; ++i)
+            if (v[static_cast<size_t>(i)] == v[static_cast<size_t>((i + 1) % n)]) return 0;
+        return in.set(new Polygon(v), 0);
+    }
+};
+
+// A regular polygon: its first two vertices and the number of vertices; its
+// new vertices are the record's further items.
+class RegularPolygonIO : public IO {
+  public:
+    RegularPolygonIO() : IO("regularpolygon") {}
+    int longrecord() const override { return 1; }
+    void reswrite(Object* o) override {
+        for (RegularVertex* v : static_cast<RegularPolygon*>(o)->Vertices) item(v);
+    }
+    void depwrite(Object* o) override {
+        auto* p = static_cast<RegularPolygon*>(o);
+        depadd(p->a());
+        depadd(p->b());
+        number(std::to_string(p->n()).c_str());
+    }
+    int interpret(Input& in) override {
+        Pointprim* p[2];
+        double x;
+        if (in.Right.n() != 3 || !in.points(p, 2) || p[0] == p[1] || !in.number(2, x)) return 0;
+        if (!(x >= RegularPolygon::MinVertices && x <= RegularPolygon::MaxVertices) ||
+            x != std::floor(x))
+            return 0;
+        int n = static_cast<int>(x);
+        if (in.Nleft != n - 1) return 0;
+        RegularPolygon* r = makeregularpolygon(p[0], p[1], n);
+        if (!r || !in.set(r, 0)) return 0;
+        for (int k = 0; k < n - 2; ++k)
+            if (!in.set(r->vertex(k), k + 1)) return 0;
+        return 1;
+    }
+};
+
 // The images: the original, then what gives the map (a mirror; a centre
 // and degrees or an angle; a vector or two points; a centre and a factor).
 class TransformIO : public IO {
@@ -322,7 +381,7 @@ class TransformIO : public IO {
     }
     int interpret(Input& in) override {
         if (in.Nleft != 1 || in.Right.n() < 2 || in.Right.n() > 3) return 0;
-        Object* original = in.object(0, CPoint | CStraight | CCircle);
+        Object* original = in.object(0, CPoint | CStraight | CCircle | CRegion);
         if (!original) return 0;
         Transformation t(Kind, nullptr, nullptr, 0);
         int three = in.Right.n() == 3;
@@ -387,6 +446,12 @@ TransformIO reflections("reflect", Transformation::Reflection);
 TransformIO rotations("rotate", Transformation::Rotation);
 TransformIO translations("translate", Transformation::Translation);
 TransformIO dilations("dilate", Transformation::Dilation);
+PolygonIO polygons;
+RegularPolygonIO regularpolygons;
+PointsIO<Arc3, 3> arc3s("arc3");
+PointsIO<CenterArc, 3> arcs("arc");
+PointsIO<Semicircle, 2> semicircles("semicircle");
+PointsIO<CenterSector, 3> sectors("sector");
 
 // The model's objects find their writers through these.
 struct Install {
@@ -414,6 +479,12 @@ struct Install {
         rotateio = &rotations;
         translateio = &translations;
         dilateio = &dilations;
+        polygonio = &polygons;
+        regularpolygonio = &regularpolygons;
+        arc3io = &arc3s;
+        arcio = &arcs;
+        semicircleio = &semicircles;
+        sectorio = &sectors;
     }
 } install;
 

@@ -73,6 +73,13 @@ std::size_t after(const std::string& s, std::size_t i, std::size_t n) {
     return i;
 }
 
+// Whether a step is the record of a long list, which may take a long line.
+bool longrecord(const std::string& step) {
+    if (!input.read(step.c_str())) return false;
+    IO* io = iolist.find(input.Name.text());
+    return io && io->longrecord();
+}
+
 // Puts m at the front of the list, in the menu, and makes the macro
 // commands available.
 void insert(Macro* m) {
@@ -347,7 +354,15 @@ Macro* readmacro(const std::string& text, std::string& badline) {
     for (; n < lines.size(); ++n) {
         if (lines[n].empty()) continue;
         if (!starts(lines[n], "S:")) return fail(lines[n]);
-        m->addstep(field(lines[n]).c_str());
+        // The record of a long list (a polygon's) is one step however long
+        // its line; other lines go on in lines of their own.
+        std::size_t first = n;
+        std::string step = field(whole());
+        if (n > first && !longrecord(step)) {
+            n = first;
+            step = field(lines[n]);
+        }
+        m->addstep(step.c_str());
     }
     return m.release();
 }

@@ -155,11 +155,10 @@ void MacroDefineAction::perform(int c, int r) {
 int rektest(Object* o) {
     if (o->mark) return 1;
     o->mark.set();
-    Object* parents[8] = {};
-    int n = o->dep(parents);
-    if (n == 0) return 0; // a basic point that is no parameter
-    for (int i = 0; i < n; ++i)
-        if (!parents[i] || !rektest(parents[i])) return 0;
+    Parents parents(o);
+    if (parents.size() == 0) return 0; // a basic point that is no parameter
+    for (Object* p : parents)
+        if (!p || !rektest(p)) return 0;
     return 1;
 }
 

@@ -439,6 +439,18 @@ void PS::polygon(Points& p, Color fill, Color line) {
     Handle->setBrush(Qt::NoBrush);
 }
 
+void PS::fillregion(Points& p, Color fill) {
+    if (!Handle || p.N < 3) return;
+    flush();
+    QColor c = ink(fill);
+    if (Smooth && !Ident) c.setAlpha(64);
+    Handle->setPen(Qt::NoPen);
+    Handle->setBrush(c);
+    Handle->drawPolygon(qpolygon(p, Smooth ? 0.5 : 0), Qt::WindingFill);
+    Handle->setBrush(Qt::NoBrush);
+    selectpen();
+}
+
 void PS::fillpolygon(Points& p, Color fill) {
     if (!Handle || p.N < 3) return;
     flush();
@@ -500,6 +512,22 @@ void PS::arc(int x, int y, int r, double factor, double phi1, double phi2) {
     double a2 = std::atan2(-(y2 - y) / ry, (x2 - x) / rx) * 180 / M_PI;
     double span = std::fmod(a2 - a1 + 720.0, 360.0);
     if (span <= 0 || (x1 == x2 && y1 == y2)) span = 360;
+    drawarc(x, y, r, r1, a1, span);
+}
+
+void PS::arcangles(int x, int y, int r, double from, double span) {
+    if (!Handle || r < 1 || !(span > 0)) return;
+    drawarc(x, y, r, r, from * 180 / M_PI, std::min(span * 180 / M_PI, 360.0));
+}
+
+void PS::arcangles(int x, int y, int r, double from, double span, Pen& p) {
+    if (!Handle) return;
+    Handle->setPen(inkpen(*p.Handle));
+    arcangles(x, y, r, from, span);
+    selectpen();
+}
+
+void PS::drawarc(int x, int y, int r, int r1, double a1, double span) {
     // A smooth arc of a circle in a solid pen is a part of a ring, about
     // the same centre as the sharp arc's.
     RasterClip clip;

@@ -165,6 +165,13 @@ class PS {
     void circle(int x, int y, int r, double factor, Pen& p);
     void arc(int x, int y, int r, double factor, double phi1, double phi2);
     void arc(int x, int y, int r, double factor, double phi1, double phi2, Pen& p);
+    // The arc of the circle about (x, y) from angle from counterclockwise
+    // on screen over span (radians, from three o'clock; span up to 2 pi).
+    void arcangles(int x, int y, int r, double from, double span);
+    void arcangles(int x, int y, int r, double from, double span, Pen& p);
+    // The inside of a region: solid in sharp drawing and when identifying,
+    // a quarter opaque in smooth drawing so that what lies below shows.
+    void fillregion(Points& p, Color fill);
 
     void alignment(int halign, int valign, int update);
     void text(int x, int y, const char* s);
@@ -242,6 +249,9 @@ class PS {
     // The width of the painter's pen in device pixels.
     double penwidth() const;
     void ellipse(int left, int top, int right, int bottom);
+    // The arc of the circle about (x, y) with radii r, r1 from a1 over span
+    // (degrees, counterclockwise on screen from three o'clock).
+    void drawarc(int x, int y, int r, int r1, double a1, double span);
     void drawrun(int left, int top, const char* s, int n);
     // The colour or pen to draw with: itself, or the identifying colour.
     QColor ink(Color c) const;

@@ -188,7 +188,8 @@ int String::tolong(long& x) const {
 }
 
 int Strings::add(const char* text) {
-    if (N >= Max) return 0;
+    if (N >= Limit) return 0;
+    if (static_cast<std::size_t>(N) == S.size()) S.emplace_back();
     // The limit counts characters: a name of Greek letters is as long as
     // one of Latin ones.
     if (characters(text) + 1 > S[N].size()) return 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 class String {
   public:
@@ -56,18 +57,21 @@ struct stringtable {
 // The UI text table in use; null until the application sets it.
 extern const stringtable* progstrings;
 
+// Up to max texts of 63 characters (8 unless told).
 class Strings {
   public:
     enum { Max = 8 };
+    explicit Strings(int max = Max) : Limit(max) {}
     int add(const char* text);
-    String& operator[](int i) { return S[i]; }
-    String& s(int i) { return S[i]; }
+    String& operator[](int i) { return S[static_cast<std::size_t>(i)]; }
+    String& s(int i) { return S[static_cast<std::size_t>(i)]; }
     int n() const { return N; }
     void clear() { N = 0; }
 
   private:
-    String S[Max];
+    std::vector<String> S; // the slots, kept when cleared
     int N = 0;
+    int Limit;
 };
 
 char* stripnl(char* p);

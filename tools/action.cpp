@@ -3,6 +3,7 @@
 #include "construction.h"
 #include "objectlist.h"
 #include "point.h"
+#include "shapes.h"
 #include "transformation.h"
 
 NoAction noaction;
@@ -145,19 +146,21 @@ void MoveAction::recompute() {
     objects.update();
 }
 
-const int ncommands = 27;
-const int commands[] = {2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008, 3020,
-                        3001, 3002, 3006, 2009, 3005, 3003, 3004, 2010, 7018,
-                        2101, 2102, 2103, 2104, 2105, 2106, 2107, 2108, 2109};
-Action* const actions[] = {&pointaction,         &segmentaction,   &rayaction,
-                           &lineaction,          &circleaction,    &circle3action,
-                           &rectangularaction,   &parallelaction,  &intersectionaction,
-                           &moveaction,          &moveonaction,    &deleteaction,
-                           &angleaction,         &hideaction,      &trackaction,
-                           &editaction,          &pointonaction,   &middleaction,
-                           &circlethroughaction, &bisectoraction,  &midperpendicularaction,
-                           &tangentsaction,      &vectoraction,    &reflectaction,
-                           &rotateaction,        &translateaction, &dilateaction};
+const int ncommands = 33;
+const int commands[] = {2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008, 3020, 3001, 3002,
+                        3006, 2009, 3005, 3003, 3004, 2010, 7018, 2101, 2102, 2103, 2104,
+                        2105, 2106, 2107, 2108, 2109, 2110, 2111, 2112, 2113, 2114, 2115};
+Action* const actions[] = {&pointaction,         &segmentaction,        &rayaction,
+                           &lineaction,          &circleaction,         &circle3action,
+                           &rectangularaction,   &parallelaction,       &intersectionaction,
+                           &moveaction,          &moveonaction,         &deleteaction,
+                           &angleaction,         &hideaction,           &trackaction,
+                           &editaction,          &pointonaction,        &middleaction,
+                           &circlethroughaction, &bisectoraction,       &midperpendicularaction,
+                           &tangentsaction,      &vectoraction,         &reflectaction,
+                           &rotateaction,        &translateaction,      &dilateaction,
+                           &polygonaction,       &regularpolygonaction, &arc3action,
+                           &arcaction,           &semicircleaction,     &sectoraction};
 
 Action* actionof(int command) {
     for (int i = 0; i < ncommands; ++i)

@@ -35,6 +35,8 @@ class Action {
     virtual void start();
     virtual void startagain() { start(); }
     virtual void abort() {}
+    // Return: the tool ends what it collects (a polygon closes).
+    virtual void complete() {}
     virtual int finished() { return 1; }
 
     Flag drag;

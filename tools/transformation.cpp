@@ -55,7 +55,7 @@ void TransformAction::inform() {
 void TransformAction::perform(int c, int r) {
     if (State == 1) {
         O = nullptr;
-        if (!preferpoint(c, r, O, CStraight | CCircle)) return;
+        if (!preferpoint(c, r, O, CStraight | CCircle | CRegion)) return;
         highlight(O);
         State = 2;
         host().cursor(ToolHost::PenCursorKind);
