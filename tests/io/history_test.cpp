@@ -1,6 +1,7 @@
 // Undo and redo, checked against the whole construction as the file writer
 // writes it: every record, every name, flag, colour and coordinate.
 #include "angle.h"
+#include "arc.h"
 #include "circle.h"
 #include "constructionfile.h"
 #include "derived.h"
@@ -8,6 +9,7 @@
 #include "intersection.h"
 #include "line.h"
 #include "objectlist.h"
+#include "region.h"
 #include "scripted.h"
 #include "view.h"
 
@@ -322,3 +324,50 @@ TEST_F(Undo, MemoryGrowsWithTheChangeNotWithTheConstruction) {
 }
 
 } // namespace
+
+TEST_F(Undo, ShapesComeBackWithTheirVerticesFillsAndLineTypes) {
+    History h(objects);
+    h.begin();
+    Point* a = new Point(0, 0);
+    Point* b = new Point(2, 0);
+    Point* c = new Point(1, 2);
+    auto* tri = new Polygon({a, b, c});
+    RegularPolygon* hex = makeregularpolygon(a, b, 6);
+    for (int k = 0; k < 4; ++k)
+        new Segment(hex->vertex(k), k < 3 ? static_cast<Pointprim*>(hex->vertex(k + 1)) : a);
+    auto* s = new CenterSector(c, a, b);
+    new CenterArc(c, b, a);
+    objects.update();
+    h.end();
+    const std::string start = text();
+    auto step = [&](auto change) {
+        std::string before = text();
+        h.begin();
+        change();
+        h.end();
+        std::string after = text();
+        ASSERT_NE(before, after);
+        ASSERT_TRUE(h.undo());
+        EXPECT_EQ(text(), before);
+        ASSERT_TRUE(h.redo());
+        EXPECT_EQ(text(), after);
+    };
+    step([&] {
+        c->set(1, 3);
+        objects.update(c);
+    });
+    step([&] {
+        tri->Filled = 0;
+        tri->Linetype = 2;
+        s->Filled = 0;
+        s->Linetype = 1;
+    });
+    // Deleting a vertex of the hexagon takes the hexagon, its vertices and
+    // its sides; deleting a vertex of the triangle takes the triangle.
+    step([&] { objects.clear(hex->vertex(2)); });
+    step([&] { objects.clear(c); });
+    while (h.undo()) {
+    }
+    ASSERT_TRUE(h.redo());
+    EXPECT_EQ(text(), start);
+}

@@ -6,6 +6,7 @@
 #include "macroactions.h"
 #include "objectlist.h"
 #include "point.h"
+#include "region.h"
 #include "scripted.h"
 #include "transform.h"
 
@@ -14,6 +15,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -519,4 +521,68 @@ TEST_F(Macros, ARotationInsideRunsOnNewPoints) {
     ASSERT_TRUE(tangent->valid && tangent->other()->valid);
     EXPECT_NEAR(tangent->distance(p->x(), p->y()), tangent->circle()->r(), 1e-9);
     EXPECT_EQ(objects.last(), tangent->other());
+}
+
+TEST_F(Macros, PolygonsOfTheParametersAreTargets) {
+    // Four vertices as parameters; the targets: their quadrilateral, the
+    // square on the first side, and the quadrilateral reflected in its
+    // first side.
+    Point* v[4] = {new Point(0, 0), new Point(2, 0), new Point(3, 2), new Point(0, 3)};
+    use(macrodefineaction);
+    for (Point* p : v) parameter(p->x(), p->y());
+    auto* quad = new Polygon({v[0], v[1], v[2], v[3]});
+    RegularPolygon* square = makeregularpolygon(v[0], v[1], 4);
+    Line* side = makeline(v[0], v[1]);
+    Object* mirrored =
+        makeimage(quad, Transformation(Transformation::Reflection, side, nullptr, 0));
+    macrodefineaction.advance();
+    macrodefineaction.T = new ParameterList;
+    macrodefineaction.T->P = quad;
+    macrodefineaction.T->Next = new ParameterList;
+    macrodefineaction.T->Next->P = square->vertex(1);
+    macrodefineaction.T->Next->Next = new ParameterList;
+    macrodefineaction.T->Next->Next->P = mirrored;
+    ASSERT_TRUE(testmacro());
+    ASSERT_EQ(createmacro("Shapes"), 1);
+    Macro* m = macros;
+    ASSERT_EQ(m->steps(), 4) << m->file();
+    std::string bad;
+    std::unique_ptr<Macro> back(readmacro(m->file(), bad));
+    ASSERT_TRUE(back) << bad;
+    EXPECT_EQ(back->file(), m->file());
+
+    objects.clear();
+    counts.reset();
+    macrorunaction.Running = m;
+    use(macrorunaction);
+    for (auto [x, y] : {std::pair{1.0, 1.0}, {5.0, 1.0}, {5.0, 4.0}, {1.0, 5.0}})
+        click(macrorunaction, x, y);
+    Region* made = nullptr;
+    RegularPolygon* sq = nullptr;
+    Region* image = nullptr;
+    for (Object* o = objects.first(); o; o = o->next()) {
+        if (dynamic_cast<Polygon*>(o)) made = static_cast<Region*>(o);
+        if (dynamic_cast<RegularPolygon*>(o)) sq = static_cast<RegularPolygon*>(o);
+        if (imageof(o)) image = static_cast<Region*>(o);
+    }
+    ASSERT_TRUE(made && sq && image);
+    EXPECT_NEAR(made->area(), 14, 0.2);
+    EXPECT_NEAR(sq->area(), 16, 0.1);
+    EXPECT_NEAR(image->area(), made->area(), 1e-9);
+    EXPECT_NEAR(sq->vertex(1)->x(), 1, 0.05);
+    EXPECT_NEAR(sq->vertex(1)->y(), 5, 0.05);
+}
+
+TEST_F(Macros, AStepOfALongPolygonIsReadWhole) {
+    std::string names;
+    for (int i = 0; i < 60; ++i)
+        names += std::string(i ? "," : "") + "\"Vertex" + std::to_string(i) + "\"";
+    std::string step = "\"P\"()=polygon(" + names + ");";
+    ASSERT_GT(step.size(), 499u);
+    std::string head = "N:M\n/*\n*/\nP:Vertex0\nL:Pick\nT:point\n";
+    std::string bad;
+    std::unique_ptr<Macro> m(readmacro(head + "S:" + step + "\n", bad));
+    ASSERT_TRUE(m) << bad;
+    EXPECT_EQ(m->steps(), 1);
+    EXPECT_EQ(std::string(m->Step->S.text()), step);
 }
