@@ -9,6 +9,9 @@
 //         and to MY through c and their crossing X = Y + c - M, the segment
 //         cX and the circle around M through c (16 objects); the next step
 //         starts from the last three X.
+//   T(n): n filled triangles as the polygon tool makes them (three points,
+//         the polygon, its three sides), spread over the view; the first
+//         vertex of the first is dragged.
 // A frame is what a drag does for a mouse move: move the point, recompute,
 // draw the whole picture.
 #include "bitmapps.h"
@@ -18,6 +21,7 @@
 #include "intersection.h"
 #include "line.h"
 #include "objectlist.h"
+#include "region.h"
 #include "view.h"
 
 #include <benchmark/benchmark.h>
@@ -64,6 +68,19 @@ Pointprim* constructionb() {
         new Segment(c, next);
         new Circle(m, c);
         x[0] = x[1], x[1] = x[2], x[2] = next;
+    }
+    return static_cast<Pointprim*>(objects.first());
+}
+
+Pointprim* constructiont(int n) {
+    objects.clear();
+    counts.reset();
+    for (int i = 0; i < n; ++i) {
+        double x = -6.8 + (i * 37 % 997) * 0.0136, y = -4.8 + (i * 61 % 991) * 0.0096;
+        Pointprim* v[3] = {new Point(x, y), new Point(x + 0.5, y + 0.1),
+                           new Point(x + 0.2, y + 0.45)};
+        new Polygon({v[0], v[1], v[2]});
+        for (int k = 0; k < 3; ++k) new Segment(v[k], v[(k + 1) % 3]);
     }
     return static_cast<Pointprim*>(objects.first());
 }
@@ -143,6 +160,33 @@ BENCHMARK(BM_RedrawA)
     ->Args({10000, 1, 20})
     ->ArgNames({"n", "smooth", "ratio_tenths"})
     ->Unit(benchmark::kMillisecond);
+
+// 10,000 filled triangles: a full redraw, and the drag frames of a vertex.
+void BM_RedrawTriangles(benchmark::State& state) {
+    constructiont(10000);
+    // Without their fills: what the points and lines alone cost.
+    if (!state.range(1))
+        for (Object* o = objects.first(); o; o = o->next())
+            if (auto* r = dynamic_cast<Region*>(o)) r->Filled = 0;
+    BenchWindow w;
+    MyBitmapPS ps(w, 1000, 700, 32, 1.0);
+    ps.smooth(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        objects.draw(ps);
+        ps.flush();
+    }
+    state.counters["objects"] = objects.count();
+    objects.clear();
+}
+BENCHMARK(BM_RedrawTriangles)
+    ->ArgsProduct({{0, 1}, {1, 0}})
+    ->ArgNames({"smooth", "filled"})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_DragTriangle(benchmark::State& state) {
+    frames(state, constructiont(10000), static_cast<int>(state.range(0)), 1);
+}
+BENCHMARK(BM_DragTriangle)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
 
 // Recomputing alone, without drawing.
 void BM_RecomputeB(benchmark::State& state) {

@@ -126,6 +126,7 @@ void PS::begin(QPaintDevice* d, int w, int h) {
     Height = h;
     if (!d) return;
     Handle = new QPainter(d);
+    PenKnown = 0;
     TargetKnown = 0;
     Handle->setRenderHint(QPainter::Antialiasing, false);
     Handle->setRenderHint(QPainter::TextAntialiasing, false);
@@ -170,7 +171,7 @@ void PS::release() {
     delete HandlePen;
     HandlePen = nullptr;
     if (Handle) {
-        Handle->setPen(QPen(Qt::black));
+        otherpen(QPen(Qt::black));
         Handle->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     }
     Symbolic = 0;
@@ -178,13 +179,21 @@ void PS::release() {
 }
 
 void PS::selectpen() {
-    if (Handle && HandlePen) Handle->setPen(inkpen(*HandlePen->Handle));
+    if (Handle && HandlePen) {
+        Handle->setPen(inkpen(*HandlePen->Handle));
+        PenKnown = 1;
+    }
+}
+
+void PS::otherpen(const QPen& p) {
+    Handle->setPen(p);
+    PenKnown = 0;
 }
 
 Color PS::color(Color c) {
     Color old = Col;
     if (HandlePen && c == Col) {
-        selectpen();
+        if (!PenKnown) selectpen();
         return old;
     }
     Pen* p = new Pen(c);
@@ -237,6 +246,7 @@ QPen PS::inkpen(const QPen& p) const {
 void PS::smooth(int on) {
     flush();
     TargetKnown = 0;
+    PenKnown = 0;
     Smooth = on ? 1 : 0;
     if (!Handle) return;
     Handle->setRenderHint(QPainter::Antialiasing, Smooth);
@@ -314,7 +324,7 @@ void PS::lineto(int x, int y) {
 }
 
 void PS::lineto(int x, int y, Pen& p) {
-    if (Handle) Handle->setPen(inkpen(*p.Handle));
+    if (Handle) otherpen(inkpen(*p.Handle));
     drawline(x, y, &p);
     selectpen();
 }
@@ -334,7 +344,16 @@ void PS::point(int x, int y, Color c) {
         Handle->fillRect(QRectF(x, y, 1, 1), ink(c));
         return;
     }
-    Handle->setPen(QPen(ink(c), 1));
+    int ox = 0, oy = 0;
+    if (QImage* im = sharptarget(ox, oy)) {
+        // Into the image, as the pen would set it.
+        x += ox, y += oy;
+        if (x >= std::max(CX1, 0) && x < std::min(CX2, im->width()) && y >= std::max(CY1, 0) &&
+            y < std::min(CY2, im->height()))
+            reinterpret_cast<QRgb*>(im->scanLine(y))[x] = ink(c).rgb();
+        return;
+    }
+    otherpen(QPen(ink(c), 1));
     Handle->drawPoint(x, y);
     selectpen();
 }
@@ -393,7 +412,7 @@ void PS::rectangle(int x, int y, int w, int h) {
 
 void PS::rectangle(int x, int y, int w, int h, Pen& p) {
     if (!Handle) return;
-    Handle->setPen(inkpen(*p.Handle));
+    otherpen(inkpen(*p.Handle));
     rectangle(x, y, w, h);
     selectpen();
 }
@@ -442,9 +461,10 @@ void PS::polygon(Points& p, Color fill, Color line) {
 void PS::fillregion(Points& p, Color fill) {
     if (!Handle || p.N < 3) return;
     flush();
+    if (rasterfill(p, fill, 64)) return;
     QColor c = ink(fill);
     if (Smooth && !Ident) c.setAlpha(64);
-    Handle->setPen(Qt::NoPen);
+    otherpen(Qt::NoPen);
     Handle->setBrush(c);
     Handle->drawPolygon(qpolygon(p, Smooth ? 0.5 : 0), Qt::WindingFill);
     Handle->setBrush(Qt::NoBrush);
@@ -454,7 +474,7 @@ void PS::fillregion(Points& p, Color fill) {
 void PS::fillpolygon(Points& p, Color fill) {
     if (!Handle || p.N < 3) return;
     flush();
-    Handle->setPen(Qt::NoPen);
+    otherpen(Qt::NoPen);
     Handle->setBrush(ink(fill));
     Handle->drawPolygon(qpolygon(p, Smooth ? 0.5 : 0), Qt::WindingFill);
     Handle->setBrush(Qt::NoBrush);
@@ -492,7 +512,7 @@ void PS::circle(int x, int y, int r, double factor) {
 
 void PS::circle(int x, int y, int r, double factor, Pen& p) {
     if (!Handle) return;
-    Handle->setPen(inkpen(*p.Handle));
+    otherpen(inkpen(*p.Handle));
     circle(x, y, r, factor);
     selectpen();
 }
@@ -522,7 +542,7 @@ void PS::arcangles(int x, int y, int r, double from, double span) {
 
 void PS::arcangles(int x, int y, int r, double from, double span, Pen& p) {
     if (!Handle) return;
-    Handle->setPen(inkpen(*p.Handle));
+    otherpen(inkpen(*p.Handle));
     arcangles(x, y, r, from, span);
     selectpen();
 }
@@ -552,7 +572,7 @@ void PS::drawarc(int x, int y, int r, int r1, double a1, double span) {
 
 void PS::arc(int x, int y, int r, double factor, double phi1, double phi2, Pen& p) {
     if (!Handle) return;
-    Handle->setPen(inkpen(*p.Handle));
+    otherpen(inkpen(*p.Handle));
     arc(x, y, r, factor, phi1, phi2);
     selectpen();
 }
@@ -567,7 +587,7 @@ void PS::drawrun(int left, int top, const char* s, int n) {
     if (!Handle || n <= 0) return;
     flush();
     n = std::min<int>(n, MaxRun);
-    Handle->setPen(ink(TextColor));
+    otherpen(ink(TextColor));
     Handle->drawText(left, top + Handle->fontMetrics().ascent(), fonttext(s, n, Symbolic));
     selectpen();
 }

@@ -193,9 +193,11 @@ class PS {
     int y() const { return Y; }
     Color col() const { return Col; }
     const Pen* pen() const { return HandlePen; }
-    // The painter, with every stroke drawn that is still gathered.
+    // The painter, with every stroke drawn that is still gathered; what
+    // the caller sets on it is not known afterwards.
     QPainter* handle() const {
         flush();
+        PenKnown = 0;
         return Handle;
     }
     // Draws the smooth strokes gathered so far.
@@ -232,10 +234,20 @@ class PS {
 
   private:
     void selectpen();
+    // Sets a pen other than the current one on the painter.
+    void otherpen(const QPen& p);
+    // The painter holds the current pen (as selectpen set it).
+    mutable int PenKnown = 0;
     void drawline(int x, int y, const Pen* p);
+    // The image that sharp strokes and fills are written straight into,
+    // with the device origin; null when drawing goes through the painter.
+    QImage* sharptarget(int& ox, int& oy) const;
     // Sets the pixels of a thin solid line straight into an image that is
     // drawn on without smoothing; 0 when the device is no such image.
     int rasterline(int x0, int y0, int x1, int y1, Color c);
+    // Fills a polygon straight into the picture, blended by alpha (0..256)
+    // when smooth; 0 when the device is no such image.
+    int rasterfill(Points& p, Color c, unsigned alpha);
     // The image that smooth strokes are written straight into, with the
     // clip rectangle on it; null when drawing goes through the painter.
     QImage* smoothtarget(struct RasterClip& clip) const;

@@ -12,20 +12,46 @@
 #include <cmath>
 #include <cstdlib>
 #include <type_traits>
+#include <vector>
 
-int PS::rasterline(int x0, int y0, int x1, int y1, Color c) {
-    QPaintDevice* d = Handle->device();
-    if (Smooth || !d || d->devType() != QInternal::Image) return 0;
+QImage* PS::sharptarget(int& ox, int& oy) const {
+    QPaintDevice* d = Handle ? Handle->device() : nullptr;
+    if (Smooth || !d || d->devType() != QInternal::Image) return nullptr;
     auto* im = static_cast<QImage*>(d);
     QImage::Format f = im->format();
     if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 &&
         f != QImage::Format_ARGB32_Premultiplied)
-        return 0;
+        return nullptr;
     const QTransform& t = Handle->deviceTransform();
     if (t.type() > QTransform::TxTranslate ||
         Handle->compositionMode() != QPainter::CompositionMode_SourceOver)
-        return 0;
-    const int ox = static_cast<int>(t.dx()), oy = static_cast<int>(t.dy());
+        return nullptr;
+    ox = static_cast<int>(t.dx());
+    oy = static_cast<int>(t.dy());
+    return im;
+}
+
+int PS::rasterfill(Points& p, Color c, unsigned alpha) {
+    RasterClip clip;
+    int ox = 0, oy = 0;
+    QImage* im = Smooth ? smoothtarget(clip) : sharptarget(ox, oy);
+    if (!im) return 0;
+    static std::vector<double> xy;
+    xy.resize(static_cast<size_t>(p.N) * 2);
+    for (int i = 0; i < p.N; ++i) {
+        xy[2 * static_cast<size_t>(i)] = Smooth ? devx(p.P[i].x) : p.P[i].x + ox;
+        xy[2 * static_cast<size_t>(i) + 1] = Smooth ? devy(p.P[i].y) : p.P[i].y + oy;
+    }
+    if (!Smooth) clip = {CX1, CY1, CX2, CY2};
+    const QRgb rgb = Ident ? (IdColor | 0xff000000u) : qRgb(c.red(), c.green(), c.blue());
+    ::fillpolygon(*im, clip, xy.data(), p.N, rgb, Smooth != 0, Smooth ? alpha : 256);
+    return 1;
+}
+
+int PS::rasterline(int x0, int y0, int x1, int y1, Color c) {
+    int ox = 0, oy = 0;
+    QImage* im = sharptarget(ox, oy);
+    if (!im) return 0;
     const int cx1 = std::max(CX1, 0), cy1 = std::max(CY1, 0);
     const int cx2 = std::min(CX2, im->width()), cy2 = std::min(CY2, im->height());
     const long long dx = static_cast<long long>(x1) - x0, dy = static_cast<long long>(y1) - y0;

@@ -15,18 +15,6 @@
 
 namespace {
 
-// Blends an opaque colour over a pixel by a share of a in 0..256, two
-// channels at a time. An opaque source blends the same way over
-// premultiplied pixels, and keeps an opaque pixel opaque.
-inline void blend(QRgb* p, QRgb s, unsigned a) {
-    const QRgb d = *p;
-    if (d == s) return; // much drawn over, as where many lines meet
-    const unsigned b = 256 - a;
-    const QRgb rb = (((s & 0xff00ffu) * a + (d & 0xff00ffu) * b) >> 8) & 0xff00ffu;
-    const QRgb ag = (((s >> 8) & 0xff00ffu) * a + ((d >> 8) & 0xff00ffu) * b) & 0xff00ff00u;
-    *p = rb | ag;
-}
-
 // Blends an opaque colour over two pixels, p by a and q by b in 0..256, as
 // two blends do; with SIMD, both in one go, channel by channel.
 inline void blend2(QRgb* p, unsigned a, QRgb* q, unsigned b, QRgb s) {

@@ -17,6 +17,26 @@ struct RasterClip {
 // The images that smooth strokes can be drawn into.
 bool smoothrasterable(const QImage& im);
 
+// Blends an opaque colour s over the pixel p by a share a in 0..256, two
+// channels at a time. An opaque source blends the same way over
+// premultiplied pixels, and keeps an opaque pixel opaque.
+inline void blend(unsigned* p, unsigned s, unsigned a) {
+    const unsigned d = *p;
+    if (d == s) return; // much drawn over, as where many lines meet
+    const unsigned b = 256 - a;
+    const unsigned rb = (((s & 0xff00ffu) * a + (d & 0xff00ffu) * b) >> 8) & 0xff00ffu;
+    const unsigned ag = (((s >> 8) & 0xff00ffu) * a + ((d >> 8) & 0xff00ffu) * b) & 0xff00ff00u;
+    *p = rb | ag;
+}
+
+// Fills the polygon of n places xy (x, y pairs in device pixels) into a
+// 32-bit image within the clip, by nonzero winding. Sharp: the pixels whose
+// centres lie inside take the colour. Smooth: each pixel takes the colour
+// by the share of it inside (two rows of samples a pixel, exact along
+// them) times alpha, in 0..256.
+void fillpolygon(QImage& im, RasterClip clip, const double* xy, int n, unsigned rgb, bool smooth,
+                 unsigned alpha);
+
 // A straight band: its major axis u (x, or y when transposed) runs from u0
 // to u1 > u0, its centre on the other axis v is v0 + m (u - u0), and it
 // reaches h across v on either side of it.
