@@ -213,8 +213,8 @@ void Sector::draw(PS& ps) {
     std::unique_ptr<Pen> pen{stylepen(c, Linetype)};
     drawarc(ps, c, pen.get());
     if (Sweep < Turn) {
-        drawstraight(ps, X, Y, X1, Y1, Linetype, c, 1);
-        drawstraight(ps, X, Y, X2, Y2, Linetype, c, 1);
+        drawsegment(ps, X, Y, X1, Y1, Linetype, c);
+        drawsegment(ps, X, Y, X2, Y2, Linetype, c);
     }
     drawname(ps, c);
 }

@@ -144,14 +144,43 @@ void Lineprim::label(char* s) {
     std::snprintf(s, DescriptionMax, "%s", showname ? Name.text() : "");
 }
 
+namespace {
+
+// The foot of the view centre on the line through (x, y) in direction
+// (vx, vy), and the reach L of a drawn line around it: lines are drawn
+// from there, so that far places cost no precision.
+void viewfoot(double x, double y, double vx, double vy, double& fx, double& fy, double& L) {
+    const View& v = view();
+    double mx = (v.X1 + v.X2) / 2, my = (v.Y1 + v.Y2) / 2;
+    double d = (mx - x) * vy - (my - y) * vx;
+    fx = mx - d * vy;
+    fy = my + d * vx;
+    L = 2 * std::max(v.X2 - v.X1, v.Y2 - v.Y1);
+}
+
+} // namespace
+
+void drawsegment(PS& ps, double x, double y, double x1, double y1, int linetype, Color c) {
+    // The numbers of a segment through these places, computed as it
+    // computes them, so that the two draw the same pixels.
+    double vx = x1 - x, vy = y1 - y, r = std::hypot(vx, vy);
+    if (!(r >= EPS)) return;
+    vx /= r;
+    vy /= r;
+    double fx, fy, L;
+    viewfoot(x, y, vx, vy, fx, fy, L);
+    double b = -(std::fabs(vy) >= std::fabs(vx) ? (fy - y) / vy : (fx - x) / vx);
+    if (b > L) return;
+    double t1 = std::max(b, -L), t2 = std::min(b + r, L);
+    if (t2 < t1) return;
+    drawstraight(ps, fx + t1 * vx, fy + t1 * vy, fx + t2 * vx, fy + t2 * vy, linetype, c, 1);
+}
+
 void Lineprim::draw(PS& ps) {
     if (!valid || hidden()) return;
     const View& v = view();
-    double mx = (v.X1 + v.X2) / 2, my = (v.Y1 + v.Y2) / 2;
-    double d = (mx - X) * Vy - (my - Y) * Vx;
-    double fx = mx - d * Vy, fy = my + d * Vx;
-    double L = 2 * std::max(v.X2 - v.X1, v.Y2 - v.Y1);
-    double t1, t2;
+    double fx, fy, L, t1, t2;
+    viewfoot(X, Y, Vx, Vy, fx, fy, L);
     if (!range(-lambda(fx, fy), L, t1, t2)) return;
     ::Color c = drawcolor();
     drawstraight(ps, fx + t1 * Vx, fy + t1 * Vy, fx + t2 * Vx, fy + t2 * Vy, Linetype, c,

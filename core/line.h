@@ -123,6 +123,10 @@ class Vector : public Segment {
 // Makes a line as the tools and files do: through a and b, named Line_n.
 Line* makeline(Pointprim* a, Pointprim* b);
 
+// Draws the segment from (x, y) to (x1, y1) with the pixels that a segment
+// object between those places draws.
+void drawsegment(PS& ps, double x, double y, double x1, double y1, int linetype, Color c);
+
 // Draws the pixel line from (x1, y1) to (x2, y2) in construction
 // coordinates with the pen of a line type, clamped to the int range.
 void drawstraight(PS& ps, double x1, double y1, double x2, double y2, int linetype, Color c,

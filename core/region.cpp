@@ -140,7 +140,7 @@ void Region::draw(PS& ps) {
     size_t n = XY.size() / 2;
     for (size_t i = 0; i < n; ++i) {
         size_t j = (i + 1) % n;
-        drawstraight(ps, XY[2 * i], XY[2 * i + 1], XY[2 * j], XY[2 * j + 1], Linetype, c, 1);
+        drawsegment(ps, XY[2 * i], XY[2 * i + 1], XY[2 * j], XY[2 * j + 1], Linetype, c);
     }
     if (showname) {
         double sx = 0, sy = 0;

@@ -462,8 +462,12 @@ void PS::fillregion(Points& p, Color fill) {
     if (!Handle || p.N < 3) return;
     flush();
     if (rasterfill(p, fill, 64)) return;
+    // On paper and in vector pictures the inside is a quarter opaque, as
+    // when smooth: only a sharp picture of pixels is filled solid.
+    QPaintDevice* d = Handle->device();
+    const bool pixels = d && d->devType() == QInternal::Image;
     QColor c = ink(fill);
-    if (Smooth && !Ident) c.setAlpha(64);
+    if ((Smooth || !pixels) && !Ident) c.setAlpha(64);
     otherpen(Qt::NoPen);
     Handle->setBrush(c);
     Handle->drawPolygon(qpolygon(p, Smooth ? 0.5 : 0), Qt::WindingFill);

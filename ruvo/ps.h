@@ -169,8 +169,9 @@ class PS {
     // on screen over span (radians, from three o'clock; span up to 2 pi).
     void arcangles(int x, int y, int r, double from, double span);
     void arcangles(int x, int y, int r, double from, double span, Pen& p);
-    // The inside of a region: solid in sharp drawing and when identifying,
-    // a quarter opaque in smooth drawing so that what lies below shows.
+    // The inside of a region: solid in a sharp picture of pixels and when
+    // identifying, else (smooth, on paper, in vector pictures) a quarter
+    // opaque so that what lies below shows.
     void fillregion(Points& p, Color fill);
 
     void alignment(int halign, int valign, int update);

@@ -7,6 +7,7 @@
 #include "region.h"
 #include "transform.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -343,4 +344,36 @@ TEST_F(Shapes, ALayeredSharpDragDrawsWhatTheWholeDrawingDraws) {
     objects.layerfor(nullptr);
     delete bitmap;
     bitmap = nullptr;
+}
+
+TEST_F(Shapes, AnOutlineCoversItsSidesPixelForPixel) {
+    // Places whose pixels a rounding apart could tell from each other.
+    for (int t = 0; t < 12; ++t) {
+        objects.clear();
+        auto at = [t](int k, int axis) { return std::sin(t * 7.31 + k * 2.17 + axis * 1.3) * 6.3; };
+        Pointprim* v[3] = {P(at(0, 0), at(0, 1)), P(at(1, 0), at(1, 1)), P(at(2, 0), at(2, 1))};
+        Polygon* tri = new Polygon({v[0], v[1], v[2]});
+        tri->Filled = 0;
+        Segment* sides[3];
+        for (int k = 0; k < 3; ++k) sides[k] = new Segment(v[k], v[(k + 1) % 3]);
+        for (Pointprim* p : v) p->ishidden = 1;
+        auto picture = [&](bool outline, int smooth) {
+            tri->ishidden = !outline;
+            for (Segment* s : sides) s->ishidden = outline;
+            Picture p;
+            p.ps.smooth(smooth);
+            p.ps.bar(0, 0, 140, 140, Color(255, 255, 255));
+            objects.draw(p.ps);
+            p.ps.flush();
+            std::vector<unsigned> pixels;
+            for (int y = 0; y < 140; ++y)
+                for (int x = 0; x < 140; ++x) pixels.push_back(p.ps.pixel(x, y).C);
+            return pixels;
+        };
+        for (int smooth : {0, 1}) {
+            std::vector<unsigned> outline = picture(true, smooth);
+            EXPECT_GT(outline.size() - std::count(outline.begin(), outline.end(), 0xffffffu), 20u);
+            EXPECT_EQ(outline, picture(false, smooth)) << t << " " << smooth;
+        }
+    }
 }
