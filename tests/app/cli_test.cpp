@@ -318,3 +318,48 @@ TEST_F(CommandLine, JsonGivesTheKnownAnswersOfTheNewKinds) {
     place("A1", 2, 3);
     place("G1", -1, 0);
 }
+
+TEST_F(CommandLine, JsonAndPicturesOfShapes) {
+    write("shapes.gyr",
+          "\"A\"()=point(0,0);\n\"B\"()=point(2,0);\n\"C\"()=point(2,2);\n\"D\"()=point(0,2);\n"
+          "\"P\"()=polygon(\"A\",\"B\",\"C\",\"D\");\n"
+          "\"E\"()=point(1,0);\n"
+          "\"H\"(),\"H3\"(),\"H4\"(),\"H5\"(),\"H6\"()=regularpolygon(\"A\",\"E\",6);\n"
+          "\"F\"()=point(0,1);\n\"q\"()=arc(\"A\",\"E\",\"F\");\n"
+          "\"L\"()=point(-1,0);\n\"c\"()=semicircle(\"L\",\"E\");\n"
+          "\"s\"(color:green)=sector(\"A\",\"E\",\"F\");\n");
+    Outcome r = gyrel({"--json", file("shapes.gyr")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QJsonArray list = QJsonDocument::fromJson(r.out.toUtf8()).object()["objects"].toArray();
+    auto get = [&](const char* name) {
+        for (const QJsonValue& v : list)
+            if (v.toObject()["name"].toString() == name) return v.toObject();
+        ADD_FAILURE() << name;
+        return QJsonObject();
+    };
+    EXPECT_EQ(get("P")["area"].toDouble(), 4);
+    EXPECT_EQ(get("P")["perimeter"].toDouble(), 8);
+    EXPECT_EQ(get("P")["vertices"].toArray().size(), 4);
+    QJsonObject h = get("H");
+    EXPECT_NEAR(h["area"].toDouble(), 3 * std::sqrt(3) / 2, 1e-14);
+    EXPECT_NEAR(h["vertices"].toArray()[3].toArray()[1].toDouble(), std::sqrt(3), 1e-15);
+    QJsonObject q = get("q");
+    EXPECT_NEAR(q["length"].toDouble(), M_PI / 2, 1e-15);
+    EXPECT_EQ(q["from_degrees"].toDouble(), 0);
+    EXPECT_EQ(q["to_degrees"].toDouble(), 90);
+    EXPECT_EQ(q["radius"].toDouble(), 1);
+    QJsonObject c = get("c");
+    EXPECT_EQ(c["center"].toArray()[1].toDouble(), 0);
+    EXPECT_EQ(c["radius"].toDouble(), 1);
+    EXPECT_EQ(c["from_degrees"].toDouble(), 0) << "from (1, 0) over the top (0, 1)";
+    EXPECT_EQ(c["to_degrees"].toDouble(), 180);
+    QJsonObject s = get("s");
+    EXPECT_NEAR(s["area"].toDouble(), M_PI / 4, 1e-15);
+    EXPECT_NEAR(s["perimeter"].toDouble(), M_PI / 2 + 2, 1e-15);
+    // An SVG picture holds the insides as filled shapes, a quarter opaque.
+    ASSERT_EQ(gyrel({"--export", file("shapes.svg"), file("shapes.gyr")}).status, 0);
+    QFile svg(file("shapes.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(svg.readAll());
+    EXPECT_GE(text.count("fill-opacity=\"0.25"), 3) << "the square, the hexagon, the sector";
+}
