@@ -180,6 +180,14 @@ std::vector<double> flat(const QJsonObject& o) {
     return v;
 }
 
+// The object of the name in a JSON list of objects.
+QJsonObject named(const QJsonArray& list, const char* name) {
+    for (const QJsonValue& v : list)
+        if (v.toObject()["name"].toString() == name) return v.toObject();
+    ADD_FAILURE() << name;
+    return QJsonObject();
+}
+
 // The model's own numbers of the same object.
 std::vector<double> own(Object* o) {
     if (!o->valid) return {};
@@ -284,12 +292,7 @@ TEST_F(CommandLine, JsonGivesTheKnownAnswersOfTheNewKinds) {
     Outcome r = gyrel({"--json", file("known.gyr")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     QJsonArray list = QJsonDocument::fromJson(r.out.toUtf8()).object()["objects"].toArray();
-    auto get = [&](const char* name) {
-        for (const QJsonValue& v : list)
-            if (v.toObject()["name"].toString() == name) return v.toObject();
-        ADD_FAILURE() << name;
-        return QJsonObject();
-    };
+    auto get = [&](const char* name) { return named(list, name); };
     auto at = [](const QJsonObject& o, const char* key, int i, int j = -1) {
         QJsonValue v = o[key].toArray()[i];
         return j < 0 ? v.toDouble() : v.toArray()[j].toDouble();
@@ -331,12 +334,7 @@ TEST_F(CommandLine, JsonAndPicturesOfShapes) {
     Outcome r = gyrel({"--json", file("shapes.gyr")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     QJsonArray list = QJsonDocument::fromJson(r.out.toUtf8()).object()["objects"].toArray();
-    auto get = [&](const char* name) {
-        for (const QJsonValue& v : list)
-            if (v.toObject()["name"].toString() == name) return v.toObject();
-        ADD_FAILURE() << name;
-        return QJsonObject();
-    };
+    auto get = [&](const char* name) { return named(list, name); };
     EXPECT_EQ(get("P")["area"].toDouble(), 4);
     EXPECT_EQ(get("P")["perimeter"].toDouble(), 8);
     EXPECT_EQ(get("P")["vertices"].toArray().size(), 4);

@@ -2,8 +2,8 @@
 #include "line.h"
 #include "objectlist.h"
 #include "region.h"
-#include "scripted.h"
 #include "shapes.h"
+#include "tooltest.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -11,41 +11,7 @@
 
 namespace {
 
-struct Recorder : ToolHost {
-    void inform(const char* t) override { Prompt = t; }
-    std::string Prompt;
-};
-
-// The plain view: 500 x 500 pixels over [-7, 7].
-int px(double x) {
-    return static_cast<int>(std::lround((x + 7) / 14 * 500));
-}
-int py(double y) {
-    return static_cast<int>(std::lround((7 - y) / 14 * 500));
-}
-
-struct ShapeTools : ::testing::Test {
-    Recorder host;
-    ScriptedAnswerer s;
-    void SetUp() override {
-        sethost(&host);
-        objects.clear();
-        counts.reset();
-    }
-    void TearDown() override {
-        for (Action* a :
-             {static_cast<Action*>(&polygonaction), static_cast<Action*>(&regularpolygonaction),
-              static_cast<Action*>(&arc3action), static_cast<Action*>(&sectoraction)})
-            a->abort();
-        objects.clear();
-        sethost(nullptr);
-    }
-    void use(Action& a) {
-        a.abort();
-        a.start();
-        a.inform();
-    }
-    static void click(Action& a, double x, double y) { a.perform(px(x), py(y)); }
+struct ShapeTools : ToolTest {
     static int count(int kind) {
         int n = 0;
         for (Object* o = objects.first(); o; o = o->next()) n += (o->Class & kind) != 0;

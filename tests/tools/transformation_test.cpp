@@ -2,7 +2,7 @@
 #include "constructed.h"
 #include "construction.h"
 #include "objectlist.h"
-#include "scripted.h"
+#include "tooltest.h"
 #include "transformation.h"
 
 #include <cmath>
@@ -11,41 +11,7 @@
 
 namespace {
 
-struct Recorder : ToolHost {
-    void inform(const char* t) override { Prompt = t; }
-    std::string Prompt;
-};
-
-// The plain view: 500 x 500 pixels over [-7, 7].
-int px(double x) {
-    return static_cast<int>(std::lround((x + 7) / 14 * 500));
-}
-int py(double y) {
-    return static_cast<int>(std::lround((7 - y) / 14 * 500));
-}
-
-struct Maps : ::testing::Test {
-    Recorder host;
-    ScriptedAnswerer s;
-    void SetUp() override {
-        sethost(&host);
-        objects.clear();
-        counts.reset();
-    }
-    void TearDown() override {
-        for (Action* a :
-             {static_cast<Action*>(&reflectaction), static_cast<Action*>(&rotateaction),
-              static_cast<Action*>(&translateaction), static_cast<Action*>(&dilateaction)})
-            a->abort();
-        objects.clear();
-        sethost(nullptr);
-    }
-    void use(Action& a) {
-        a.abort();
-        a.start();
-        a.inform();
-    }
-    static void click(Action& a, double x, double y) { a.perform(px(x), py(y)); }
+struct Maps : ToolTest {
     static Pointprim* point(Object* o) { return static_cast<Pointprim*>(o); }
     // Answers the next number dialog with text, then OK.
     void answer(const char* text) {
