@@ -79,8 +79,9 @@ void fillpolygon(QImage& im, RasterClip clip, const double* xy, int n, unsigned 
     if (r0 >= r1 || c0 >= c1) return;
     auto* bits = reinterpret_cast<QRgb*>(im.bits());
     const qsizetype stride = im.bytesPerLine() / 4;
-    static std::vector<Crossing> cross;
-    static std::vector<Edge> edge;
+    // Scratch kept between fills; one of each for each thread drawing.
+    thread_local std::vector<Crossing> cross;
+    thread_local std::vector<Edge> edge;
     edges(xy, n, edge);
     if (!smooth) {
         for (int r = r0; r < r1; ++r) {
@@ -99,7 +100,7 @@ void fillpolygon(QImage& im, RasterClip clip, const double* xy, int n, unsigned 
     // as whole steps added where a span begins and taken where it ends, and
     // the partial pixels at its ends; only the columns touched are visited.
     const int w = c1 - c0, Rows = 2, Share = 256 / Rows;
-    static std::vector<int> step, part;
+    thread_local std::vector<int> step, part;
     step.assign(static_cast<size_t>(w) + 2, 0);
     part.assign(static_cast<size_t>(w) + 2, 0);
     for (int r = r0; r < r1; ++r) {

@@ -460,8 +460,8 @@ void PS::polygon(Points& p, Color fill, Color line) {
 
 void PS::fillregion(Points& p, Color fill) {
     if (!Handle || p.N < 3) return;
-    flush();
     if (rasterfill(p, fill, 64)) return;
+    flush();
     // On paper and in vector pictures the inside is a quarter opaque, as
     // when smooth: only a sharp picture of pixels is filled solid.
     QPaintDevice* d = Handle->device();

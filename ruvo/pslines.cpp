@@ -44,7 +44,12 @@ int PS::rasterfill(Points& p, Color c, unsigned alpha) {
     }
     if (!Smooth) clip = {CX1, CY1, CX2, CY2};
     const QRgb rgb = Ident ? (IdColor | 0xff000000u) : qRgb(c.red(), c.green(), c.blue());
-    ::fillpolygon(*im, clip, xy.data(), p.N, rgb, Smooth != 0, Smooth ? alpha : 256);
+    if (Smooth)
+        Batch->fill(*im, clip, xy.data(), p.N, rgb, alpha);
+    else {
+        flush();
+        ::fillpolygon(*im, clip, xy.data(), p.N, rgb, false, 256);
+    }
     return 1;
 }
 

@@ -361,12 +361,33 @@ void SmoothBatch::add(QImage& im, RasterClip c, const Stroke& s) {
     if (Strokes.size() >= Most) draw();
 }
 
+void SmoothBatch::fill(QImage& im, RasterClip c, const double* xy, int n, unsigned rgb,
+                       unsigned alpha) {
+    if (n < 3 || !smoothrasterable(im)) return;
+    // Drawn first what was gathered for another picture or clip.
+    if (!Strokes.empty() &&
+        (&im != Image || c.x1 != Clip.x1 || c.y1 != Clip.y1 || c.x2 != Clip.x2 || c.y2 != Clip.y2))
+        draw();
+    Stroke s;
+    s.ring = false;
+    s.rgb = rgb;
+    s.first = static_cast<int>(Places.size());
+    s.n = n;
+    s.alpha = alpha;
+    Places.insert(Places.end(), xy, xy + 2 * n);
+    add(im, c, s);
+}
+
 void SmoothBatch::draw() {
     if (Strokes.empty()) return;
     const Canvas whole = canvas(*Image, Clip, 0);
     const int y1 = whole.c.y1, y2 = whole.c.y2;
-    auto stroke = [](const Canvas& k, const Stroke& s) {
-        if (s.ring && s.sector.part) {
+    QImage& image = *Image;
+    const std::vector<double>& places = Places;
+    auto stroke = [&image, &places](const Canvas& k, const Stroke& s) {
+        if (s.n) {
+            fillpolygon(image, k.c, places.data() + s.first, s.n, s.rgb, true, s.alpha);
+        } else if (s.ring && s.sector.part) {
             Canvas in = k;
             in.c = {std::max(k.c.x1, s.box.x1), std::max(k.c.y1, s.box.y1),
                     std::min(k.c.x2, s.box.x2), std::min(k.c.y2, s.box.y2)};
@@ -400,6 +421,7 @@ void SmoothBatch::draw() {
             stroke(k, s);
         }
         Strokes.clear();
+        Places.clear();
         return;
     }
     QSemaphore done;
@@ -410,4 +432,5 @@ void SmoothBatch::draw() {
     part(0, 2);
     done.acquire();
     Strokes.clear();
+    Places.clear();
 }

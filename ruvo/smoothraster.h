@@ -82,6 +82,9 @@ class SmoothBatch {
     // right, a quarter turn up).
     void arc(QImage& im, RasterClip c, double cx, double cy, double r, double width, double start,
              double span, unsigned rgb);
+    // The inside of the polygon of n places xy, blended by its coverage
+    // times alpha (0..256), as fillpolygon fills it.
+    void fill(QImage& im, RasterClip c, const double* xy, int n, unsigned rgb, unsigned alpha);
     // Draws what has been gathered and forgets it.
     void draw();
     bool empty() const { return Strokes.empty(); }
@@ -93,9 +96,14 @@ class SmoothBatch {
         bool ring;
         Sector sector;    // of a ring
         RasterClip box{}; // around an arc
+        // A fill: its places from Places[first], n of them (0: no fill),
+        // and its alpha.
+        int first = 0, n = 0;
+        unsigned alpha = 0;
     };
     void add(QImage& im, RasterClip c, const Stroke& s);
     std::vector<Stroke> Strokes;
+    std::vector<double> Places; // of the fills
     QImage* Image = nullptr;
     RasterClip Clip{0, 0, 0, 0};
 };
