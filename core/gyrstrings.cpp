@@ -200,5 +200,13 @@ const stringtable GyrStrings[] = {
     {212, "Sector"},
     {213, "Polygon: A polygon needs 3 vertices at least. Next vertex?"},
     {214, "Polygon: That is the vertex before. Next vertex?"},
+    {215, "Number"},
+    {216, "Distance of %s and %s"},
+    {217, "Length of %s"},
+    {218, "Radius of %s"},
+    {219, "Size of %s"},
+    {220, "Area of %s"},
+    {221, "Perimeter of %s"},
+    {222, "Slope of %s"},
     {0, ""},
 };

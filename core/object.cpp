@@ -37,10 +37,17 @@ IO* arc3io = nullptr;
 IO* arcio = nullptr;
 IO* semicircleio = nullptr;
 IO* sectorio = nullptr;
+IO* distanceio = nullptr;
+IO* lengthio = nullptr;
+IO* radiusio = nullptr;
+IO* anglesizeio = nullptr;
+IO* areaio = nullptr;
+IO* perimeterio = nullptr;
+IO* slopeio = nullptr;
 
 Counts counts;
 Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount, iscount,
-    pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount;
+    pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount, numbercount;
 ObjectColors objectcolors;
 
 namespace {
@@ -48,7 +55,7 @@ namespace {
 // The object counters are in the list from the start.
 struct CountsSetup {
     CountsSetup() {
-        for (Count* c : {&sectorcount, &arccount, &polygoncount, &imagecount, &vectorcount,
+        for (Count* c : {&numbercount, &sectorcount, &arccount, &polygoncount, &imagecount, &vectorcount,
                          &anglecount, &pointoncount, &iscount, &middlecount, &circlecount,
                          &segmentcount, &raycount, &linecount, &pointcount, &objectcount})
             counts.add(*c);

@@ -64,7 +64,8 @@ enum {
     CVector = 512,
     CAngle = 1024,
     CArc = 2048,   // a piece of a circle (also CCircle) or a sector
-    CRegion = 4096 // a filled polygon or sector
+    CRegion = 4096, // a filled polygon or sector
+    CNumber = 8192  // a number: a measure or a calculation
 };
 
 // The most objects an object gives through dep; a polygon gives its
@@ -102,6 +103,13 @@ extern IO* arc3io;
 extern IO* arcio;
 extern IO* semicircleio;
 extern IO* sectorio;
+extern IO* distanceio;
+extern IO* lengthio;
+extern IO* radiusio;
+extern IO* anglesizeio;
+extern IO* areaio;
+extern IO* perimeterio;
+extern IO* slopeio;
 
 class Count {
   public:
@@ -119,7 +127,7 @@ class Counts {
 
 extern Counts counts;
 extern Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount,
-    iscount, pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount;
+    iscount, pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount, numbercount;
 
 class ObjectColors {
   public:

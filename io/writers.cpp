@@ -6,6 +6,7 @@
 #include "intersection.h"
 #include "io.h"
 #include "line.h"
+#include "number.h"
 #include "objectlist.h"
 #include "transform.h"
 
@@ -363,6 +364,22 @@ class RegularPolygonIO : public IO {
     }
 };
 
+// A measure of one object.
+class MeasureIO : public IO {
+  public:
+    MeasureIO(const char* name, Measure::Kind kind) : IO(name), Kind(kind) {}
+    void depwrite(Object* o) override { depadd(static_cast<Measure*>(o)->O); }
+    int interpret(Input& in) override {
+        if (!in.shape(1, 1)) return 0;
+        Object* o = in.object(0, 0);
+        if (!Measure::takes(Kind, o)) return 0;
+        return in.set(new Measure(Kind, o), 0);
+    }
+
+  private:
+    Measure::Kind Kind;
+};
+
 // The images: the original, then what gives the map (a mirror; a centre
 // and degrees or an angle; a vector or two points; a centre and a factor).
 class TransformIO : public IO {
@@ -452,6 +469,10 @@ PointsIO<Arc3, 3> arc3s("arc3");
 PointsIO<CenterArc, 3> arcs("arc");
 PointsIO<Semicircle, 2> semicircles("semicircle");
 PointsIO<CenterSector, 3> sectors("sector");
+PointsIO<Distance, 2> distances("distance");
+MeasureIO lengths("length", Measure::Length), radii("radius", Measure::Radius),
+    anglesizes("anglesize", Measure::AngleSize), areas("area", Measure::Area),
+    perimeters("perimeter", Measure::Perimeter), slopes("slope", Measure::Slope);
 
 // The model's objects find their writers through these.
 struct Install {
@@ -485,6 +506,13 @@ struct Install {
         arcio = &arcs;
         semicircleio = &semicircles;
         sectorio = &sectors;
+        distanceio = &distances;
+        lengthio = &lengths;
+        radiusio = &radii;
+        anglesizeio = &anglesizes;
+        areaio = &areas;
+        perimeterio = &perimeters;
+        slopeio = &slopes;
     }
 } install;
 

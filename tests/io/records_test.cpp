@@ -158,3 +158,44 @@ TEST_F(Records, JsonGivesTheNumbersOfTheNewKinds) {
          R"("vector": [0, 3])"})
         EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
 }
+
+TEST_F(Records, MeasuresRoundTripAndRefuseWhatTheyCannotMeasure) {
+    const std::string head = R"("A"()=point(0.000000000000000,0.000000000000000);
+"B"()=point(3.000000000000000,4.000000000000000);
+"C"()=point(3.000000000000000,0.000000000000000);
+"s"()=segment("A","B");
+"k"()=circle("A","C");
+"w"()=angle("C","A","B");
+"P"()=polygon("A","C","B");
+"g"()=line("A","B");
+)";
+    const std::string numbers = R"("d"(color:blue)=distance("A","B");
+"l"()=length("s");
+"r"(hidden)=radius("k");
+"alpha"()=anglesize("w");
+"F"()=area("P");
+"u"()=perimeter("k");
+"m"()=slope("g");
+)";
+    ASSERT_EQ(read(head + numbers).Line, 0);
+    std::string first = construction();
+    EXPECT_NE(first.find(numbers), std::string::npos) << first;
+    ASSERT_EQ(read(first).Line, 0);
+    EXPECT_EQ(construction().substr(construction().find('\n')), first.substr(first.find('\n')));
+    std::string json = constructionjson();
+    for (
+        const char* part :
+        {R"("name": "d", "kind": "distance", "parents": ["A", "B"], "hidden": false, "valid": true, "value": 5})",
+         R"("name": "F", "kind": "area", "parents": ["P"], "hidden": false, "valid": true, "value": 6})",
+         R"("name": "m", "kind": "slope", "parents": ["g"], "hidden": false, "valid": true, "value": 1.3333333333333335})"})
+        EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
+    for (const char* bad :
+         {"\"x\"()=distance(\"A\",\"s\");", "\"x\"()=length(\"g\");", "\"x\"()=radius(\"s\");",
+          "\"x\"()=anglesize(\"k\");", "\"x\"()=area(\"g\");", "\"x\"()=perimeter(\"A\");",
+          "\"x\"()=slope(\"k\");", "\"x\"()=length(\"s\",\"s\");", "\"x\"(),\"y\"()=radius(\"k\");",
+          "\"x\"()=area(\"nothing\");"}) {
+        Failure f = read(head + bad + "\n");
+        EXPECT_EQ(f.Line, 9) << bad;
+        EXPECT_FALSE(find("x")) << bad;
+    }
+}
