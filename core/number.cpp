@@ -41,13 +41,16 @@ void Number::draw(PS& ps) {
 }
 
 double Number::distance(double x, double y) {
-    // Near the label: from its anchor to about eight characters right and
-    // a line up or down.
+    // The box of the label as it is drawn: a line high, from a few pixels
+    // right of its anchor to about ten characters on, its line below the
+    // anchor's.
     double ax, ay;
     anchor(ax, ay);
     const double p = view().Pixel;
-    double dx = x < ax ? ax - x : std::max(0.0, x - ax - 80 * p);
-    double dy = std::max(0.0, std::fabs(y - ay) - 8 * p);
+    const double left = ax + 5 * p, right = ax + 85 * p;
+    const double bottom = ay - line() * 16 * p, top = bottom + 14 * p;
+    double dx = x < left ? left - x : std::max(0.0, x - right);
+    double dy = y < bottom ? bottom - y : std::max(0.0, y - top);
     return std::hypot(dx, dy);
 }
 

@@ -95,3 +95,16 @@ TEST_F(Numbers, LabelsShowTheSetPlacesAndDegrees) {
     m->setname("m");
     EXPECT_EQ(m->label(), "m = 0.00") << "no minus before a zero";
 }
+
+TEST_F(Numbers, ALabelIsChosenOnlyWhereNoPointOrLineIs) {
+    Point* m = P(0, 0);
+    auto* r = new Measure(Measure::Radius, new Circle(m, P(3, 0)));
+    const double p = view().Pixel;
+    Object* got = nullptr;
+    EXPECT_EQ(objects.select(0, 0, &got, 0, 0, 1), 1);
+    EXPECT_EQ(got, m) << "the centre, not the radius's label anchored there";
+    got = nullptr;
+    // On the label's text: its line is the second below the anchor.
+    EXPECT_EQ(objects.select(40 * p, -16 * p + 7 * p, &got, 0, 0, 1), 1);
+    EXPECT_EQ(got, r);
+}
