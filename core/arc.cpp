@@ -65,7 +65,7 @@ int Arc::places(double* p) const {
     return 3;
 }
 
-int Arc::within(double x, double y) const {
+int Arc::checkpoint(double x, double y) const {
     if (Sweep >= Turn) return 1;
     double t = turned(std::atan2(y - Y, x - X) - From);
     // A crossing at an end counts, rounding or not.
@@ -73,12 +73,8 @@ int Arc::within(double x, double y) const {
     return t <= Sweep + tolerance || t >= Turn - tolerance;
 }
 
-int Arc::checkpoint(double x, double y) const {
-    return within(x, y);
-}
-
 double Arc::arcdistance(double x, double y) const {
-    if (within(x, y)) return std::fabs(std::hypot(x - X, y - Y) - R);
+    if (checkpoint(x, y)) return std::fabs(std::hypot(x - X, y - Y) - R);
     return std::min(std::hypot(x - X1, y - Y1), std::hypot(x - X2, y - Y2));
 }
 
@@ -88,7 +84,7 @@ double Arc::distance(double x, double y) {
 
 int Arc::project(double* x, double* y) {
     double vx = *x - X, vy = *y - Y, d = std::hypot(vx, vy);
-    if (d >= EPS && within(*x, *y)) {
+    if (d >= EPS && checkpoint(*x, *y)) {
         *x = X + vx * R / d;
         *y = Y + vy * R / d;
         return 1;
@@ -221,7 +217,7 @@ void Sector::draw(PS& ps) {
 
 double Sector::distance(double x, double y) {
     double d = std::hypot(x - X, y - Y);
-    if (d <= R && within(x, y)) return 0;
+    if (d <= R && checkpoint(x, y)) return 0;
     auto radius = [&](double ex, double ey) {
         ex -= X, ey -= Y;
         double t = std::clamp(((x - X) * ex + (y - Y) * ey) / (R * R), 0.0, 1.0);
@@ -239,25 +235,19 @@ void Sector::values(ValueSink& s) const {
 }
 
 int Sector::setspecialflag(const char* s) {
-    if (!std::strcmp(s, UnfilledFlag)) {
-        Filled = 0;
-        return 1;
-    }
-    return Arc::setspecialflag(s);
+    return fillflag(s) || Arc::setspecialflag(s);
 }
 
 void Sector::writespecialflags(FlagSink* io) {
-    if (!Filled) io->flag(UnfilledFlag);
-    writestyle(io, Linetype, Class);
+    writeflags(io, Linetype, Class);
 }
 
 void Sector::getstate(ObjectState& s) const {
-    drawnstate(s, 0, Linetype, Filled);
+    shapestate(*this, s, Linetype);
 }
 
 void Sector::setstate(const ObjectState& s) {
-    double none = 0;
-    setdrawnstate(s, none, Linetype, Filled);
+    setshapestate(*this, s, Linetype);
 }
 
 CenterSector::CenterSector(Pointprim* m, Pointprim* a, Pointprim* b) : OfPoints(m, a, b) {

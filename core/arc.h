@@ -20,6 +20,7 @@ class Arc : public Circle {
     void draw(PS& ps) override;
     double distance(double x, double y) override;
     int project(double* x, double* y) override;
+    // Whether the direction of (x, y) from the centre lies within the arc.
     int checkpoint(double x, double y) const override;
     void values(ValueSink& s) const override;
     int setspecialflag(const char* s) override;
@@ -37,8 +38,6 @@ class Arc : public Circle {
     double X2 = 0, Y2 = 0, From = 0, Sweep = 0;
 
   protected:
-    // Whether the direction of (x, y) from the centre lies within the arc.
-    int within(double x, double y) const;
     // The distance of (x, y) from the arc alone.
     double arcdistance(double x, double y) const;
     // The ring of the arc in pixels and its outline.

@@ -176,11 +176,7 @@ void Measure::anchor(double& x, double& y) const {
         x = a->x() + a->r() * std::cos(mid);
         y = a->y() + a->r() * std::sin(mid);
     } else if (auto* r = dynamic_cast<const Region*>(O)) {
-        x = y = 0;
-        int n = r->vertices();
-        for (int i = 0; i < n; ++i) x += r->places()[2 * i], y += r->places()[2 * i + 1];
-        x /= std::max(n, 1);
-        y /= std::max(n, 1);
+        r->centre(x, y);
     } else if (auto* c = dynamic_cast<const Circle*>(O)) {
         x = c->x();
         y = c->y();

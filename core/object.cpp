@@ -47,7 +47,8 @@ IO* slopeio = nullptr;
 
 Counts counts;
 Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount, iscount,
-    pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount, numbercount;
+    pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount,
+    numbercount;
 ObjectColors objectcolors;
 
 namespace {
@@ -55,9 +56,10 @@ namespace {
 // The object counters are in the list from the start.
 struct CountsSetup {
     CountsSetup() {
-        for (Count* c : {&numbercount, &sectorcount, &arccount, &polygoncount, &imagecount, &vectorcount,
-                         &anglecount, &pointoncount, &iscount, &middlecount, &circlecount,
-                         &segmentcount, &raycount, &linecount, &pointcount, &objectcount})
+        for (Count* c :
+             {&numbercount, &sectorcount, &arccount, &polygoncount, &imagecount, &vectorcount,
+              &anglecount, &pointoncount, &iscount, &middlecount, &circlecount, &segmentcount,
+              &raycount, &linecount, &pointcount, &objectcount})
             counts.add(*c);
     }
 } countssetup;

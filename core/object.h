@@ -63,7 +63,7 @@ enum {
     CSegment = 256,
     CVector = 512,
     CAngle = 1024,
-    CArc = 2048,   // a piece of a circle (also CCircle) or a sector
+    CArc = 2048,    // a piece of a circle (also CCircle) or a sector
     CRegion = 4096, // a filled polygon or sector
     CNumber = 8192  // a number: a measure or a calculation
 };
@@ -127,7 +127,8 @@ class Counts {
 
 extern Counts counts;
 extern Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount,
-    iscount, pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount, numbercount;
+    iscount, pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount,
+    numbercount;
 
 class ObjectColors {
   public:

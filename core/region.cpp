@@ -62,6 +62,26 @@ void fillshape(PS& ps, const std::vector<double>& xy, Color c) {
     ps.fillregion(points, c);
 }
 
+int Shape::fillflag(const char* s) {
+    if (std::strcmp(s, UnfilledFlag)) return 0;
+    Filled = 0;
+    return 1;
+}
+
+void Shape::writeflags(FlagSink* io, int linetype, int objectclass) const {
+    if (!Filled) io->flag(UnfilledFlag);
+    writestyle(io, linetype, objectclass);
+}
+
+void Shape::shapestate(const Object& o, ObjectState& s, int linetype) const {
+    o.drawnstate(s, 0, linetype, Filled);
+}
+
+void Shape::setshapestate(Object& o, const ObjectState& s, int& linetype) {
+    double none = 0;
+    o.setdrawnstate(s, none, linetype, Filled);
+}
+
 Region::Region() {
     Class = CRegion;
 }
@@ -143,11 +163,19 @@ void Region::draw(PS& ps) {
         drawsegment(ps, XY[2 * i], XY[2 * i + 1], XY[2 * j], XY[2 * j + 1], Linetype, c);
     }
     if (showname) {
-        double sx = 0, sy = 0;
-        for (size_t i = 0; i < n; ++i) sx += XY[2 * i], sy += XY[2 * i + 1];
+        double x, y;
+        centre(x, y);
         ps.textcolor(c);
-        drawtext(ps, col(sx / n, ps), row(sy / n, ps), Name.text());
+        drawtext(ps, col(x, ps), row(y, ps), Name.text());
     }
+}
+
+void Region::centre(double& x, double& y) const {
+    x = y = 0;
+    size_t n = XY.size() / 2;
+    for (size_t i = 0; i < n; ++i) x += XY[2 * i], y += XY[2 * i + 1];
+    x /= static_cast<double>(std::max<size_t>(n, 1));
+    y /= static_cast<double>(std::max<size_t>(n, 1));
 }
 
 void Region::values(ValueSink& s) const {
@@ -158,25 +186,19 @@ void Region::values(ValueSink& s) const {
 
 int Region::setspecialflag(const char* s) {
     if (!std::strcmp(s, "fixed")) return 0;
-    if (!std::strcmp(s, UnfilledFlag)) {
-        Filled = 0;
-        return 1;
-    }
-    return styleflag(s, Linetype, Class);
+    return fillflag(s) || styleflag(s, Linetype, Class);
 }
 
 void Region::writespecialflags(FlagSink* io) {
-    if (!Filled) io->flag(UnfilledFlag);
-    writestyle(io, Linetype, Class);
+    writeflags(io, Linetype, Class);
 }
 
 void Region::getstate(ObjectState& s) const {
-    drawnstate(s, 0, Linetype, Filled);
+    shapestate(*this, s, Linetype);
 }
 
 void Region::setstate(const ObjectState& s) {
-    double none = 0;
-    setdrawnstate(s, none, Linetype, Filled);
+    setshapestate(*this, s, Linetype);
 }
 
 Polygon::Polygon(const std::vector<Pointprim*>& v) : V(v.begin(), v.end()) {

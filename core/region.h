@@ -15,6 +15,15 @@ class Shape {
     virtual double area() const = 0;
     virtual double perimeter() const = 0;
     Flag Filled{1};
+
+  protected:
+    // The fill's file flag: 1 when s is "unfilled", which takes the fill away.
+    int fillflag(const char* s);
+    // The flags of a shape: "unfilled" when it is, then its line type's.
+    void writeflags(FlagSink* io, int linetype, int objectclass) const;
+    // The state of o as a shape: its own, its line type and the fill.
+    void shapestate(const Object& o, ObjectState& s, int linetype) const;
+    void setshapestate(Object& o, const ObjectState& s, int& linetype);
 };
 
 // The file flag of a shape drawn without its inside: "unfilled".
@@ -47,6 +56,8 @@ class Region : public Object, public Shape {
     double signedarea() const;
     // Whether (x, y) lies inside (nonzero winding, as the fill).
     int inside(double x, double y) const;
+    // The mean of the vertices' places, where labels of the region stand.
+    void centre(double& x, double& y) const;
 
     int vertices() const { return static_cast<int>(XY.size() / 2); }
     const std::vector<double>& places() const { return XY; }

@@ -16,7 +16,7 @@ class View {
     // The visible part of the construction and the length of one pixel.
     double X1 = -7, X2 = 7, Y1 = -7, Y2 = 7;
     double Pixel = 14.0 / 500;
-    Flag showhidden; // hidden objects are shown, in their light shade
+    Flag showhidden;  // hidden objects are shown, in their light shade
     int Decimals = 2; // places after the point of the values of numbers
     // Size of the drawing area in pixels.
     virtual int viewwidth() const { return 500; }

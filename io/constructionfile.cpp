@@ -27,9 +27,7 @@ const std::size_t LongLineMax = 1 << 19;
 // Whether a line is longer than its record may be.
 bool toolong(const std::string& line) {
     if (line.size() <= LineMax) return false;
-    if (line.size() > LongLineMax || !input.read(line.c_str())) return true;
-    IO* io = iolist.find(input.Name.text());
-    return !io || !io->longrecord();
+    return line.size() > LongLineMax || !iolist.longrecord(line.c_str());
 }
 
 const ControlSpec errorcontrols[] = {

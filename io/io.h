@@ -68,6 +68,9 @@ class IOList {
     int interpret(const char* line);
     // The writer of a keyword; null when there is none.
     IO* find(const char* name) const;
+    // Whether a line is a record of a long list (IO::longrecord), which may
+    // take a longer line than other records.
+    bool longrecord(const char* line) const;
     IO* First = nullptr;
 };
 

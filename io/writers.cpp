@@ -119,6 +119,12 @@ IO* IOList::find(const char* name) const {
     return nullptr;
 }
 
+bool IOList::longrecord(const char* line) const {
+    if (!input.read(line)) return false;
+    IO* io = find(input.Name.text());
+    return io && io->longrecord();
+}
+
 int IOList::interpret(const char* line) {
     if (!input.read(line)) return 0;
     IO* io = find(input.Name.text());

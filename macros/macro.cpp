@@ -73,13 +73,6 @@ std::size_t after(const std::string& s, std::size_t i, std::size_t n) {
     return i;
 }
 
-// Whether a step is the record of a long list, which may take a long line.
-bool longrecord(const std::string& step) {
-    if (!input.read(step.c_str())) return false;
-    IO* io = iolist.find(input.Name.text());
-    return io && io->longrecord();
-}
-
 // Puts m at the front of the list, in the menu, and makes the macro
 // commands available.
 void insert(Macro* m) {
@@ -358,7 +351,7 @@ Macro* readmacro(const std::string& text, std::string& badline) {
         // its line; other lines go on in lines of their own.
         std::size_t first = n;
         std::string step = field(whole());
-        if (n > first && !longrecord(step)) {
+        if (n > first && !iolist.longrecord(step.c_str())) {
             n = first;
             step = field(lines[n]);
         }

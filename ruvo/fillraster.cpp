@@ -96,7 +96,7 @@ void fillpolygon(QImage& im, RasterClip clip, const double* xy, int n, unsigned 
         }
         return;
     }
-    // Coverage of the row's pixels in 1/256 of a pixel (64 a sample row),
+    // Coverage of the row's pixels in 1/256 of a pixel (Share a sample row),
     // as whole steps added where a span begins and taken where it ends, and
     // the partial pixels at its ends; only the columns touched are visited.
     const int w = c1 - c0, Rows = 2, Share = 256 / Rows;

@@ -468,18 +468,18 @@ void PS::fillregion(Points& p, Color fill) {
     const bool pixels = d && d->devType() == QInternal::Image;
     QColor c = ink(fill);
     if ((Smooth || !pixels) && !Ident) c.setAlpha(64);
-    otherpen(Qt::NoPen);
-    Handle->setBrush(c);
-    Handle->drawPolygon(qpolygon(p, Smooth ? 0.5 : 0), Qt::WindingFill);
-    Handle->setBrush(Qt::NoBrush);
-    selectpen();
+    paintpolygon(p, c);
 }
 
 void PS::fillpolygon(Points& p, Color fill) {
     if (!Handle || p.N < 3) return;
     flush();
+    paintpolygon(p, ink(fill));
+}
+
+void PS::paintpolygon(Points& p, const QColor& c) {
     otherpen(Qt::NoPen);
-    Handle->setBrush(ink(fill));
+    Handle->setBrush(c);
     Handle->drawPolygon(qpolygon(p, Smooth ? 0.5 : 0), Qt::WindingFill);
     Handle->setBrush(Qt::NoBrush);
     selectpen();

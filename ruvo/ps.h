@@ -237,6 +237,8 @@ class PS {
     void selectpen();
     // Sets a pen other than the current one on the painter.
     void otherpen(const QPen& p);
+    // Fills a polygon through the painter, without an outline.
+    void paintpolygon(Points& p, const QColor& c);
     // The painter holds the current pen (as selectpen set it).
     mutable int PenKnown = 0;
     void drawline(int x, int y, const Pen* p);

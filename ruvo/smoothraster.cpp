@@ -350,32 +350,30 @@ void SmoothBatch::arc(QImage& im, RasterClip c, double cx, double cy, double r, 
     add(im, c, s);
 }
 
-void SmoothBatch::add(QImage& im, RasterClip c, const Stroke& s) {
+void SmoothBatch::add(QImage& im, RasterClip c, Stroke s, const double* xy) {
     if (!smoothrasterable(im)) return;
     if (!Strokes.empty() &&
         (&im != Image || c.x1 != Clip.x1 || c.y1 != Clip.y1 || c.x2 != Clip.x2 || c.y2 != Clip.y2))
         draw();
     Image = &im;
     Clip = c;
+    if (xy) {
+        s.first = static_cast<int>(Places.size());
+        Places.insert(Places.end(), xy, xy + 2 * s.n);
+    }
     Strokes.push_back(s);
     if (Strokes.size() >= Most) draw();
 }
 
 void SmoothBatch::fill(QImage& im, RasterClip c, const double* xy, int n, unsigned rgb,
                        unsigned alpha) {
-    if (n < 3 || !smoothrasterable(im)) return;
-    // Drawn first what was gathered for another picture or clip.
-    if (!Strokes.empty() &&
-        (&im != Image || c.x1 != Clip.x1 || c.y1 != Clip.y1 || c.x2 != Clip.x2 || c.y2 != Clip.y2))
-        draw();
+    if (n < 3) return;
     Stroke s;
     s.ring = false;
     s.rgb = rgb;
-    s.first = static_cast<int>(Places.size());
     s.n = n;
     s.alpha = alpha;
-    Places.insert(Places.end(), xy, xy + 2 * n);
-    add(im, c, s);
+    add(im, c, s, xy);
 }
 
 void SmoothBatch::draw() {

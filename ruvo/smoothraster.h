@@ -101,7 +101,9 @@ class SmoothBatch {
         int first = 0, n = 0;
         unsigned alpha = 0;
     };
-    void add(QImage& im, RasterClip c, const Stroke& s);
+    // Gathers s, and for a fill its places xy; draws first what was
+    // gathered for another picture or clip.
+    void add(QImage& im, RasterClip c, Stroke s, const double* xy = nullptr);
     std::vector<Stroke> Strokes;
     std::vector<double> Places; // of the fills
     QImage* Image = nullptr;
