@@ -105,6 +105,7 @@ class Box : public ValueSink {
     void points(const char*, const double* xy, int n) override {
         for (int i = 0; i < n; ++i) add(xy[2 * i], xy[2 * i + 1]);
     }
+    void text(const char*, const std::string&) override {}
     void add(double x, double y) {
         if (!std::isfinite(x) || !std::isfinite(y)) return;
         X1 = std::min(X1, x), X2 = std::max(X2, x), Y1 = std::min(Y1, y), Y2 = std::max(Y2, y);

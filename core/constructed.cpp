@@ -1,4 +1,5 @@
 #include "constructed.h"
+#include "number.h"
 #include "objectlist.h"
 
 #include <algorithm>
@@ -20,6 +21,35 @@ CircleThrough::CircleThrough(Pointprim* a, Pointprim* b, Pointprim* c) : OfPoint
     setname(String(10).text(), circlecount);
     Io = circlethroughio;
     update();
+}
+
+CircleRadius::CircleRadius(Pointprim* centre, Number* radius, double r)
+    : Centre(centre), Radius(radius), Fixed(r) {
+    setname(String(10).text(), circlecount);
+    Io = circleradiusio;
+    update();
+}
+
+int CircleRadius::dep(Object** o) {
+    o[0] = Centre;
+    if (!Radius) return 1;
+    o[1] = Radius;
+    return 2;
+}
+
+void CircleRadius::writeclear(char* s) {
+    std::snprintf(s, DescriptionMax, String(231).text(), Centre->name(),
+                  Radius ? Radius->name() : flagnumber(Fixed).c_str());
+}
+
+int CircleRadius::place(double* p) {
+    double r = Radius ? Radius->value() : Fixed;
+    if (!Centre->valid || !(r > 0) || !std::isfinite(r)) return 0;
+    p[0] = Centre->x();
+    p[1] = Centre->y();
+    p[2] = p[0] + r;
+    p[3] = p[1];
+    return 1;
 }
 
 int circumcentre(double ax, double ay, double bx, double by, double cx, double cy, double& x,

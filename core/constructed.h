@@ -23,6 +23,25 @@ class CircleThrough : public OfPoints<Circle, 3> {
     int through(double* xy) const override;
 };
 
+class Number;
+
+// The circle about a point with a radius that is a number object or a
+// fixed number; none while the radius is not positive.
+class CircleRadius : public Placed<Circle> {
+  public:
+    // radius is the number object; null: the circle has the fixed radius r.
+    CircleRadius(Pointprim* centre, Number* radius, double r);
+    int dep(Object** o) override;
+    void writeclear(char* s) override;
+    Pointprim* Centre;
+    Number* Radius;
+    double Fixed;
+
+  protected:
+    int place(double* p) override;
+    int through(double*) const override { return 0; }
+};
+
 // The line through B halving the angle ABC; none while A or C is at B.
 class Bisector : public OfPoints<Line, 3> {
   public:

@@ -57,6 +57,27 @@ double call(int f, double a, double b) {
     }
 }
 
+// 1 when a op b holds, else 0; NaN when either is. Equal means equal up to
+// the rounding of the computations that gave them.
+double compare(int op, double a, double b) {
+    if (std::isnan(a) || std::isnan(b)) return NAN;
+    const bool equal = std::fabs(a - b) <= 1e-9 * std::max({1.0, std::fabs(a), std::fabs(b)});
+    switch (op) {
+    case 0:
+        return a < b && !equal;
+    case 1:
+        return a > b && !equal;
+    case 2:
+        return a < b || equal;
+    case 3:
+        return a > b || equal;
+    case 4:
+        return equal;
+    default:
+        return !equal;
+    }
+}
+
 bool namebyte(unsigned char c, bool first) {
     return std::isalpha(c) || c == '_' || c == '\'' || c >= 0x80 || (!first && std::isdigit(c));
 }
@@ -69,7 +90,7 @@ class ExpressionParser {
     ExpressionParser(Expression& e, const Expression::Lookup& lookup) : E(e), Find(lookup) {}
 
     bool run() {
-        if (!sum(0)) return false;
+        if (!comparison(0)) return false;
         blanks();
         if (P < E.Text.size()) return fail("an operator or the end expected");
         return true;
@@ -79,7 +100,7 @@ class ExpressionParser {
     // Unicode signs taken for their ASCII ones.
     bool sign(char ascii, const char* utf8) {
         blanks();
-        if (P < E.Text.size() && E.Text[P] == ascii) {
+        if (ascii && P < E.Text.size() && E.Text[P] == ascii) {
             ++P;
             return true;
         }
@@ -105,6 +126,27 @@ class ExpressionParser {
     }
     bool deeper(int level) { return level < Expression::MaxDepth || fail("nested too deeply"); }
 
+    // A sum, or two sums compared: 1 when the comparison holds, else 0.
+    bool comparison(int level) {
+        if (!sum(level)) return false;
+        // The two-byte signs before their one-byte beginnings.
+        static const struct {
+            char ascii;
+            const char* text;
+            int op;
+        } ops[] = {{0, "<=", 2},           {0, ">=", 3},
+                   {0, "==", 4},           {0, "!=", 5},
+                   {0, "\xe2\x89\xa4", 2}, {0, "\xe2\x89\xa5", 3},
+                   {0, "\xe2\x89\xa0", 5}, {'<', "", 0},
+                   {'>', "", 1},           {'=', "", 4}};
+        for (const auto& o : ops) {
+            if (!sign(o.ascii, o.text)) continue;
+            if (!sum(level)) return false;
+            emit(Expression::Compare, 0, o.op, -1);
+            return true;
+        }
+        return true;
+    }
     // level counts the parentheses, signs and powers around: each grammar
     // layer passes it on, and only a nesting adds to it.
     bool sum(int level) {
@@ -167,7 +209,7 @@ class ExpressionParser {
             return true;
         }
         if (sign('(', "")) {
-            if (!sum(level + 1)) return false;
+            if (!comparison(level + 1)) return false;
             if (!sign(')', "")) return fail("a \")\" expected");
             return true;
         }
@@ -272,6 +314,9 @@ double Expression::evaluate(const Value& value) const {
             break;
         case Call2:
             --n, s[n - 1] = call(step.i, s[n - 1], s[n]);
+            break;
+        case Compare:
+            --n, s[n - 1] = compare(step.i, s[n - 1], s[n]);
             break;
         }
     }

@@ -1,5 +1,7 @@
 // Expressions of numbers and named number objects: + - * / ^, parentheses,
-// sqrt, abs, sin, cos, tan, asin, acos, atan (in degrees), min, max and pi.
+// sqrt, abs, sin, cos, tan, asin, acos, atan (in degrees), min, max and pi,
+// and a comparison of two of them (< > <= >= = != and their Unicode signs;
+// more only in parentheses), which is 1 when it holds and 0 when not.
 // Parsed once into a program for a small stack machine, evaluated at every
 // recomputation.
 #pragma once
@@ -35,7 +37,7 @@ class Expression {
     enum { MaxDepth = 200 };
 
   private:
-    enum Code { Number, Name, Add, Sub, Mul, Div, Pow, Neg, Call1, Call2 };
+    enum Code { Number, Name, Add, Sub, Mul, Div, Pow, Neg, Call1, Call2, Compare };
     struct Step {
         Code code;
         double x = 0; // a number

@@ -7,8 +7,11 @@
 #include "view.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 Number::Number() {
@@ -20,24 +23,34 @@ void Number::set(double v) {
     valid = std::isfinite(v);
 }
 
-std::string Number::label() const {
-    char v[64];
-    const int places = std::clamp(view().Decimals, 0, 10);
+std::string Number::shown() const {
+    if (!valid) return "?";
+    char v[400];
+    const int places = std::clamp(Places >= 0 ? Places : view().Decimals, 0, 10);
     double x = Value;
     // No "-0" for a value that rounds to nothing.
     if (std::fabs(x) < 0.5 * std::pow(10.0, -places)) x = 0;
     std::snprintf(v, sizeof v, "%.*f", places, x);
-    return std::string(Name.text()) + " = " + v + (degrees() ? "\xc2\xb0" : "");
+    return std::string(v) + (degrees() ? "\xc2\xb0" : "");
+}
+
+std::string Number::label() const {
+    return std::string(Name.text()) + " = " + shown();
+}
+
+void Number::labelat(PS& ps, int& c, int& r) const {
+    double x, y;
+    anchor(x, y);
+    c = col(x, ps) + ps.width() / 100 + static_cast<int>(std::lround(Dx));
+    r = row(y, ps) + line() * (ps.textheight() + 2) + static_cast<int>(std::lround(Dy));
 }
 
 void Number::draw(PS& ps) {
     if (!valid || hidden()) return;
-    double x, y;
-    anchor(x, y);
-    ::Color c = drawcolor();
-    ps.textcolor(c);
-    drawtext1(ps, col(x, ps) + ps.width() / 100, row(y, ps) + line() * (ps.textheight() + 2),
-              label().c_str());
+    int c, r;
+    labelat(ps, c, r);
+    ps.textcolor(drawcolor());
+    drawtext1(ps, c, r, label().c_str());
 }
 
 double Number::distance(double x, double y) {
@@ -47,8 +60,8 @@ double Number::distance(double x, double y) {
     double ax, ay;
     anchor(ax, ay);
     const double p = view().Pixel;
-    const double left = ax + 5 * p, right = ax + 85 * p;
-    const double bottom = ay - line() * 16 * p, top = bottom + 14 * p;
+    const double left = ax + (5 + Dx) * p, right = left + 80 * p;
+    const double bottom = ay - (line() * 16 + Dy) * p, top = bottom + 14 * p;
     double dx = x < left ? left - x : std::max(0.0, x - right);
     double dy = y < bottom ? bottom - y : std::max(0.0, y - top);
     return std::hypot(dx, dy);
@@ -56,6 +69,145 @@ double Number::distance(double x, double y) {
 
 void Number::values(ValueSink& s) const {
     s.number("value", Value);
+}
+
+void Number::getstate(ObjectState& s) const {
+    Object::getstate(s);
+    s.V[0] = Dx;
+    s.V[1] = Dy;
+    s.I[0] = Places;
+}
+
+void Number::setstate(const ObjectState& s) {
+    Object::setstate(s);
+    Dx = s.V[0];
+    Dy = s.V[1];
+    Places = s.I[0];
+}
+
+std::string flagnumber(double x) {
+    char b[64];
+    auto r = std::to_chars(b, b + sizeof b, x);
+    return std::string(b, r.ptr);
+}
+
+bool numberflag(const char* s, const char* key, double& x) {
+    std::size_t n = std::strlen(key);
+    if (std::strncmp(s, key, n) != 0) return false;
+    char* end;
+    double v = std::strtod(s + n, &end);
+    if (end == s + n || *end || !std::isfinite(v)) return false;
+    x = v;
+    return true;
+}
+
+void Number::writespecialflags(FlagSink* io) {
+    if (Dx != 0) io->flag(("dx:" + flagnumber(Dx)).c_str());
+    if (Dy != 0) io->flag(("dy:" + flagnumber(Dy)).c_str());
+    if (Places >= 0) io->flag(("decimals:" + std::to_string(Places)).c_str());
+}
+
+int Number::setspecialflag(const char* s) {
+    double v;
+    if (numberflag(s, "dx:", v))
+        Dx = std::clamp(v, -1e5, 1e5);
+    else if (numberflag(s, "dy:", v))
+        Dy = std::clamp(v, -1e5, 1e5);
+    else if (numberflag(s, "decimals:", v) && v >= 0 && v <= 10 && v == std::floor(v))
+        Places = static_cast<int>(v);
+    else
+        return 0;
+    return 1;
+}
+
+void Number::grab(double x, double y) {
+    GrabX = x;
+    GrabY = y;
+    GrabDx = Dx;
+    GrabDy = Dy;
+}
+
+void Number::dragto(double x, double y) {
+    const double p = view().Pixel;
+    Dx = std::clamp(GrabDx + (x - GrabX) / p, -1e5, 1e5);
+    Dy = std::clamp(GrabDy - (y - GrabY) / p, -1e5, 1e5);
+}
+
+Expression::Lookup numbersbefore(Object* before) {
+    return
+        [before](const std::string& name) { return objects.find(name.c_str(), CNumber, before); };
+}
+
+double numbervalue(Object* o) {
+    return static_cast<Number*>(o)->value();
+}
+
+Calculation::Calculation(Expression e) : E(std::move(e)) {
+    setname(String(215).text(), numbercount);
+    Io = calculateio;
+    // Below the others, at the left of the view.
+    const View& v = view();
+    X = v.X1 + 10 * v.Pixel;
+    Y = v.Y2 - (20 + 18 * static_cast<double>(numbercount.C % 30)) * v.Pixel;
+    update();
+}
+
+void Calculation::update() {
+    set(E.evaluate(numbervalue));
+}
+
+void Calculation::writeclear(char* s) {
+    std::snprintf(s, DescriptionMax, String(224).text(), E.text().c_str());
+}
+
+void Calculation::getstate(ObjectState& s) const {
+    Number::getstate(s);
+    s.V[2] = X;
+    s.V[3] = Y;
+    s.T = E.text();
+}
+
+void Calculation::setstate(const ObjectState& s) {
+    Number::setstate(s);
+    X = s.V[2];
+    Y = s.V[3];
+    if (s.T != E.text()) {
+        std::string why;
+        change(s.T, why);
+    }
+}
+
+void Calculation::writespecialflags(FlagSink* io) {
+    io->flag(("x:" + flagnumber(X)).c_str());
+    io->flag(("y:" + flagnumber(Y)).c_str());
+    Number::writespecialflags(io);
+}
+
+int Calculation::setspecialflag(const char* s) {
+    double v;
+    if (numberflag(s, "x:", v))
+        X = v;
+    else if (numberflag(s, "y:", v))
+        Y = v;
+    else
+        return Number::setspecialflag(s);
+    return 1;
+}
+
+bool Calculation::change(const std::string& text, std::string& why) {
+    Expression e;
+    if (!e.parse(text, numbersbefore(Order ? this : nullptr))) {
+        why = e.Why;
+        return false;
+    }
+    E = std::move(e);
+    update();
+    return true;
+}
+
+void Calculation::anchor(double& x, double& y) const {
+    x = X;
+    y = Y;
 }
 
 Distance::Distance(Pointprim* a, Pointprim* b) : A(a), B(b) {

@@ -3,6 +3,8 @@
 // measure.
 #pragma once
 
+#include "expression.h"
+#include "handle.h"
 #include "object.h"
 
 #include <cmath>
@@ -10,17 +12,31 @@
 
 // A number of the construction; NaN while it has no value (the object is
 // invalid then).
-class Number : public Object {
+class Number : public Object, public Handle {
   public:
     Number();
     double value() const { return valid ? Value : NAN; }
     void draw(PS& ps) override;
     double distance(double x, double y) override;
     void values(ValueSink& s) const override;
+    void getstate(ObjectState& s) const override;
+    void setstate(const ObjectState& s) override;
+    void writespecialflags(FlagSink* io) override;
+    int setspecialflag(const char* s) override;
     // The label: "name = value", with a degree sign for angles.
     std::string label() const;
+    // The value as shown: with the places of the object or the setting, no
+    // "-0", a degree sign for angles.
+    std::string shown() const;
+    // The label moves with the mouse.
+    void grab(double x, double y) override;
+    void dragto(double x, double y) override;
 
     double Value = 0;
+    // Where the label is moved from its place, in pixels right and down.
+    double Dx = 0, Dy = 0;
+    // Places after the point of this object's value; -1: the setting's.
+    int Places = -1;
 
   protected:
     // Sets the value; invalid when it is not finite.
@@ -31,6 +47,11 @@ class Number : public Object {
     // The line of the label below its anchor, so that the measures of one
     // object stand apart.
     virtual int line() const { return 0; }
+    // The pixel where the label's text begins on a surface of the view.
+    void labelat(PS& ps, int& c, int& r) const;
+
+  private:
+    double GrabX = 0, GrabY = 0, GrabDx = 0, GrabDy = 0;
 };
 
 class Pointprim;
@@ -70,3 +91,44 @@ class Measure : public Number {
     bool degrees() const override { return K == AngleSize; }
     int line() const override { return K; }
 };
+
+// A number computed by an expression of numbers and earlier number objects.
+class Calculation : public Number {
+  public:
+    // An expression already parsed against the objects before this one.
+    explicit Calculation(Expression e);
+    void update() override;
+    const std::vector<Object*>* alldep() const override { return &E.names(); }
+    void writeclear(char* s) override;
+    void getstate(ObjectState& s) const override;
+    void setstate(const ObjectState& s) override;
+    // Parses text as this calculation's expression, with the names of the
+    // number objects before it; false with the reason in why when it is no
+    // expression or names a later object or itself.
+    bool change(const std::string& text, std::string& why);
+    const Expression& expression() const { return E; }
+    void writespecialflags(FlagSink* io) override;
+    int setspecialflag(const char* s) override;
+
+    // Where the label stands, in construction coordinates.
+    double X = 0, Y = 0;
+
+  protected:
+    void anchor(double& x, double& y) const override;
+
+  private:
+    Expression E;
+};
+
+// The lookup of names in expressions: the number objects listed before
+// before (all of them when before is null).
+Expression::Lookup numbersbefore(Object* before);
+// The value of a named object in an expression.
+double numbervalue(Object* o);
+
+// A number in a flag: the shortest text that reads back exactly, "." as the
+// decimal separator.
+std::string flagnumber(double x);
+// Reads a flag "key:value" with a finite value into x; false when s is no
+// such flag.
+bool numberflag(const char* s, const char* key, double& x);

@@ -1,4 +1,6 @@
 #include "object.h"
+#include "expression.h"
+#include "number.h"
 #include "objectlist.h"
 #include "view.h"
 
@@ -44,11 +46,16 @@ IO* anglesizeio = nullptr;
 IO* areaio = nullptr;
 IO* perimeterio = nullptr;
 IO* slopeio = nullptr;
+IO* calculateio = nullptr;
+IO* sliderio = nullptr;
+IO* checkboxio = nullptr;
+IO* textio = nullptr;
+IO* circleradiusio = nullptr;
 
 Counts counts;
 Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount, iscount,
     pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount,
-    numbercount;
+    numbercount, textcount;
 ObjectColors objectcolors;
 
 namespace {
@@ -57,9 +64,9 @@ namespace {
 struct CountsSetup {
     CountsSetup() {
         for (Count* c :
-             {&numbercount, &sectorcount, &arccount, &polygoncount, &imagecount, &vectorcount,
-              &anglecount, &pointoncount, &iscount, &middlecount, &circlecount, &segmentcount,
-              &raycount, &linecount, &pointcount, &objectcount})
+             {&textcount, &numbercount, &sectorcount, &arccount, &polygoncount, &imagecount,
+              &vectorcount, &anglecount, &pointoncount, &iscount, &middlecount, &circlecount,
+              &segmentcount, &raycount, &linecount, &pointcount, &objectcount})
             counts.add(*c);
     }
 } countssetup;
@@ -108,7 +115,8 @@ Object::~Object() = default;
 
 bool ObjectState::operator==(const ObjectState& s) const {
     return Color == s.Color && Class == s.Class && Flags == s.Flags &&
-           !std::memcmp(V, s.V, sizeof V) && !std::memcmp(I, s.I, sizeof I);
+           !std::memcmp(V, s.V, sizeof V) && !std::memcmp(I, s.I, sizeof I) && T == s.T &&
+           Condition == s.Condition;
 }
 
 void Object::getstate(ObjectState& s) const {
@@ -117,6 +125,8 @@ void Object::getstate(ObjectState& s) const {
     s.Flags = showname | ishidden << 1;
     for (double& v : s.V) v = 0;
     for (int& i : s.I) i = 0;
+    s.T.clear();
+    s.Condition = condition();
 }
 
 void Object::setstate(const ObjectState& s) {
@@ -124,6 +134,32 @@ void Object::setstate(const ObjectState& s) {
     Class = s.Class;
     showname = s.Flags & 1;
     ishidden = s.Flags & 2;
+    if (s.Condition != condition()) {
+        std::string why;
+        condition(s.Condition, why);
+    }
+}
+
+bool Object::condition(const std::string& text, std::string& why) {
+    if (text.find_first_not_of(" \t") == std::string::npos) {
+        ShownIf.reset();
+        return true;
+    }
+    auto e = std::make_unique<Expression>();
+    if (!e->parse(text, numbersbefore(Order ? this : nullptr))) {
+        why = e->Why;
+        return false;
+    }
+    ShownIf = std::move(e);
+    return true;
+}
+
+std::string Object::condition() const {
+    return ShownIf ? ShownIf->text() : std::string();
+}
+
+const std::vector<Object*>* Object::conditionnames() const {
+    return ShownIf ? &ShownIf->names() : nullptr;
 }
 
 void Object::drawnstate(ObjectState& s, double size, int linetype, int flag) const {
@@ -146,7 +182,8 @@ void Object::writeclear(char* s) {
 
 int Object::hidden() const {
     return (ishidden && !view().showhidden) || !valid ||
-           !objectcolors.Chosen[ObjectColors::valid(static_cast<int>(Color))];
+           !objectcolors.Chosen[ObjectColors::valid(static_cast<int>(Color))] ||
+           (ShownIf && !(std::fabs(ShownIf->evaluate(numbervalue)) > 0));
 }
 
 void Object::setname(const char* prefix, Count& counter) {
@@ -181,7 +218,10 @@ int Object::setflags(Strings& item) {
             setcolor(objectcolors.index(f + 6));
         else if (!std::strcmp(f, "showname"))
             showname = 1;
-        else if (!setspecialflag(f))
+        else if (!std::strncmp(f, "showif:", 7)) {
+            std::string why;
+            if (!condition(f + 7, why)) return 0;
+        } else if (!setspecialflag(f))
             return 0;
     }
     return 1;

@@ -6,8 +6,11 @@
 #include "ps.h"
 #include "textstrings.h"
 
+#include <memory>
+#include <string>
 #include <vector>
 
+class Expression;
 class IO;
 class Strings;
 
@@ -29,6 +32,7 @@ class ValueSink {
     virtual void numbers(const char* key, const double* v, int n) = 0;
     // A list of n points, their coordinates x, y one after the other.
     virtual void points(const char* key, const double* xy, int n) = 0;
+    virtual void text(const char* key, const std::string& s) = 0;
 };
 
 const double EPS = 1e-10;
@@ -44,8 +48,10 @@ struct ObjectState {
     long Color = 0;
     int Class = 0;
     int Flags = 0;
-    double V[3] = {0, 0, 0};
+    double V[8] = {0, 0, 0, 0, 0, 0, 0, 0};
     int I[3] = {0, 0, 0};
+    std::string T;         // a text of the kind: an expression, a caption
+    std::string Condition; // the condition the object is shown under
     // Numbers compare bit for bit, so an unchanged NaN is unchanged.
     bool operator==(const ObjectState& s) const;
     bool operator!=(const ObjectState& s) const { return !(*this == s); }
@@ -65,7 +71,8 @@ enum {
     CAngle = 1024,
     CArc = 2048,    // a piece of a circle (also CCircle) or a sector
     CRegion = 4096, // a filled polygon or sector
-    CNumber = 8192  // a number: a measure or a calculation
+    CNumber = 8192, // a number: a measure or a calculation
+    CText = 16384   // a text
 };
 
 // The most objects an object gives through dep; a polygon gives its
@@ -110,6 +117,11 @@ extern IO* anglesizeio;
 extern IO* areaio;
 extern IO* perimeterio;
 extern IO* slopeio;
+extern IO* calculateio;
+extern IO* sliderio;
+extern IO* checkboxio;
+extern IO* textio;
+extern IO* circleradiusio;
 
 class Count {
   public:
@@ -128,7 +140,7 @@ class Counts {
 extern Counts counts;
 extern Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount,
     iscount, pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount,
-    numbercount;
+    numbercount, textcount;
 
 class ObjectColors {
   public:
@@ -210,6 +222,15 @@ class Object {
     // hidden, colour and name flags, the rest by the kind; 0 when the kind
     // does not know one.
     int setflags(Strings& item);
+    // Shows the object only while an expression of earlier number objects
+    // is true (not 0): "b" for a check box, "d > 3"; an empty text shows it
+    // always. False with the reason in why when the text is no such
+    // expression.
+    bool condition(const std::string& text, std::string& why);
+    // The text of the condition; empty when there is none.
+    std::string condition() const;
+    // The number objects the condition reads; null when there is none.
+    const std::vector<Object*>* conditionnames() const;
     // The colour this object draws in now.
     ::Color drawcolor() const;
 
@@ -227,6 +248,8 @@ class Object {
 
     // The position of the object in its list, kept by the list; 0 outside it.
     unsigned long Order = 0;
+    // The condition the object is drawn under; null: always.
+    std::unique_ptr<Expression> ShownIf;
 
   protected:
     // An object outside the list, unnamed: the stand-in for the defining
@@ -250,6 +273,13 @@ class Parents {
             N = o->dep(Few);
             P = Few;
         }
+        // What its condition reads is computed before it too.
+        if (const std::vector<Object*>* c = o->ShownIf ? o->conditionnames() : nullptr) {
+            More.assign(P, P + N);
+            More.insert(More.end(), c->begin(), c->end());
+            P = More.data();
+            N = static_cast<int>(More.size());
+        }
     }
     Parents(const Parents&) = delete;
     Parents& operator=(const Parents&) = delete;
@@ -260,6 +290,7 @@ class Parents {
 
   private:
     Object* Few[DepMax] = {};
+    std::vector<Object*> More;
     Object* const* P;
     int N;
 };

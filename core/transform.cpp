@@ -1,6 +1,7 @@
 #include "transform.h"
 #include "angle.h"
 #include "edit.h"
+#include "number.h"
 #include "objectlist.h"
 
 #include <cmath>
@@ -13,11 +14,11 @@ int Transformation::takes(Kind k, Object* a, Object* b) {
     case Reflection:
         return !b && (a->Class & (CPoint | CStraight));
     case Rotation:
-        return (a->Class & CPoint) && (!b || (b->Class & CAngle));
+        return (a->Class & CPoint) && (!b || (b->Class & (CAngle | CNumber)));
     case Translation:
         return b ? (a->Class & CPoint) && (b->Class & CPoint) : (a->Class & CVector) != 0;
     case Dilation:
-        return !b && (a->Class & CPoint);
+        return (a->Class & CPoint) && (!b || (b->Class & CNumber));
     }
     return 0;
 }
@@ -77,7 +78,9 @@ int Transformation::compute() {
         auto* p = static_cast<Pointprim*>(A);
         Cx = p->x();
         Cy = p->y();
-        double degrees = B ? static_cast<Angle*>(B)->size() : Number;
+        double degrees = !B                     ? Number
+                         : (B->Class & CNumber) ? static_cast<::Number*>(B)->value()
+                                                : static_cast<Angle*>(B)->size();
         if (!std::isfinite(degrees)) return 0;
         if (degrees != Degrees) {
             turn(degrees, Cos, Sin);
@@ -106,10 +109,11 @@ int Transformation::compute() {
         break;
     case Dilation: {
         auto* p = static_cast<Pointprim*>(A);
-        if (!std::isfinite(Number)) return 0;
+        double factor = B ? static_cast<::Number*>(B)->value() : Number;
+        if (!std::isfinite(factor)) return 0;
         Cx = p->x();
         Cy = p->y();
-        M[0] = M[3] = Number;
+        M[0] = M[3] = factor;
         break;
     }
     }
@@ -137,8 +141,8 @@ void Transformation::describe(char* s, const char* original) const {
         std::snprintf(s, DescriptionMax, String(142).text(), original, A->name());
         break;
     case Rotation:
-        std::snprintf(s, DescriptionMax, String(B ? 144 : 143).text(), original, A->name(),
-                      B ? B->name() : number);
+        std::snprintf(s, DescriptionMax, String(B && (B->Class & CAngle) ? 144 : 143).text(),
+                      original, A->name(), B ? B->name() : number);
         break;
     case Translation:
         if (B)
@@ -147,7 +151,8 @@ void Transformation::describe(char* s, const char* original) const {
             std::snprintf(s, DescriptionMax, String(145).text(), original, A->name());
         break;
     case Dilation:
-        std::snprintf(s, DescriptionMax, String(147).text(), original, A->name(), number);
+        std::snprintf(s, DescriptionMax, String(147).text(), original, A->name(),
+                      B ? B->name() : number);
         break;
     }
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-enum { TokenMax = 63 };
+enum { TokenMax = 63, TextMax = 10000 };
 
 int blank(char c) {
     return c == ' ' || c == '\t';
@@ -20,8 +20,10 @@ int blank(char c) {
 // Reads one token at p into t: a quoted text runs to the next double quote,
 // any other to the next ",", ")", "=", "(" or the end. At most 63
 // characters are taken, each whole; the rest stays where a delimiter is
-// expected.
-const char* token(const char* p, std::string& t) {
+// expected. A quoted text of a record of texts (text set) takes up to
+// 10,000 characters, with a backslash before a double quote or a backslash
+// for itself, and backslash n for a line break.
+const char* token(const char* p, std::string& t, bool text = false) {
     t.clear();
     while (blank(*p)) ++p;
     int n = 0;
@@ -30,7 +32,19 @@ const char* token(const char* p, std::string& t) {
         while (continues(*p)) t += *p++;
         ++n;
     };
-    if (*p == '"') {
+    if (*p == '"' && text) {
+        ++p;
+        while (*p && *p != '"' && n < TextMax) {
+            if (*p == '\\' && (p[1] == '"' || p[1] == '\\' || p[1] == 'n')) {
+                t += p[1] == 'n' ? '\n' : p[1];
+                p += 2;
+                ++n;
+            } else {
+                take();
+            }
+        }
+        if (*p == '"') ++p;
+    } else if (*p == '"') {
         ++p;
         while (*p && *p != '"' && n < TokenMax) take();
         if (*p == '"') ++p;
@@ -43,15 +57,23 @@ const char* token(const char* p, std::string& t) {
 
 // Reads tokens separated by "," up to ")" into s, after the "(" at p. When
 // empty is set, "()" holds no token. When quoted is given, it gets for each
-// token whether it was a quoted text. Null when the list is broken.
-const char* list(const char* p, Strings& s, int empty, std::vector<char>* quoted = nullptr) {
+// token whether it was a quoted text. When texts is given, the list is the
+// parameters of a record of texts: each token goes there whole, and s gets
+// the ones short enough for a name or a number (else an empty text). Null
+// when the list is broken.
+const char* list(const char* p, Strings& s, int empty, std::vector<char>* quoted = nullptr,
+                 std::vector<std::string>* texts = nullptr) {
     if (*p++ != '(') return nullptr;
     if (empty && *p == ')') return p + 1;
     std::string t;
     for (;;) {
         while (blank(*p)) ++p;
         if (quoted) quoted->push_back(*p == '"');
-        p = token(p, t);
+        p = token(p, t, texts != nullptr);
+        if (texts) {
+            texts->push_back(t);
+            if (characters(t.c_str()) > TokenMax) t.clear();
+        }
         if (!s.add(t.c_str())) return nullptr;
         if (*p == ')') return p + 1;
         if (*p++ != ',') return nullptr;
@@ -64,6 +86,7 @@ int Input::read(const char* line) {
     Nleft = 0;
     Right.clear();
     Quoted.clear();
+    Texts.clear();
     Name = "";
     Reason.clear();
     const char* p = line;
@@ -83,7 +106,8 @@ int Input::read(const char* line) {
     }
     p = token(p + 1, t);
     Name = t.c_str();
-    if (!(p = list(p, Right, 0, &Quoted))) return 0;
+    IO* io = iolist.find(Name.text());
+    if (!(p = list(p, Right, 0, &Quoted, io && io->texts() ? &Texts : nullptr))) return 0;
     return *p == ';';
 }
 
@@ -103,6 +127,11 @@ int Input::points(Pointprim** p, int n) {
 
 int Input::number(int i, double& x) {
     return i >= 0 && i < Right.n() && Right[i].todouble(x);
+}
+
+const std::string* Input::text(int i) const {
+    if (!quoted(i) || i >= static_cast<int>(Texts.size())) return nullptr;
+    return &Texts[static_cast<std::size_t>(i)];
 }
 
 int Input::quoted(int i) const {

@@ -32,6 +32,9 @@ class IO : public FlagSink {
     // Whether the record holds a list without a small bound (a polygon's
     // vertices), so that its line may be longer than other records'.
     virtual int longrecord() const { return 0; }
+    // Whether the record's quoted parameters are texts (an expression, a
+    // caption) rather than names: longer, and with escapes (Input::text).
+    virtual int texts() const { return 0; }
 
     // The one-line description of o.
     const char* writeclear(Object* o);
@@ -45,6 +48,9 @@ class IO : public FlagSink {
     void depadd(Object* o);
     // A numeric parameter.
     void number(const char* text);
+    // A quoted text parameter, its double quotes, backslashes and line
+    // breaks escaped.
+    void text(const std::string& t);
     // A "," unless the record has just opened a list.
     void comma();
 
@@ -76,6 +82,10 @@ class IOList {
 
 extern IOList iolist;
 
+// Points the model's writers of calculations, sliders, check boxes, texts and
+// circles with a number radius at theirs; part of installing the writers.
+void installnumberrecords();
+
 class Input {
   public:
     // The most left items (a regular polygon's record has one per new
@@ -91,6 +101,9 @@ class Input {
     int number(int i, double& x);
     // Whether parameter i was written as a quoted text: a name.
     int quoted(int i) const;
+    // The whole quoted text of parameter i of a record of texts; null when
+    // it is none.
+    const std::string* text(int i) const;
     // Gives o the name of left item i and applies its flags; 0 when the name
     // is taken or a flag is unknown.
     int set(Object* o, int i);
@@ -101,7 +114,8 @@ class Input {
     int Nleft = 0;
     String Name;
     Strings Right{MaxParameters};
-    std::vector<char> Quoted; // for each parameter: written in quotes
+    std::vector<char> Quoted;       // for each parameter: written in quotes
+    std::vector<std::string> Texts; // a record of texts: each parameter whole
     // Why the last record failed, when the parser knows more than that it
     // failed: "the name A is used twice"; empty otherwise.
     std::string Reason;

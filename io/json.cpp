@@ -59,6 +59,7 @@ class Members : public ValueSink {
         for (int i = 0; i < n; ++i) s += (i ? ", " : "") + list(xy + 2 * i, 2);
         add(key, s + "]");
     }
+    void text(const char* key, const std::string& t) override { add(key, jsonstring(t)); }
     std::string S;
 
   private:

@@ -60,6 +60,13 @@ void IO::resadd(Object* o) {
     if (o->ishidden) flag("hidden");
     if (o->color() != 0) flag((std::string("color:") + objectcolors.name(o->color())).c_str());
     if (o->showname) flag("showname");
+    std::string condition = o->condition();
+    if (!condition.empty()) {
+        // A condition with a sign that ends a flag goes in quotes.
+        condition = "showif:" + condition;
+        if (condition.find_first_of(",()=") != std::string::npos) condition = '"' + condition + '"';
+        flag(condition.c_str());
+    }
     o->writespecialflags(this);
     S += ')';
 }
@@ -79,6 +86,20 @@ void IO::depadd(Object* o) {
 void IO::number(const char* text) {
     comma();
     S += text;
+}
+
+void IO::text(const std::string& t) {
+    comma();
+    S += '"';
+    for (char c : t) {
+        if (c == '"' || c == '\\')
+            S += '\\', S += c;
+        else if (c == '\n')
+            S += "\\n";
+        else if (c != '\r')
+            S += c;
+    }
+    S += '"';
 }
 
 namespace {
@@ -415,18 +436,14 @@ class TransformIO : public IO {
             break;
         case Transformation::Rotation:
             if (!three || !(t.A = in.object(1, CPoint))) return 0;
-            // A name in quotes is an angle before it is a number; a bare
-            // word a number before it is an angle.
-            if (in.quoted(2)) t.B = in.object(2, CAngle);
-            if (!t.B && !finite(in, 2, t.Number)) t.B = in.object(2, CAngle);
-            if (!t.B && !finite(in, 2, t.Number)) return 0;
+            if (!by(in, CAngle | CNumber, t)) return 0;
             break;
         case Transformation::Translation:
             t.A = in.object(1, three ? CPoint : CVector);
             if (three && !(t.B = in.object(2, CPoint))) return 0;
             break;
         case Transformation::Dilation:
-            if (!three || !(t.A = in.object(1, CPoint)) || !finite(in, 2, t.Number)) return 0;
+            if (!three || !(t.A = in.object(1, CPoint)) || !by(in, CNumber, t)) return 0;
             break;
         }
         if (!t.A) return 0;
@@ -435,6 +452,14 @@ class TransformIO : public IO {
 
   private:
     static int finite(Input& in, int i, double& x) { return in.number(i, x) && std::isfinite(x); }
+    // The third parameter: an object of a class in mask or a number. A
+    // name in quotes is an object before it is a number; a bare word a
+    // number before it is an object.
+    static int by(Input& in, int mask, Transformation& t) {
+        if (in.quoted(2)) t.B = in.object(2, mask);
+        if (!t.B && !finite(in, 2, t.Number)) t.B = in.object(2, mask);
+        return t.B || finite(in, 2, t.Number);
+    }
     Transformation::Kind Kind;
 };
 
@@ -519,6 +544,7 @@ struct Install {
         areaio = &areas;
         perimeterio = &perimeters;
         slopeio = &slopes;
+        installnumberrecords();
     }
 } install;
 

@@ -115,3 +115,25 @@ TEST_F(Expressions, NoValueGivesNaNAndFaultsTheirPlace) {
     Expression ok;
     EXPECT_TRUE(ok.parse(std::string(40, '(') + "1" + std::string(40, ')'), n.lookup()));
 }
+
+TEST_F(Expressions, AComparisonIsOneOrZero) {
+    Numbers n;
+    n.add("d", 3);
+    n.add("e", 3.0000000000001);
+    auto eval = [&](const std::string& text) {
+        Expression e;
+        EXPECT_TRUE(e.parse(text, n.lookup())) << text << ": " << e.Why;
+        return e.evaluate(n.value());
+    };
+    const std::pair<const char*, double> cases[] = {
+        {"d > 3", 0}, {"d >= 3", 1}, {"d > 2", 1},   {"d < 4", 1},         {"d <= 2", 0},
+        {"d = 3", 1}, {"d == 3", 1}, {"d != 3", 0},  {"d = e", 1},         {"d < e", 0},
+        {"d ≠ 4", 1}, {"d ≤ 3", 1},  {"d ≥ 3.5", 0}, {"d + 1 > 2 * 2", 0}, {"(d > 2) + 1", 2},
+    };
+    for (auto [text, want] : cases) EXPECT_EQ(eval(text), want) << text;
+    Expression e;
+    EXPECT_FALSE(e.parse("d > 2 > 1", n.lookup())) << "one comparison only";
+    EXPECT_FALSE(e.parse("d >", n.lookup()));
+    EXPECT_EQ(e.At, 3u);
+    EXPECT_TRUE(std::isnan(eval("sqrt(-1) > 0"))) << "no value compares to nothing";
+}

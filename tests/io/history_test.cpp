@@ -310,7 +310,7 @@ TEST_F(Undo, MemoryGrowsWithTheChangeNotWithTheConstruction) {
         objects.update(p);
         h.end();
     }
-    EXPECT_LT(h.memory() - before, 10 * 1024u) << "ten drags of one point";
+    EXPECT_LT(h.memory() - before, 16 * 1024u) << "ten drags of one point";
     // The oldest steps go once there are more than the history keeps.
     for (int i = 0; i < History::Depth + 5; ++i) {
         h.begin();

@@ -1,0 +1,228 @@
+#include "control.h"
+#include "objectlist.h"
+#include "view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+void freeplace(double& x, double& y) {
+    const View& v = view();
+    int n = 0;
+    for (Object* o = objects.first(); o; o = o->next())
+        if (dynamic_cast<Slider*>(o) || dynamic_cast<CheckBox*>(o)) ++n;
+    x = v.X1 + 20 * v.Pixel;
+    y = v.Y2 - (40 + 40 * static_cast<double>(n % 12)) * v.Pixel;
+}
+
+namespace {
+
+// The distance of (x, y) from a box of the construction.
+double boxdistance(double x, double y, double left, double bottom, double right, double top) {
+    double dx = x < left ? left - x : std::max(0.0, x - right);
+    double dy = y < bottom ? bottom - y : std::max(0.0, y - top);
+    return std::hypot(dx, dy);
+}
+
+} // namespace
+
+Slider::Slider(double value, double min, double max, double step) : Min(min), Max(max), Step(step) {
+    setname(String(225).text(), numbercount);
+    Io = sliderio;
+    freeplace(X, Y);
+    setvalue(value);
+}
+
+bool Slider::range(double min, double max, double step) {
+    return std::isfinite(min) && std::isfinite(max) && std::isfinite(step) && min < max &&
+           step > 0 && std::isfinite(max - min);
+}
+
+void Slider::setvalue(double v) {
+    if (!std::isfinite(v)) v = Min;
+    v = std::clamp(v, Min, Max);
+    // On the nearest step, unless the steps are too fine to count.
+    double n = (v - Min) / Step;
+    if (n < 1e12) v = std::min(Max, Min + std::round(n) * Step);
+    // 3 steps of 0.1 are 0.30000000000000004: fifteen digits give 0.3.
+    char b[64];
+    std::snprintf(b, sizeof b, "%.15g", v);
+    set(std::clamp(std::strtod(b, nullptr), Min, Max));
+}
+
+void Slider::draw(PS& ps) {
+    if (hidden()) return;
+    const int c = col(X, ps), r = row(Y, ps);
+    ::Color colour = drawcolor();
+    Pen line(colour, 3);
+    ps.move(c, r);
+    ps.lineto(c + Length, r, line);
+    const int k = c + static_cast<int>(std::lround((Value - Min) / (Max - Min) * Length));
+    Brush knob(colour);
+    ps.filledrectangle(k - 5, r - 7, 11, 15, knob);
+    ps.textcolor(colour);
+    drawtext1(ps, c + static_cast<int>(std::lround(Dx)),
+              r - ps.textheight() - 10 + static_cast<int>(std::lround(Dy)), label().c_str());
+}
+
+double Slider::distance(double x, double y) {
+    const double p = view().Pixel;
+    double line = boxdistance(x, y, X - 6 * p, Y - 8 * p, X + (Length + 6) * p, Y + 8 * p);
+    double left = X + Dx * p, bottom = Y + (10 - Dy) * p;
+    return std::min(line, boxdistance(x, y, left, bottom, left + 80 * p, bottom + 16 * p));
+}
+
+void Slider::writeclear(char* s) {
+    std::snprintf(s, DescriptionMax, String(226).text(), flagnumber(Min).c_str(),
+                  flagnumber(Max).c_str(), flagnumber(Step).c_str());
+}
+
+void Slider::getstate(ObjectState& s) const {
+    Number::getstate(s);
+    s.V[2] = X;
+    s.V[3] = Y;
+    s.V[4] = Value;
+    s.V[5] = Min;
+    s.V[6] = Max;
+    s.V[7] = Step;
+}
+
+void Slider::setstate(const ObjectState& s) {
+    Number::setstate(s);
+    X = s.V[2];
+    Y = s.V[3];
+    Min = s.V[5];
+    Max = s.V[6];
+    Step = s.V[7];
+    set(s.V[4]);
+}
+
+void Slider::writespecialflags(FlagSink* io) {
+    io->flag(("x:" + flagnumber(X)).c_str());
+    io->flag(("y:" + flagnumber(Y)).c_str());
+    Number::writespecialflags(io);
+}
+
+int Slider::setspecialflag(const char* s) {
+    double v;
+    if (numberflag(s, "x:", v))
+        X = v;
+    else if (numberflag(s, "y:", v))
+        Y = v;
+    else
+        return Number::setspecialflag(s);
+    return 1;
+}
+
+void Slider::grab(double x, double y) {
+    const double p = view().Pixel;
+    Knob = y > Y - 9 * p && y < Y + 9 * p;
+    GrabX = x;
+    GrabY = y;
+    FromX = X;
+    FromY = Y;
+    if (Knob) dragto(x, y);
+}
+
+void Slider::dragto(double x, double y) {
+    if (Knob) {
+        const double t = (x - X) / (Length * view().Pixel);
+        setvalue(Min + std::clamp(t, 0.0, 1.0) * (Max - Min));
+    } else {
+        X = FromX + x - GrabX;
+        Y = FromY + y - GrabY;
+    }
+}
+
+void Slider::anchor(double& x, double& y) const {
+    x = X;
+    y = Y;
+}
+
+CheckBox::CheckBox(int on, const std::string& caption) : Caption(caption) {
+    setname(String(227).text(), numbercount);
+    Io = checkboxio;
+    freeplace(X, Y);
+    set(on ? 1 : 0);
+}
+
+void CheckBox::draw(PS& ps) {
+    if (hidden()) return;
+    const int c = col(X, ps), r = row(Y, ps);
+    ::Color colour = drawcolor();
+    Pen pen(colour, 2);
+    ps.rectangle(c, r, 14, 14, pen);
+    if (Value != 0) {
+        ps.move(c + 3, r + 7);
+        ps.lineto(c + 6, r + 11, pen);
+        ps.lineto(c + 12, r + 3, pen);
+    }
+    ps.textcolor(colour);
+    drawtext1(ps, c + 20, r, Caption.c_str());
+}
+
+double CheckBox::distance(double x, double y) {
+    const double p = view().Pixel;
+    double width = 24 + 8 * static_cast<double>(characters(Caption.c_str()));
+    return boxdistance(x, y, X, Y - 14 * p, X + width * p, Y);
+}
+
+void CheckBox::writeclear(char* s) {
+    std::snprintf(s, DescriptionMax, String(228).text(), Caption.c_str());
+}
+
+void CheckBox::getstate(ObjectState& s) const {
+    Number::getstate(s);
+    s.V[2] = X;
+    s.V[3] = Y;
+    s.V[4] = Value;
+    s.T = Caption;
+}
+
+void CheckBox::setstate(const ObjectState& s) {
+    Number::setstate(s);
+    X = s.V[2];
+    Y = s.V[3];
+    set(s.V[4]);
+    Caption = s.T;
+}
+
+void CheckBox::writespecialflags(FlagSink* io) {
+    io->flag(("x:" + flagnumber(X)).c_str());
+    io->flag(("y:" + flagnumber(Y)).c_str());
+}
+
+int CheckBox::setspecialflag(const char* s) {
+    double v;
+    if (numberflag(s, "x:", v))
+        X = v;
+    else if (numberflag(s, "y:", v))
+        Y = v;
+    else
+        return 0;
+    return 1;
+}
+
+void CheckBox::grab(double x, double y) {
+    GrabX = x;
+    GrabY = y;
+    FromX = X;
+    FromY = Y;
+}
+
+void CheckBox::dragto(double x, double y) {
+    X = FromX + x - GrabX;
+    Y = FromY + y - GrabY;
+}
+
+int CheckBox::click() {
+    set(Value != 0 ? 0 : 1);
+    return 1;
+}
+
+void CheckBox::anchor(double& x, double& y) const {
+    x = X;
+    y = Y;
+}
