@@ -304,7 +304,7 @@ void MainWindow::clicked(int c, int r, int click) {
 void MainWindow::record() {
     if (!history.isopen()) return;
     auto* mover = dynamic_cast<MoveAction*>(Moving ? &moveaction : A);
-    if (mover && mover->P) history.subject(mover->P);
+    if (mover && mover->subject()) history.subject(mover->subject());
     if (A == &macrorunaction && macrorunaction.Running)
         history.label(std::string("Run Macro ") + macrorunaction.Running->Name.text());
     if (Moving || !A->finished()) return;

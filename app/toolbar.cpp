@@ -8,9 +8,10 @@
 
 Tools tools;
 
-const int idm_actions[ToolButtons] = {
-    2001, 2004, 2002, 2003, 2005, 2006, 3020, 2010, 3001, 3002, 3003, 7018, 2007, 2008, 2009, 3004,
-    3005, 2101, 2102, 2103, 2104, 2105, 2106, 2107, 2108, 2109, 2110, 2111, 2112, 2113, 2114, 2115};
+const int idm_actions[ToolButtons] = {2001, 2004, 2002, 2003, 2005, 2006, 3020, 2010, 3001, 3002,
+                                      3003, 7018, 2007, 2008, 2009, 3004, 3005, 2101, 2102, 2103,
+                                      2104, 2105, 2106, 2107, 2108, 2109, 2110, 2111, 2112, 2113,
+                                      2114, 2115, 2116, 2117, 2118, 2119, 2120};
 const int idm_colors[6] = {7012, 7015, 7014, 7013, 7017, 7016};
 
 namespace {
@@ -34,7 +35,7 @@ const std::string colour(const char* rgb) {
 // The tool tip of each tool button: the tools of the first row, then the
 // constructions and maps added after them, then the shapes.
 int tooltext(int i) {
-    return i < 17 ? 99 + i : i < 26 ? 172 + (i - 17) : 207 + (i - 26);
+    return i < 17 ? 99 + i : i < 26 ? 172 + (i - 17) : i < 32 ? 207 + (i - 26) : 238 + (i - 32);
 }
 
 const int nimages = ToolButtons + 8;
@@ -88,6 +89,15 @@ const std::string images[nimages] = {
     svg("<path d='M3 15A9 9 0 0 1 21 15'/>" + dot(3, 15) + dot(21, 15)), // semicircle
     svg("<path d='M6 18h14A14 14 0 0 0 16 8.1z' fill='#c8c8c8'/>" + dot(6, 18) + dot(20, 18) +
         dot(16, 8.1)), // sector
+    svg("<path d='M3 17h18M3 14v6M21 14v6'/><text x='12' y='11' font-size='9' fill='black' "
+        "stroke='none' text-anchor='middle'>1.5</text>"), // measure
+    svg("<line x1='3' y1='12' x2='21' y2='12'/><rect x='12' y='8' width='4' height='8' "
+        "fill='black'/>"),                                                      // slider
+    svg("<rect x='4' y='4' width='16' height='16'/><path d='M7 12l4 4 6-8'/>"), // check box
+    svg("<text x='12' y='16' font-size='12' fill='black' stroke='none' "
+        "text-anchor='middle'>=x</text>"), // calculate
+    svg("<text x='12' y='18' font-size='16' fill='black' stroke='none' "
+        "text-anchor='middle'>T</text>"), // text
     colour("#000000"),
     colour("#0000a0"),
     colour("#8c0000"),

@@ -27,7 +27,7 @@ void startup(int argc, char** argv) {
     readsizes();
     window.create();
     sethost(&window);
-    window.clientsize(500, 300);
+    window.clientsize(500, 340);
     window.place(20, 10);
     readplacement();
     window.init();

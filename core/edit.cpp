@@ -5,16 +5,20 @@
 #include "angle.h"
 #include "arc.h"
 #include "circle.h"
+#include "control.h"
 #include "line.h"
 #include "messages.h"
+#include "number.h"
 #include "objectlist.h"
 #include "resources.h"
+#include "text.h"
 #include "view.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -276,7 +280,285 @@ class LineTypeItem : public RadioItem {
     }
 };
 
+int numberdialog(int id, const char* caption, std::initializer_list<ControlSpec> fields) {
+    static std::vector<std::vector<ControlSpec>> kept;
+    static std::vector<std::unique_ptr<DialogSpec>> tables;
+    for (const auto& t : tables)
+        if (t->id == id) return define(*t);
+    kept.push_back(layout(fields, {}, {{C::Group, -1, "", 9, 1}}));
+    tables.push_back(std::make_unique<DialogSpec>(DialogSpec{id, caption, kept.back().data()}));
+    return define(*tables.back());
+}
+
+// A text field that must hold an expression of the number objects before
+// an object (a condition may be empty).
+class ExpressionItem : public StringItem {
+  public:
+    ExpressionItem(int id, Dialog& d, const std::string& s, Object* o, int empty)
+        : StringItem(id, d, s.c_str()), O(o), Empty(empty) {}
+    const char* refusal() override {
+        std::string t = D->gettext(Id).text();
+        if (Empty && t.find_first_not_of(" \t") == std::string::npos) return nullptr;
+        Expression e;
+        if (e.parse(t, numbersbefore(O->Order ? O : nullptr))) return nullptr;
+        Why = "At character " + std::to_string(characters(t.substr(0, e.At).c_str()) + 1) + ": " +
+              e.Why + ".";
+        return Why.c_str();
+    }
+    std::string text() const { return S.text(); }
+
+  private:
+    Object* O;
+    int Empty;
+    std::string Why;
+};
+
+// A list of the names of the number objects before an object: choosing one
+// writes it into a text field, as "{name}" when braces is set.
+class InsertItem : public ComboItem {
+  public:
+    InsertItem(int id, Dialog& d, Object* o, int field, int braces)
+        : ComboItem(id, d), O(o), Field(field), Braces(braces) {}
+    void init() override {
+        for (Object* n = objects.first(); n && n != O; n = n->next())
+            if (n->Class & CNumber) insert(n->name());
+    }
+    int command(int code) override {
+        if (code != CBN_SELCHANGE) return 1;
+        int n = D->listselection(Id);
+        if (n < 0) return 1;
+        std::string name = D->listentry(Id, n).text();
+        std::string t = D->gettext(Field).text();
+        t += Braces ? "{" + name + "}" : name;
+        D->settext(Field, t.c_str());
+        return 1;
+    }
+
+  private:
+    Object* O;
+    int Field, Braces;
+};
+
+// The objects after a check box, to choose the ones it shows; those it
+// shows already are chosen.
+class ShowsItem : public MultilistItem {
+  public:
+    ShowsItem(int id, Dialog& d, Object* box) : MultilistItem(id, d), Box(box) {}
+    void init() override {
+        for (Object* s = Box->next(); s; s = s->next()) {
+            char line[DescriptionMax] = "";
+            s->writeclear(line);
+            int n = insert((std::string(s->name()) + ": " + stripnl(line)).c_str());
+            Objects.push_back(s);
+            if (s->condition() == Box->name()) select(n);
+        }
+    }
+    void exit() override {
+        Chosen.clear();
+        for (std::size_t i = 0; i < Objects.size(); ++i)
+            Chosen.push_back(selected(static_cast<int>(i)) != 0);
+    }
+    std::vector<Object*> Objects;
+    std::vector<bool> Chosen;
+
+  private:
+    Object* Box;
+};
+
+// A value of a number in a field: with the places of the object.
+std::string valuetext(Number* n) {
+    return n->valid ? n->shown() : std::string("?");
+}
+
+// The decimal places field: empty for the setting's.
+class PlacesItem : public StringItem {
+  public:
+    PlacesItem(int id, Dialog& d, int places)
+        : StringItem(id, d, places >= 0 ? std::to_string(places).c_str() : "") {}
+    const char* refusal() override {
+        std::string t = D->gettext(Id).text();
+        if (t.empty() || (t.size() <= 2 && t.find_first_not_of("0123456789") == std::string::npos &&
+                          std::stoi(t) <= 10))
+            return nullptr;
+        return "Enter a number of decimal places from 0 to 10, or nothing for the setting.";
+    }
+    int places() const { return S.empty() ? -1 : std::stoi(S.text()); }
+};
+
+// The minimum, maximum and step of a slider: the step's field refuses a
+// range that is none.
+class StepItem : public DoubleItem {
+  public:
+    StepItem(int id, Dialog& d, double x, int min, int max)
+        : DoubleItem(id, d, x), Min(min), Max(max) {}
+    const char* refusal() override {
+        if (const char* r = DoubleItem::refusal()) return r;
+        double lo, hi, step;
+        if (!number(Min, lo) || !number(Max, hi) || !number(Id, step)) return nullptr;
+        if (Slider::range(lo, hi, step)) return nullptr;
+        return "The minimum must be below the maximum, and the step above 0.";
+    }
+
+  private:
+    bool number(int id, double& x) const {
+        std::string t = D->gettext(id).text();
+        std::replace(t.begin(), t.end(), ',', '.');
+        char* end;
+        x = std::strtod(t.c_str(), &end);
+        return end != t.c_str();
+    }
+    int Min, Max;
+};
+
 } // namespace
+
+int editnumber(Object* o) {
+    auto* number = dynamic_cast<Number*>(o);
+    auto* calculation = dynamic_cast<Calculation*>(o);
+    auto* slider = dynamic_cast<Slider*>(o);
+    auto* box = dynamic_cast<CheckBox*>(o);
+    auto* text = dynamic_cast<Text*>(o);
+    int id;
+    int help = NumberHelp;
+    if (calculation) {
+        id = numberdialog(136, "Calculation",
+                          {{C::Static, -1, "Value:", 2, 1},
+                           {C::Edit, 104, "", 2, 1},
+                           {C::Static, -1, "Decimal places:", 2, 1},
+                           {C::Edit, 105, "", 2, 1},
+                           {C::Static, -1, "Expression:", 3, 1},
+                           {C::Edit, 106, "", 3, 3},
+                           {C::Static, -1, "Shown if:", 4, 1},
+                           {C::Edit, 107, "", 4, 1},
+                           {C::Static, -1, "Insert:", 4, 1},
+                           {C::Combo, 112, "", 4, 1}});
+        help = CalculationHelp;
+    } else if (slider) {
+        id = numberdialog(137, "Slider",
+                          {{C::Static, -1, "Value:", 2, 1},
+                           {C::Edit, 104, "", 2, 1},
+                           {C::Static, -1, "Decimal places:", 2, 1},
+                           {C::Edit, 105, "", 2, 1},
+                           {C::Static, -1, "Minimum:", 3, 1},
+                           {C::Edit, 106, "", 3, 1},
+                           {C::Static, -1, "Maximum:", 3, 1},
+                           {C::Edit, 108, "", 3, 1},
+                           {C::Static, -1, "Step:", 4, 1},
+                           {C::Edit, 111, "", 4, 1},
+                           {C::Static, -1, "Shown if:", 4, 1},
+                           {C::Edit, 107, "", 4, 1}});
+        help = SliderHelp;
+    } else if (box) {
+        id = numberdialog(138, "Check Box",
+                          {{C::Static, -1, "Caption:", 2, 1},
+                           {C::Edit, 106, "", 2, 3},
+                           {C::Static, -1, "It shows:", 3, 1},
+                           {C::MultiList, 112, "", 3, 3},
+                           {C::Static, -1, "Shown if:", 4, 1},
+                           {C::Edit, 107, "", 4, 3}});
+        help = CheckBoxHelp;
+    } else if (text) {
+        id = numberdialog(139, "Text",
+                          {{C::Static, -1, "Text:", 2, 1},
+                           {C::MultiEdit, 106, "", 2, 3},
+                           {C::Static, -1, "Insert:", 3, 1},
+                           {C::Combo, 112, "", 3, 1},
+                           {C::Static, -1, "Shown if:", 4, 1},
+                           {C::Edit, 107, "", 4, 3}});
+        help = TextHelp;
+    } else if (number) {
+        id = numberdialog(135, "Number",
+                          {{C::Static, -1, "Value:", 2, 1},
+                           {C::Edit, 104, "", 2, 1},
+                           {C::Static, -1, "Decimal places:", 2, 1},
+                           {C::Edit, 105, "", 2, 1},
+                           {C::Static, -1, "Shown if:", 3, 1},
+                           {C::Edit, 107, "", 3, 3}});
+    } else {
+        return 0;
+    }
+    Dialog d(view().owner(), id, view().help(), help);
+    Common common(d, o);
+    ExpressionItem condition(107, d, o->condition(), o, 1);
+    std::unique_ptr<StringItem> value;
+    std::unique_ptr<PlacesItem> places;
+    if (number && !box) {
+        if (!slider) {
+            value = std::make_unique<StringItem>(104, d, valuetext(number).c_str());
+            value->Readonly = 1;
+        }
+        places = std::make_unique<PlacesItem>(105, d, number->Places);
+    }
+    std::unique_ptr<ExpressionItem> expression;
+    std::unique_ptr<InsertItem> insert;
+    if (calculation) {
+        expression =
+            std::make_unique<ExpressionItem>(106, d, calculation->expression().text(), o, 0);
+        insert = std::make_unique<InsertItem>(112, d, o, 106, 0);
+    }
+    std::unique_ptr<NumberItem> now, min, max;
+    std::unique_ptr<StepItem> step;
+    if (slider) {
+        now = std::make_unique<NumberItem>(104, d, slider->Value);
+        min = std::make_unique<NumberItem>(106, d, slider->Min);
+        max = std::make_unique<NumberItem>(108, d, slider->Max);
+        step = std::make_unique<StepItem>(111, d, slider->Step, 106, 108);
+    }
+    std::unique_ptr<StringItem> caption;
+    std::unique_ptr<ShowsItem> shows;
+    if (box) {
+        caption = std::make_unique<StringItem>(106, d, box->Caption.c_str());
+        shows = std::make_unique<ShowsItem>(112, d, o);
+    }
+    std::unique_ptr<MultilineItem> words;
+    if (text) {
+        words = std::make_unique<MultilineItem>(106, d, text->source().c_str(), 10000);
+        insert = std::make_unique<InsertItem>(112, d, o, 106, 1);
+    }
+    if (!Common::run(d)) return 0;
+    common.rename();
+    common.take();
+    if (condition.text() != o->condition()) {
+        std::string why;
+        if (o->condition(condition.text(), why)) common.Changed = 1;
+    }
+    if (places) common.set(number->Places, places->places());
+    if (calculation && expression->text() != calculation->expression().text()) {
+        std::string why;
+        if (calculation->change(expression->text(), why)) common.Changed = 1;
+    }
+    if (slider) {
+        common.set(slider->Min, min->X);
+        common.set(slider->Max, max->X);
+        common.set(slider->Step, step->X);
+        double before = slider->Value;
+        slider->setvalue(now->X);
+        if (slider->Value != before) common.Changed = 1;
+    }
+    if (box) {
+        if (caption->text() != box->Caption) common.set(box->Caption, std::string(caption->text()));
+        for (std::size_t i = 0; i < shows->Objects.size(); ++i) {
+            Object* s = shows->Objects[i];
+            const bool chosen = shows->Chosen[i];
+            const bool had = s->condition() == o->name();
+            std::string why;
+            if (chosen != had && s->condition(chosen ? o->name() : "", why)) common.Changed = 1;
+        }
+    }
+    if (text && words->S.text() != text->source()) {
+        text->change(words->S.text());
+        common.Changed = 1;
+    }
+    return 1;
+}
+
+void Number::edit() {
+    editnumber(this);
+}
+
+void Text::edit() {
+    editnumber(this);
+}
 
 void Pointprim::edit() {
     Dialog d(view().owner(), pointdialog(), view().help(), PointHelp);

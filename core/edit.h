@@ -28,8 +28,16 @@ enum {
     CircleHelp = 11,
     AngleHelp = 12,
     ArcHelp = 19,
-    RegionHelp = 20
+    RegionHelp = 20,
+    NumberHelp = 22,
+    CalculationHelp = 23,
+    SliderHelp = 24,
+    CheckBoxHelp = 25,
+    TextHelp = 26
 };
+
+// The property dialog of a number or a text; 1 when it ended with OK.
+int editnumber(Object* o);
 
 // Names longer than this cannot be read back from a construction file.
 const int MaxName = 63;

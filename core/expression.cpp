@@ -1,4 +1,5 @@
 #include "expression.h"
+#include "object.h"
 
 #include <algorithm>
 #include <cctype>
@@ -235,7 +236,9 @@ class ExpressionParser {
         }
         auto at = std::find(E.Names.begin(), E.Names.end(), o);
         if (at == E.Names.end()) at = E.Names.insert(at, o);
-        emit(Expression::Name, 0, static_cast<int>(at - E.Names.begin()), 1);
+        const int index = static_cast<int>(at - E.Names.begin());
+        E.Spans.push_back({start, name.size(), index});
+        emit(Expression::Name, 0, index, 1);
         return true;
     }
     bool function(const std::string& name, std::size_t start, int level) {
@@ -267,6 +270,7 @@ bool Expression::parse(const std::string& text, const Lookup& lookup) {
     Text = text;
     Program.clear();
     Names.clear();
+    Spans.clear();
     Stack = 0;
     Why.clear();
     At = 0;
@@ -274,7 +278,19 @@ bool Expression::parse(const std::string& text, const Lookup& lookup) {
     if (p.run()) return true;
     Program.clear();
     Names.clear();
+    Spans.clear();
     return false;
+}
+
+std::string Expression::text() const {
+    std::string t;
+    std::size_t p = 0;
+    for (const Span& s : Spans) {
+        t.append(Text, p, s.At - p);
+        t += Names[static_cast<std::size_t>(s.Name)]->name();
+        p = s.At + s.Length;
+    }
+    return t.append(Text, p, std::string::npos);
 }
 
 double Expression::evaluate(const Value& value) const {

@@ -27,7 +27,9 @@ class Expression {
     // The value; NaN when a name has no value or the result is not finite.
     double evaluate(const Value& value) const;
 
-    const std::string& text() const { return Text; }
+    // The text, with the present names of the objects it names (they may
+    // have been renamed since it was parsed).
+    std::string text() const;
     // The objects the names stand for, each once, in the order they appear.
     const std::vector<Object*>& names() const { return Names; }
     std::string Why;    // why the last parse failed
@@ -44,6 +46,13 @@ class Expression {
         int i = 0;    // a name's place in Names, or a function's number
     };
     std::string Text;
+    // Where each name stands in Text: its first byte, its length and its
+    // place in Names.
+    struct Span {
+        std::size_t At, Length;
+        int Name;
+    };
+    std::vector<Span> Spans;
     std::vector<Step> Program;
     std::vector<Object*> Names;
     int Stack = 0; // the deepest the stack gets

@@ -108,6 +108,19 @@ void History::end() {
     if (File) s.FileAfter = File->text();
     s.FileChanged = s.FileAfter != s.FileBefore;
     if (!s.FileChanged) s.FileBefore.clear(), s.FileAfter.clear();
+    // An object made and taken away again in the step (a tool's dialog
+    // cancelled) is no change.
+    for (std::size_t i = 0; i < s.Ops.size(); ++i) {
+        if (s.Ops[i].K != Op::Remove) continue;
+        auto made =
+            std::find_if(s.Ops.begin(), s.Ops.begin() + static_cast<std::ptrdiff_t>(i),
+                         [&](const Op& op) { return op.K == Op::Add && op.O == s.Ops[i].O; });
+        if (made == s.Ops.begin() + static_cast<std::ptrdiff_t>(i)) continue;
+        delete s.Ops[i].O;
+        s.Ops.erase(s.Ops.begin() + static_cast<std::ptrdiff_t>(i));
+        s.Ops.erase(made);
+        i -= 2;
+    }
     if (s.Ops.empty() && s.Changes.empty() && !s.CommentChanged) {
         if (!L.changed) savedstate() = Now;
         return;

@@ -31,6 +31,7 @@ class Number : public Object, public Handle {
     // The label moves with the mouse.
     void grab(double x, double y) override;
     void dragto(double x, double y) override;
+    void edit() override;
 
     double Value = 0;
     // Where the label is moved from its place, in pixels right and down.

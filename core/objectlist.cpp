@@ -363,12 +363,12 @@ int ObjectList::select(double x, double y, Object** pret, int flags, int select,
     unmark();
     Object* found = nullptr;
     int count = 0;
-    // A click inside a region, or on a label, takes it only when no point
-    // or line is near.
+    // A click inside a region, or on a label or text, takes it only when no
+    // point or line is near.
     for (int regions = 0; regions < 2 && count == 0; ++regions)
         for (Object* o = First; o; o = o->Next) {
             if (flags && !(o->Class & flags)) continue;
-            if (((o->Class & (CRegion | CNumber)) != 0) != (regions != 0)) continue;
+            if (((o->Class & (CRegion | CNumber | CText)) != 0) != (regions != 0)) continue;
             if (!o->valid || o->hidden()) continue;
             if (!(o->distance(x, y) < d)) continue;
             if (!mayhighlight && o->highlight) continue;

@@ -56,6 +56,13 @@ void Text::change(const std::string& text) {
     update();
 }
 
+std::string Text::source() const {
+    std::string s;
+    for (const Piece& p : Pieces)
+        s += p.Number ? "{" + std::string(p.Number->name()) + "}" : p.Text;
+    return s;
+}
+
 std::string Text::shown() const {
     std::string s;
     for (const Piece& p : Pieces) s += p.Number ? static_cast<Number*>(p.Number)->shown() : p.Text;
@@ -141,14 +148,14 @@ void Text::getstate(ObjectState& s) const {
     Object::getstate(s);
     s.V[0] = X;
     s.V[1] = Y;
-    s.T = Source;
+    s.T = source();
 }
 
 void Text::setstate(const ObjectState& s) {
     Object::setstate(s);
     X = s.V[0];
     Y = s.V[1];
-    if (s.T != Source) change(s.T);
+    if (s.T != source()) change(s.T);
 }
 
 void Text::writespecialflags(FlagSink* io) {

@@ -17,8 +17,9 @@ class Text : public Object, public Handle {
   public:
     // At (x, y) in the construction, or beside point at when it is given.
     Text(const std::string& text, double x, double y, Pointprim* at);
-    // The text as written, with the "{name}" parts.
-    const std::string& source() const { return Source; }
+    // The text as written, with the "{name}" parts (in the present names of
+    // their objects).
+    std::string source() const;
     // Changes the text; the names are looked up among the objects before.
     void change(const std::string& text);
     // The text as shown, the values filled in.
@@ -35,6 +36,7 @@ class Text : public Object, public Handle {
     int setspecialflag(const char* s) override;
     void grab(double x, double y) override;
     void dragto(double x, double y) override;
+    void edit() override;
 
     Pointprim* At; // the point it stands beside; null: placed freely
     // The place in the construction; beside a point, the offset from it in

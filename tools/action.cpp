@@ -1,6 +1,8 @@
 #include "action.h"
 #include "changing.h"
 #include "construction.h"
+#include "handle.h"
+#include "numbers.h"
 #include "objectlist.h"
 #include "point.h"
 #include "shapes.h"
@@ -67,6 +69,8 @@ void PointAction::perform(int c, int r) {
 
 void MoveAction::start() {
     P = nullptr;
+    Held = nullptr;
+    HeldObject = nullptr;
     objects.layerfor(nullptr);
     host().cursor(ToolHost::PointCursorKind);
 }
@@ -82,7 +86,10 @@ void MoveAction::dragperform(int type, int c, int r) {
         Object* o = P;
         int n = objects.select(x, y, &o, CMovable, !pickup, 1);
         P = static_cast<Pointprim*>(o);
-        if (n == 0) return;
+        if (n == 0) {
+            grab(x, y);
+            return;
+        }
         P->highlight.set();
         objects.redraw();
         inform();
@@ -96,6 +103,10 @@ void MoveAction::dragperform(int type, int c, int r) {
         break;
     }
     case 9:
+        if (HeldObject) {
+            draghandle(x, y);
+            return;
+        }
         if (!P || pickup) return;
         host().cursor(ToolHost::MoveCursorKind);
         if (position(x, y)) P->set(x, y);
@@ -118,6 +129,7 @@ void MoveAction::dragperform(int type, int c, int r) {
         break;
     case 0:
     case 3:
+        if (HeldObject && release(type)) return;
         if (pickup) return;
         host().cursor(ToolHost::PointCursorKind);
         objects.layerfor(nullptr);
@@ -146,21 +158,92 @@ void MoveAction::recompute() {
     objects.update();
 }
 
-const int ncommands = 33;
-const int commands[] = {2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008, 3020, 3001, 3002,
-                        3006, 2009, 3005, 3003, 3004, 2010, 7018, 2101, 2102, 2103, 2104,
-                        2105, 2106, 2107, 2108, 2109, 2110, 2111, 2112, 2113, 2114, 2115};
-Action* const actions[] = {&pointaction,         &segmentaction,        &rayaction,
-                           &lineaction,          &circleaction,         &circle3action,
-                           &rectangularaction,   &parallelaction,       &intersectionaction,
-                           &moveaction,          &moveonaction,         &deleteaction,
-                           &angleaction,         &hideaction,           &trackaction,
-                           &editaction,          &pointonaction,        &middleaction,
-                           &circlethroughaction, &bisectoraction,       &midperpendicularaction,
-                           &tangentsaction,      &vectoraction,         &reflectaction,
-                           &rotateaction,        &translateaction,      &dilateaction,
-                           &polygonaction,       &regularpolygonaction, &arc3action,
-                           &arcaction,           &semicircleaction,     &sectoraction};
+Object* MoveAction::subject() const {
+    return P ? static_cast<Object*>(P) : HeldObject;
+}
+
+void MoveAction::grab(double x, double y) {
+    Object* o = nullptr;
+    if (!objects.select(x, y, &o, CNumber | CText, 0, 1)) return;
+    Held = dynamic_cast<Handle*>(o);
+    if (!Held) return;
+    HeldObject = o;
+    Held->grab(x, y);
+    o->highlight.set();
+    host().capture(1);
+    objects.update(o);
+    objects.redraw();
+}
+
+void MoveAction::draghandle(double x, double y) {
+    host().cursor(ToolHost::MoveCursorKind);
+    if (!moved) objects.layerfor(HeldObject);
+    moved = 1;
+    Held->dragto(x, y);
+    objects.update(HeldObject);
+    objects.redraw();
+}
+
+int MoveAction::release(int type) {
+    Object* o = HeldObject;
+    host().cursor(ToolHost::PointCursorKind);
+    objects.layerfor(nullptr);
+    host().capture(0);
+    o->highlight.clear();
+    // A click without a move ticks a check box; a right click opens the
+    // property dialog.
+    if (!moved && type == 0 && Held->click()) objects.update(o);
+    Held = nullptr;
+    HeldObject = nullptr;
+    objects.redraw();
+    if (!moved && type == 3) return 0;
+    inform();
+    return 1;
+}
+
+const int ncommands = 38;
+const int commands[] = {2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008, 3020, 3001,
+                        3002, 3006, 2009, 3005, 3003, 3004, 2010, 7018, 2101, 2102,
+                        2103, 2104, 2105, 2106, 2107, 2108, 2109, 2110, 2111, 2112,
+                        2113, 2114, 2115, 2116, 2117, 2118, 2119, 2120};
+Action* const actions[] = {&pointaction,
+                           &segmentaction,
+                           &rayaction,
+                           &lineaction,
+                           &circleaction,
+                           &circle3action,
+                           &rectangularaction,
+                           &parallelaction,
+                           &intersectionaction,
+                           &moveaction,
+                           &moveonaction,
+                           &deleteaction,
+                           &angleaction,
+                           &hideaction,
+                           &trackaction,
+                           &editaction,
+                           &pointonaction,
+                           &middleaction,
+                           &circlethroughaction,
+                           &bisectoraction,
+                           &midperpendicularaction,
+                           &tangentsaction,
+                           &vectoraction,
+                           &reflectaction,
+                           &rotateaction,
+                           &translateaction,
+                           &dilateaction,
+                           &polygonaction,
+                           &regularpolygonaction,
+                           &arc3action,
+                           &arcaction,
+                           &semicircleaction,
+                           &sectoraction,
+                           &measureaction,
+                           &slideraction,
+                           &checkboxaction,
+                           &calculateaction,
+                           &textaction};
 
 Action* actionof(int command) {
     for (int i = 0; i < ncommands; ++i)

@@ -67,16 +67,24 @@ class PointAction : public Action {
 
 class Pointprim;
 
+class Handle;
+
+// Drags points; where no point is, it drags what else the mouse takes hold
+// of (a slider's knob, a label, a text) and ticks check boxes.
 class MoveAction : public Action {
   public:
     MoveAction() { drag = 1; }
     void dragperform(int type, int c, int r) override;
     void inform() override { prompt(P ? 13 : 14); }
     void start() override;
-    int finished() override { return P == nullptr; }
+    int finished() override { return P == nullptr && HeldObject == nullptr; }
+    // What the drag or click changes: the point, else the held object.
+    Object* subject() const;
     Pointprim* P = nullptr;
-    int pickup = 0; // a point chosen in the dialog waits for the next press
-    int moved = 0;  // the point moved since the last press
+    Handle* Held = nullptr;       // a handle held instead of a point
+    Object* HeldObject = nullptr; // its object
+    int pickup = 0;               // a point chosen in the dialog waits for the next press
+    int moved = 0;                // the point moved since the last press
 
   protected:
     // After a point was grabbed at (x, y).
@@ -87,6 +95,13 @@ class MoveAction : public Action {
     virtual void recompute();
     // After a point was let go.
     virtual void released() {}
+
+  private:
+    void grab(double x, double y);
+    void draghandle(double x, double y);
+    // Lets go of the handle; 0 when the right click without a move goes
+    // on to the property dialog.
+    int release(int type);
 };
 
 extern NoAction noaction;

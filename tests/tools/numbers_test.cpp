@@ -1,0 +1,149 @@
+#include "angle.h"
+#include "circle.h"
+#include "constructed.h"
+#include "control.h"
+#include "dialog.h"
+#include "history.h"
+#include "line.h"
+#include "numbers.h"
+#include "objectlist.h"
+#include "region.h"
+#include "text.h"
+#include "tooltest.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+struct NumberTools : ToolTest {
+    template <class T> static T* newest() {
+        for (Object* o = objects.last(); o; o = o->previous())
+            if (auto* t = dynamic_cast<T*>(o)) return t;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(NumberTools, MeasureTakesWhatIsClickedOrTwoPoints) {
+    Point* a = new Point(0, 0);
+    Point* b = new Point(3, 4);
+    Point* c = new Point(3, 0);
+    new Segment(a, b);
+    new Circle(c, new Point(5, 0));
+    use(measureaction);
+    EXPECT_EQ(
+        host.Prompt,
+        "Measure: A segment, arc, circle, angle, region or line, or the first of two points?");
+    click(measureaction, 1.5, 2);
+    ASSERT_TRUE(newest<Measure>());
+    EXPECT_EQ(newest<Measure>()->K, Measure::Length);
+    EXPECT_EQ(newest<Measure>()->value(), 5);
+    click(measureaction, 3, -2);
+    EXPECT_EQ(newest<Measure>()->K, Measure::Radius);
+    EXPECT_EQ(newest<Measure>()->value(), 2);
+    click(measureaction, 0, 0);
+    EXPECT_EQ(host.Prompt, "Measure: Second point?");
+    click(measureaction, 3, 0);
+    ASSERT_TRUE(newest<Distance>());
+    EXPECT_EQ(newest<Distance>()->value(), 3);
+    EXPECT_TRUE(measureaction.finished());
+}
+
+TEST_F(NumberTools, PlacedObjectsAreSetUpInTheirDialogAndCancelLeavesNothing) {
+    History h(objects);
+    new Point(0, 0);
+    h.begin();
+    h.end();
+    const int steps = h.steps();
+    // Cancel: no slider, and no step to undo.
+    use(slideraction);
+    s.Dialogs.push_back([](Dialog& d) { d.click(2); });
+    h.begin();
+    click(slideraction, 1, 1);
+    h.end();
+    EXPECT_FALSE(newest<Slider>());
+    EXPECT_EQ(h.steps(), steps);
+    // A range that is none is refused; then one that is.
+    s.Dialogs.push_back([](Dialog& d) {
+        d.settext(101, "r");
+        d.settext(106, "5");
+        d.settext(108, "1");
+        d.click(1);
+        EXPECT_EQ(d.Refused, 111) << "the step refuses the range";
+        d.settext(106, "0");
+        d.settext(108, "10");
+        d.settext(111, "0.5");
+        d.settext(104, "2.4");
+        d.click(1);
+    });
+    click(slideraction, 1, 1);
+    Slider* r = newest<Slider>();
+    ASSERT_TRUE(r);
+    EXPECT_STREQ(r->name(), "r");
+    EXPECT_EQ(r->value(), 2.5);
+    EXPECT_EQ(r->Max, 10);
+    EXPECT_NEAR(r->X, 1, 0.03);
+    // A calculation refuses a fault and names its place.
+    use(calculateaction);
+    s.Dialogs.push_back([](Dialog& d) {
+        d.settext(106, "r * (2 +");
+        d.click(1);
+        EXPECT_EQ(d.Refused, 106);
+        EXPECT_EQ(std::string(d.Refusal.text()), "At character 9: a number or a name expected.");
+        d.settext(106, "r * 2");
+        d.click(1);
+    });
+    click(calculateaction, -3, 3);
+    ASSERT_TRUE(newest<Calculation>());
+    EXPECT_EQ(newest<Calculation>()->value(), 5);
+    // A text on a point is attached to it.
+    use(textaction);
+    s.Dialogs.push_back([](Dialog& d) {
+        d.settext(106, "r is {r}");
+        d.click(1);
+    });
+    click(textaction, 0, 0);
+    ASSERT_TRUE(newest<Text>());
+    EXPECT_TRUE(newest<Text>()->At);
+    EXPECT_EQ(newest<Text>()->shown(), "r is 2.50");
+}
+
+TEST_F(NumberTools, TheMoveToolDragsSlidersAndLabelsAndTicksCheckBoxes) {
+    History h(objects);
+    auto* r = new Slider(2, 0, 10, 1);
+    r->X = -5;
+    r->Y = 5;
+    auto* box = new CheckBox(1, "circle");
+    box->X = -5;
+    box->Y = -5;
+    Point* m = new Point(0, -3);
+    auto* k = new CircleRadius(m, r, 0);
+    std::string why;
+    EXPECT_FALSE(box->condition(k->name(), why)) << "no number";
+    ASSERT_TRUE(k->condition(box->name(), why));
+    use(moveaction);
+    // The knob from 2 to about 6: the circle follows in the same drag.
+    const double pixel = view().Pixel;
+    h.begin();
+    moveaction.dragperform(1, px(-5 + 2 * Slider::Length * pixel / 10), py(5));
+    EXPECT_EQ(moveaction.subject(), r);
+    moveaction.dragperform(9, px(-5 + 6 * Slider::Length * pixel / 10), py(5));
+    EXPECT_EQ(k->r(), 6);
+    moveaction.dragperform(0, px(-5 + 6 * Slider::Length * pixel / 10), py(5));
+    h.end();
+    EXPECT_TRUE(moveaction.finished());
+    h.undo();
+    EXPECT_EQ(r->value(), 2);
+    EXPECT_EQ(k->r(), 2);
+    // A click on the box hides the circle; undo shows it again.
+    h.begin();
+    moveaction.dragperform(1, px(-5) + 5, py(-5) + 5);
+    moveaction.dragperform(0, px(-5) + 5, py(-5) + 5);
+    h.end();
+    EXPECT_EQ(box->value(), 0);
+    EXPECT_TRUE(k->hidden());
+    h.undo();
+    EXPECT_FALSE(k->hidden());
+}

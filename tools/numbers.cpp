@@ -1,0 +1,121 @@
+#include "numbers.h"
+#include "control.h"
+#include "edit.h"
+#include "number.h"
+#include "objectlist.h"
+#include "point.h"
+#include "text.h"
+
+MeasureAction measureaction;
+PlaceAction slideraction(PlaceAction::SliderKind, 234),
+    checkboxaction(PlaceAction::CheckBoxKind, 235),
+    calculateaction(PlaceAction::CalculationKind, 236), textaction(PlaceAction::TextKind, 237);
+
+namespace {
+
+// The measure a click on o makes; false when o has none.
+bool measurekind(Object* o, Measure::Kind& k) {
+    const int c = o->Class;
+    if (c & CRegion)
+        k = Measure::Area;
+    else if (c & (CArc | CSegment))
+        k = Measure::Length;
+    else if (c & CCircle)
+        k = Measure::Radius;
+    else if (c & CAngle)
+        k = Measure::AngleSize;
+    else if (c & CStraight)
+        k = Measure::Slope;
+    else
+        return false;
+    return Measure::takes(k, o);
+}
+
+} // namespace
+
+void MeasureAction::start() {
+    Action::start();
+    A = nullptr;
+}
+
+void MeasureAction::abort() {
+    if (A) {
+        A->highlight.clear();
+        objects.redraw();
+    }
+    A = nullptr;
+}
+
+void MeasureAction::inform() {
+    prompt(A ? 233 : 232);
+}
+
+void MeasureAction::perform(int c, int r) {
+    const double x = actionx(c), y = actiony(r);
+    Object* o = nullptr;
+    if (objects.select(x, y, &o, CPoint, 1, 1) && o) {
+        auto* p = static_cast<Pointprim*>(o);
+        if (!A) {
+            A = p;
+            A->highlight.set();
+        } else if (p != A) {
+            new Distance(A, p);
+            A->highlight.clear();
+            A = nullptr;
+        }
+        objects.redraw();
+        inform();
+        return;
+    }
+    if (A) return;
+    o = nullptr;
+    Measure::Kind k;
+    if (!objects.select(x, y, &o, CStraight | CCircle | CAngle | CRegion, 1, 1) || !o ||
+        !measurekind(o, k))
+        return;
+    new Measure(k, o);
+    objects.redraw();
+}
+
+void PlaceAction::perform(int c, int r) {
+    const double x = actionx(c), y = actiony(r);
+    Object* o = nullptr;
+    switch (K) {
+    case SliderKind: {
+        auto* s = new Slider(1, 0, 5, 0.1);
+        s->X = x;
+        s->Y = y;
+        o = s;
+        break;
+    }
+    case CheckBoxKind: {
+        auto* b = new CheckBox(1, String(240).text());
+        b->X = x;
+        b->Y = y;
+        o = b;
+        break;
+    }
+    case CalculationKind: {
+        Expression e;
+        e.parse("0", numbersbefore(nullptr));
+        auto* n = new Calculation(std::move(e));
+        n->X = x;
+        n->Y = y;
+        o = n;
+        break;
+    }
+    case TextKind: {
+        // A click on a point attaches the text to it.
+        Object* p = nullptr;
+        if (objects.select(x, y, &p, CPoint, 0, 1) && p)
+            o = new Text(String(242).text(), 0, 0, static_cast<Pointprim*>(p));
+        else
+            o = new Text(String(242).text(), x, y, nullptr);
+        break;
+    }
+    }
+    objects.redraw();
+    if (!editnumber(o)) objects.remove(o);
+    objects.update();
+    objects.redraw();
+}
