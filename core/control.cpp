@@ -63,15 +63,16 @@ void Slider::draw(PS& ps) {
     Brush knob(colour);
     ps.filledrectangle(k - 5, r - 7, 11, 15, knob);
     ps.textcolor(colour);
-    drawtext1(ps, c + static_cast<int>(std::lround(Dx)),
-              r - ps.textheight() - 10 + static_cast<int>(std::lround(Dy)), label().c_str());
+    // The label above the left end, its foot a little over the knob's top.
+    drawtext1(ps, c + static_cast<int>(std::lround(Dx)), r - 10 + static_cast<int>(std::lround(Dy)),
+              label().c_str());
 }
 
 double Slider::distance(double x, double y) {
     const double p = view().Pixel;
     double line = boxdistance(x, y, X - 6 * p, Y - 8 * p, X + (Length + 6) * p, Y + 8 * p);
     double left = X + Dx * p, bottom = Y + (10 - Dy) * p;
-    return std::min(line, boxdistance(x, y, left, bottom, left + 80 * p, bottom + 16 * p));
+    return std::min(line, boxdistance(x, y, left, bottom, left + 80 * p, bottom + 18 * p));
 }
 
 void Slider::writeclear(char* s) {
@@ -160,7 +161,8 @@ void CheckBox::draw(PS& ps) {
         ps.lineto(c + 12, r + 3, pen);
     }
     ps.textcolor(colour);
-    drawtext1(ps, c + 20, r, Caption.c_str());
+    // The caption right of the box, on the box's foot.
+    drawtext1(ps, c + 20, r + 14, Caption.c_str());
 }
 
 double CheckBox::distance(double x, double y) {

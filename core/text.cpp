@@ -100,10 +100,11 @@ void Text::draw(PS& ps) {
         r = row(Y, ps);
     }
     ps.textcolor(drawcolor());
+    // The place is the top left corner: each line stands on its foot.
     const int h = ps.textheight() + 2;
     for (const std::string& line : lines(shown())) {
-        drawtext1(ps, c, r, line.c_str());
         r += h;
+        drawtext1(ps, c, r, line.c_str());
     }
 }
 
