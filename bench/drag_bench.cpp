@@ -104,6 +104,8 @@ void frames(benchmark::State& state, Pointprim* p, int smooth, int layered) {
         p->set(x + d, y - d);
         objects.update();
         objects.redraw();
+        // Smooth strokes wait in a batch until the picture is shown.
+        bitmap->flush();
     }
     objects.layerfor(nullptr);
     delete bitmap;

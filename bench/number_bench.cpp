@@ -45,6 +45,8 @@ void BM_DragMeasures(benchmark::State& state) {
         p->set(d, -d);
         objects.update();
         objects.redraw();
+        // Smooth strokes wait in a batch until the picture is shown.
+        bitmap->flush();
     }
     objects.layerfor(nullptr);
     delete bitmap;

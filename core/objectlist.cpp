@@ -56,6 +56,7 @@ ObjectList::~ObjectList() {
 }
 
 void ObjectList::add(Object* o) {
+    if (Dragged) layerfor(nullptr);
     o->Previous = Last;
     o->Next = nullptr;
     if (Last)
@@ -185,6 +186,12 @@ void ObjectList::mark(Object* p) {
 }
 
 void ObjectList::update() {
+    // While a drag draws from the picture of what it does not move, only
+    // what it moves can change.
+    if (Dragged && Layer) {
+        for (Object* o : Moving) o->update();
+        return;
+    }
     // The objects lie apart in memory: the next one is fetched while this
     // one computes, which hides most of the wait for it.
     for (Object* o = First; o; o = o->Next) {
@@ -340,7 +347,8 @@ int ObjectList::drawlayered() {
     }
     // The moving objects in their colours and by who they are; each pixel
     // then comes from whichever object the whole drawing would paint last.
-    Front->erase();
+    // Front needs no erasing: where no moving object paints, its identity
+    // picture is 0 and the still picture wins.
     FrontIds->identify(1, 0);
     FrontIds->erase();
     for (size_t i = 0; i < Moving.size(); ++i) {
