@@ -5,7 +5,8 @@
 #   ./build.sh sanitize        runs every test built with AddressSanitizer and
 #                              UndefinedBehaviorSanitizer,
 #   ./build.sh bench           runs the benchmarks,
-#   ./build.sh fuzz [seconds]  fuzzes the construction and macro file readers
+#   ./build.sh fuzz [seconds]  fuzzes the construction and macro file readers and
+#                              the expression parser
 #                              (60 s each),
 #   ./build.sh install [prefix] installs Gyrel as a desktop program into
 #                              prefix (~/.local): menu entry, icon, .gyr files.
@@ -63,10 +64,10 @@ fuzz)
     # reader: construction files, then macro files, each for the seconds.
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DGYREL_FUZZ=ON -DGYREL_TESTS=OFF -DGYREL_BENCH=OFF >/dev/null
-    cmake --build build-fuzz -j"$jobs" --target reader_fuzz macro_fuzz
+    cmake --build build-fuzz -j"$jobs" --target reader_fuzz macro_fuzz expression_fuzz
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
-    for target in io/fuzz/reader_fuzz macros/fuzz/macro_fuzz; do
+    for target in io/fuzz/reader_fuzz macros/fuzz/macro_fuzz core/fuzz/expression_fuzz; do
         dir=tests/${target%/*}
         mkdir -p "$work/$target"
         if ! "./build-fuzz/tests/$target" "$work/$target" "$dir/corpus" "$dir/crashes" \

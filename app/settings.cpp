@@ -71,9 +71,11 @@ const ControlSpec sizecontrols[] = {
     {C::Static, -1, "Angle Size (Default):", 2, 1},
     {C::Edit, 12, "", 2, 1},
     {C::Static, -1, "All sizes in fractions of screen width!", 3, 2},
-    {C::Default, 1, "OK", 4, 1},
-    {C::Button, 2, "Cancel", 4, 1},
-    {C::Button, 9, "Help", 4, 1},
+    {C::Static, -1, "Decimal Places of Numbers:", 4, 1},
+    {C::Edit, 13, "", 4, 1},
+    {C::Default, 1, "OK", 5, 1},
+    {C::Button, 2, "Cancel", 5, 1},
+    {C::Button, 9, "Help", 5, 1},
     {C::Last, 0, nullptr, 0, 0},
 };
 const DialogSpec sizedialog = {119, "Font Size", sizecontrols};
@@ -133,6 +135,7 @@ void readsizes() {
     anglesize = readsetting("anglesize", 20, MinSize, MaxSize);
     window.Smooth = readsetting("smooth", 1, 0, 1);
     window.autosave.Seconds = readsetting("autosave", 60, 0, 86400);
+    window.Decimals = readsetting("decimals", 2, 0, 10);
 }
 
 void writesizes() {
@@ -141,6 +144,7 @@ void writesizes() {
     profile.writeint("anglesize", anglesize);
     profile.writeint("smooth", window.Smooth);
     profile.writeint("autosave", window.autosave.Seconds);
+    profile.writeint("decimals", window.Decimals);
 }
 
 void dosmooth() {
@@ -211,8 +215,11 @@ void dosizes() {
     LongItem m(11, d, msize);
     LongItem a(12, d, anglesize);
     for (LongItem* size : {&f, &m, &a}) size->range(MinSize, MaxSize);
+    LongItem places(13, d, window.Decimals);
+    places.range(0, 10);
     d.carryout();
     if (d.result() != 1) return;
+    window.Decimals = static_cast<int>(std::clamp(places.N, 0L, 10L));
     // The fonts and marks take effect at once, the angle size for new angles.
     msize = clampsize(m.N);
     fontsize = clampsize(f.N);

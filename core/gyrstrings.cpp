@@ -228,5 +228,6 @@ const stringtable GyrStrings[] = {
     {240, "Check Box"},
     {241, "Calculate"},
     {242, "Text"},
+    {243, "Number?"},
     {0, ""},
 };

@@ -214,7 +214,10 @@ std::string Macro::file() const {
         t += "\nL:";
         t += p->Prompt.text();
         t += '\n';
-        switch (p->Class & (CPoint | CStraight | CCircle)) {
+        switch (p->Class & (CPoint | CStraight | CCircle | CNumber)) {
+        case CNumber:
+            t += "T:number\n";
+            break;
         case CPoint:
             t += "T:point\n";
             break;
@@ -335,6 +338,7 @@ Macro* readmacro(const std::string& text, std::string& badline) {
         int c = kind == "T:point"    ? CPoint
                 : kind == "T:line"   ? CStraight
                 : kind == "T:circle" ? CCircle
+                : kind == "T:number" ? CNumber
                                      : 0;
         if (!c) return fail(kind);
         auto* p = new ParameterList;

@@ -122,10 +122,14 @@ void MacroDefineAction::unhighlight() {
 
 void MacroDefineAction::perform(int c, int r) {
     Object* o = nullptr;
-    if (!objects.select(actionx(c), actiony(r), &o, CPoint | CStraight | CCircle, 1, 0) || !o)
-        return;
+    // Parameters and targets: points, lines, circles and numbers; targets
+    // also regions, angles and texts.
+    const int mask = State == 1 ? CPoint | CStraight | CCircle | CNumber
+                                : CPoint | CStraight | CCircle | CNumber | CRegion | CAngle | CText;
+    if (!objects.select(actionx(c), actiony(r), &o, mask, 1, 0) || !o) return;
     if (State == 1) {
-        int id = o->objectclass() & CCircle ? 65 : o->objectclass() & CStraight ? 64 : 63;
+        const int k = o->objectclass();
+        int id = k & CNumber ? 243 : k & CCircle ? 65 : k & CStraight ? 64 : 63;
         Dialog d(host().owner(), 102, host().help(), MacroHelp);
         StringItem text(101, d, String(id));
         d.carryout();

@@ -281,6 +281,18 @@ TEST_F(Settings, SizesDialogTakesEffectAtOnce) {
     EXPECT_EQ(bitmap->markersize(), 500 / 100);
     sizes("60", "60", "60", 2);
     EXPECT_EQ(fontsize, 25) << "Cancel";
+    // The places of numbers: 0 to 10.
+    s.Dialogs.push_back([](Dialog& d) {
+        EXPECT_STREQ(d.gettext(13).text(), "2");
+        d.type(13, "11");
+        d.click(1);
+        EXPECT_NE(d.Refused, 0);
+        d.type(13, "4");
+        d.click(1);
+    });
+    window.command(7020);
+    EXPECT_EQ(window.Decimals, 4);
+    window.Decimals = 2;
     // Anything but a size in bounds is refused: OK leaves the dialog open
     // with the field marked; nothing is taken.
     for (const char* bad : {"x", "", "99999999999999999999", "-4", "5", "2000000000", "12.5"}) {
@@ -673,6 +685,7 @@ TEST_F(Settings, SurviveARestart) {
     profile.remove();
     // Closing stores the placement, the printer and the sizes.
     fontsize = 33, msize = 120, anglesize = 15;
+    window.Decimals = 5;
     Printer = "PDF file";
     int x, y, w, h;
     window.outer(x, y, w, h);
@@ -687,11 +700,13 @@ TEST_F(Settings, SurviveARestart) {
     EXPECT_EQ(profile.readint("window-h", -1), h);
 
     // They come back at the next start.
-    fontsize = msize = anglesize = 0;
+    fontsize = msize = anglesize = window.Decimals = 0;
     readsizes();
     EXPECT_EQ(fontsize, 33);
     EXPECT_EQ(msize, 120);
     EXPECT_EQ(anglesize, 15);
+    EXPECT_EQ(window.Decimals, 5);
+    window.Decimals = 2;
     profile.writeint("window-x", 70);
     profile.writeint("window-y", 60);
     profile.writeint("window-w", 640);

@@ -1,13 +1,16 @@
 #include "circle.h"
 #include "constructed.h"
+#include "control.h"
 #include "derived.h"
 #include "intersection.h"
 #include "line.h"
 #include "macroactions.h"
+#include "number.h"
 #include "objectlist.h"
 #include "point.h"
 #include "region.h"
 #include "scripted.h"
+#include "text.h"
 #include "transform.h"
 
 #include <QFile>
@@ -585,4 +588,64 @@ TEST_F(Macros, AStepOfALongPolygonIsReadWhole) {
     ASSERT_TRUE(m) << bad;
     EXPECT_EQ(m->steps(), 1);
     EXPECT_EQ(std::string(m->Step->S.text()), step);
+}
+
+TEST_F(Macros, NumbersAreParametersAndTargets) {
+    // A circle about a point with a slider's radius, shown while the radius
+    // is above 1, its diameter calculated and written in a text.
+    Point* m = new Point(0, 0);
+    auto* r = new Slider(2, 0, 5, 0.5);
+    r->setname("r");
+    r->X = -6;
+    r->Y = 6;
+    auto* k = new CircleRadius(m, r, 0);
+    std::string why;
+    ASSERT_TRUE(k->condition("r > 1", why));
+    Expression e;
+    ASSERT_TRUE(e.parse("2 * r", numbersbefore(nullptr)));
+    auto* d = new Calculation(std::move(e));
+    d->setname("d");
+    auto* t = new Text("diameter {d}", 0, 0, m);
+    use(macrodefineaction);
+    parameter(0, 0);
+    EXPECT_EQ(parameter(-5, 6), "Number?");
+    macrodefineaction.advance();
+    macrodefineaction.T = new ParameterList;
+    macrodefineaction.T->P = k;
+    macrodefineaction.T->Next = new ParameterList;
+    macrodefineaction.T->Next->P = t;
+    ASSERT_TRUE(testmacro());
+    ASSERT_EQ(createmacro("Diameter"), 1);
+    Macro* made = macros;
+    std::string bad;
+    std::unique_ptr<Macro> back(readmacro(made->file(), bad));
+    ASSERT_TRUE(back) << bad;
+    EXPECT_EQ(back->file(), made->file());
+
+    objects.clear();
+    counts.reset();
+    Point* p = new Point(1, 1);
+    auto* s2 = new Slider(3, 0, 5, 0.5);
+    s2->setname("s");
+    s2->X = 2;
+    s2->Y = -6;
+    macrorunaction.Running = made;
+    use(macrorunaction);
+    click(macrorunaction, 1, 1);
+    click(macrorunaction, 3, -6);
+    Circle* circle = nullptr;
+    Text* text = nullptr;
+    for (Object* o = objects.first(); o; o = o->next()) {
+        if (dynamic_cast<CircleRadius*>(o)) circle = static_cast<Circle*>(o);
+        if (dynamic_cast<Text*>(o)) text = static_cast<Text*>(o);
+    }
+    ASSERT_TRUE(circle && text);
+    EXPECT_EQ(circle->r(), 3);
+    EXPECT_EQ(circle->condition(), "s > 1");
+    EXPECT_EQ(text->shown(), "diameter 6.00");
+    EXPECT_EQ(text->At, p);
+    s2->setvalue(0.5);
+    objects.update();
+    EXPECT_TRUE(circle->hidden());
+    EXPECT_EQ(text->shown(), "diameter 1.00");
 }
