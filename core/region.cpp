@@ -1,5 +1,6 @@
 #include "region.h"
 #include "line.h"
+#include "number.h"
 #include "objectlist.h"
 #include "view.h"
 
@@ -249,6 +250,10 @@ RegularPolygon::RegularPolygon(Pointprim* a, Pointprim* b, int n) : A(a), B(b), 
 }
 
 void RegularPolygon::update() {
+    if (Count) {
+        const double n = std::round(Count->value());
+        N = n >= MinVertices && n <= MaxVertices ? static_cast<int>(n) : 0;
+    }
     XY.resize(static_cast<size_t>(N) * 2);
     valid = A->valid && B->valid;
     double ax = A->x(), ay = A->y(), bx = B->x(), by = B->y();
@@ -272,7 +277,9 @@ void RegularPolygon::update() {
 int RegularPolygon::dep(Object** o) {
     o[0] = A;
     o[1] = B;
-    return 2;
+    if (!Count) return 2;
+    o[2] = Count;
+    return 3;
 }
 
 void RegularPolygon::writeclear(char* s) {
@@ -297,6 +304,13 @@ int RegularVertex::dep(Object** o) {
 
 void RegularVertex::writeclear(char* s) {
     std::snprintf(s, DescriptionMax, String(185).text(), K + 1, P->name());
+}
+
+RegularPolygon* makeregularpolygon(Pointprim* a, Pointprim* b, Number* count) {
+    auto* p = new RegularPolygon(a, b, 0);
+    p->Count = count;
+    p->update();
+    return p;
 }
 
 RegularPolygon* makeregularpolygon(Pointprim* a, Pointprim* b, int n) {

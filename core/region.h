@@ -80,6 +80,7 @@ class Polygon : public Region {
 };
 
 class RegularVertex;
+class Number;
 
 // The regular polygon of N vertices on the side AB, counterclockwise: A and
 // B are its first vertices, the others are its points made with it.
@@ -99,6 +100,10 @@ class RegularPolygon : public Region {
     Pointprim* B;
     int N;
     std::vector<RegularVertex*> Vertices; // the vertices after A and B
+    // The number object the vertex count follows (rounded; none outside 3
+    // to 100); null for a fixed count. Such a polygon makes no vertices of
+    // its own.
+    Number* Count = nullptr;
 };
 
 // A vertex of a regular polygon after its first two, written with its
@@ -117,3 +122,5 @@ class RegularVertex : public Pointprim {
 // Makes a regular polygon as the tools and files do: the polygon, then its
 // N - 2 new vertices; null when n is out of range.
 RegularPolygon* makeregularpolygon(Pointprim* a, Pointprim* b, int n);
+// A regular polygon whose vertex count is the value of a number object.
+RegularPolygon* makeregularpolygon(Pointprim* a, Pointprim* b, Number* count);

@@ -372,12 +372,23 @@ class RegularPolygonIO : public IO {
         auto* p = static_cast<RegularPolygon*>(o);
         depadd(p->a());
         depadd(p->b());
-        number(std::to_string(p->n()).c_str());
+        if (p->Count)
+            depadd(p->Count);
+        else
+            number(std::to_string(p->n()).c_str());
     }
     int interpret(Input& in) override {
         Pointprim* p[2];
         double x;
-        if (in.Right.n() != 3 || !in.points(p, 2) || p[0] == p[1] || !in.number(2, x)) return 0;
+        if (in.Right.n() != 3 || !in.points(p, 2) || p[0] == p[1]) return 0;
+        // A quoted name: the count follows a number object; the polygon
+        // makes no vertices of its own.
+        if (in.quoted(2)) {
+            Object* count = in.object(2, CNumber);
+            if (!count || in.Nleft != 1) return 0;
+            return in.set(makeregularpolygon(p[0], p[1], static_cast<Number*>(count)), 0);
+        }
+        if (!in.number(2, x)) return 0;
         if (!(x >= RegularPolygon::MinVertices && x <= RegularPolygon::MaxVertices) ||
             x != std::floor(x))
             return 0;

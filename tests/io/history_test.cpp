@@ -4,13 +4,16 @@
 #include "arc.h"
 #include "circle.h"
 #include "constructionfile.h"
+#include "control.h"
 #include "derived.h"
 #include "history.h"
 #include "intersection.h"
 #include "line.h"
+#include "number.h"
 #include "objectlist.h"
 #include "region.h"
 #include "scripted.h"
+#include "text.h"
 #include "view.h"
 
 #include <gtest/gtest.h>
@@ -370,4 +373,45 @@ TEST_F(Undo, ShapesComeBackWithTheirVerticesFillsAndLineTypes) {
     }
     ASSERT_TRUE(h.redo());
     EXPECT_EQ(text(), start);
+}
+
+TEST_F(Undo, ChangesOfNumbersAndTextsAreUndoneWhole) {
+    History h(objects);
+    const std::string made = R"("M"()=point(0.000000000000000,0.000000000000000);
+"r"(x:-6,y:6)=slider(2,0,5,0.5);
+"b"(x:-6,y:5)=checkbox(1,"circle");
+"k"(showif:b)=circleradius("M","r");
+"d"(x:-6,y:4)=calculate("2*r");
+"t"()=text("d is {d}",1,1);
+)";
+    h.begin();
+    ASSERT_EQ(readconstruction(made).Line, 0);
+    h.end();
+    const std::string before = text();
+    // One step changes a value, a caption, an expression, a text, places, a
+    // label's place, a condition and a name.
+    h.begin();
+    auto* r = static_cast<Slider*>(find("r"));
+    r->setvalue(4);
+    static_cast<CheckBox*>(find("b"))->Caption = "the circle";
+    std::string why;
+    ASSERT_TRUE(static_cast<Calculation*>(find("d"))->change("r + 1", why));
+    static_cast<Text*>(find("t"))->change("d = {d}\nr = {r}");
+    r->Places = 3;
+    r->Dx = 12;
+    ASSERT_TRUE(find("k")->condition("r > 3", why));
+    find("d")->setname("dd");
+    objects.update();
+    h.end();
+    const std::string after = text();
+    EXPECT_NE(after, before);
+    EXPECT_NE(after.find("\"t\"()=text(\"d = {dd}\\nr = {r}\",1,1);"), std::string::npos) << after;
+    EXPECT_EQ(static_cast<Text*>(find("t"))->shown(), "d = 5.00\nr = 4.000");
+    h.undo();
+    EXPECT_EQ(text(), before);
+    EXPECT_EQ(static_cast<Text*>(find("t"))->shown(), "d is 4.00");
+    EXPECT_EQ(static_cast<Circle*>(find("k"))->r(), 2);
+    h.redo();
+    EXPECT_EQ(text(), after);
+    EXPECT_EQ(static_cast<Circle*>(find("k"))->r(), 4);
 }

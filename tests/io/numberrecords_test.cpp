@@ -7,6 +7,7 @@
 #include "number.h"
 #include "objectlist.h"
 #include "point.h"
+#include "region.h"
 #include "text.h"
 
 #include <cmath>
@@ -124,4 +125,36 @@ TEST_F(NumberRecords, BrokenNumberRecordsFailAsBrokenRecords) {
     ASSERT_EQ(read(head + "\"t\"()=text(\"" + longtext + "\",0,0);\n").Line, 0);
     EXPECT_EQ(static_cast<Text*>(find("t"))->source(), longtext);
     EXPECT_NE(read(head + "\"t\"()=text(\"" + longtext + "y\",0,0);\n").Line, 0);
+}
+
+TEST_F(NumberRecords, ARegularPolygonCountsItsVerticesByANumber) {
+    const std::string records = R"("n"(x:-6,y:6)=slider(6,1,120,1);
+"R"()=regularpolygon("A","C","n");
+"G"()=area("R");
+)";
+    ASSERT_EQ(read(head + records).Line, 0);
+    EXPECT_NE(construction().find(records), std::string::npos) << construction();
+    auto* p = static_cast<RegularPolygon*>(find("R"));
+    EXPECT_EQ(p->vertices(), 6);
+    EXPECT_TRUE(p->Vertices.empty()) << "no vertices of its own";
+    EXPECT_NEAR(value("G"), 6 * 9 * std::sqrt(3.0) / 4, 1e-9);
+    auto* n = static_cast<Slider*>(find("n"));
+    n->setvalue(4);
+    objects.update();
+    EXPECT_NEAR(value("G"), 9, 1e-9);
+    for (double outside : {2.0, 101.0}) {
+        n->setvalue(outside);
+        objects.update();
+        EXPECT_FALSE(p->valid) << outside;
+        EXPECT_FALSE(find("G")->valid);
+    }
+    n->setvalue(3);
+    objects.update();
+    EXPECT_TRUE(p->valid);
+    // With a number, the record has the polygon alone.
+    EXPECT_NE(
+        read(head +
+             "\"n\"()=slider(6,1,120,1);\n\"R\"(),\"Q\"()=regularpolygon(\"A\",\"C\",\"n\");\n")
+            .Line,
+        0);
 }
