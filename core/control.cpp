@@ -124,7 +124,12 @@ void Slider::grab(double x, double y) {
     GrabY = y;
     FromX = X;
     FromY = Y;
-    if (Knob) dragto(x, y);
+}
+
+int Slider::click() {
+    if (!Knob) return 0;
+    dragto(GrabX, GrabY);
+    return 1;
 }
 
 void Slider::dragto(double x, double y) {

@@ -21,9 +21,11 @@ class Slider : public Number {
     void setstate(const ObjectState& s) override;
     void writespecialflags(FlagSink* io) override;
     int setspecialflag(const char* s) override;
-    // The knob or the line sets the value; the label moves the slider.
+    // The knob or the line sets the value; the label moves the slider. A
+    // click on the line puts the knob there.
     void grab(double x, double y) override;
     void dragto(double x, double y) override;
+    int click() override;
 
     double Min, Max, Step;
     double X = 0, Y = 0;   // the left end of the line

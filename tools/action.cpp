@@ -129,7 +129,10 @@ void MoveAction::dragperform(int type, int c, int r) {
         break;
     case 0:
     case 3:
-        if (HeldObject && release(type)) return;
+        if (HeldObject) {
+            release(type);
+            return;
+        }
         if (pickup) return;
         host().cursor(ToolHost::PointCursorKind);
         objects.layerfor(nullptr);
@@ -184,21 +187,23 @@ void MoveAction::draghandle(double x, double y) {
     objects.redraw();
 }
 
-int MoveAction::release(int type) {
+void MoveAction::release(int type) {
     Object* o = HeldObject;
     host().cursor(ToolHost::PointCursorKind);
     objects.layerfor(nullptr);
     host().capture(0);
     o->highlight.clear();
-    // A click without a move ticks a check box; a right click opens the
-    // property dialog.
+    // A click without a move ticks a check box or puts a slider's knob
+    // there; a right click opens the object's property dialog.
     if (!moved && type == 0 && Held->click()) objects.update(o);
     Held = nullptr;
     HeldObject = nullptr;
+    if (!moved && type == 3) {
+        o->edit();
+        objects.update();
+    }
     objects.redraw();
-    if (!moved && type == 3) return 0;
     inform();
-    return 1;
 }
 
 const int ncommands = 38;

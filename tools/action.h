@@ -99,9 +99,9 @@ class MoveAction : public Action {
   private:
     void grab(double x, double y);
     void draghandle(double x, double y);
-    // Lets go of the handle; 0 when the right click without a move goes
-    // on to the property dialog.
-    int release(int type);
+    // Lets go of the handle: a click without a move clicks it, a right
+    // click opens its property dialog.
+    void release(int type);
 };
 
 extern NoAction noaction;

@@ -146,4 +146,19 @@ TEST_F(NumberTools, TheMoveToolDragsSlidersAndLabelsAndTicksCheckBoxes) {
     EXPECT_TRUE(k->hidden());
     h.undo();
     EXPECT_FALSE(k->hidden());
+    // A right click on the slider's line opens its dialog and leaves its
+    // value; a left click puts the knob there.
+    const int c = px(-5 + 8 * Slider::Length * pixel / 10);
+    s.Dialogs.push_back([](Dialog& d) {
+        EXPECT_STREQ(d.gettext(101).text(), "Slider_1");
+        d.click(2);
+    });
+    moveaction.dragperform(4, c, py(5));
+    moveaction.dragperform(3, c, py(5));
+    EXPECT_EQ(s.AskedDialogs.size(), 1u);
+    EXPECT_EQ(r->value(), 2);
+    moveaction.dragperform(1, c, py(5));
+    moveaction.dragperform(0, c, py(5));
+    EXPECT_EQ(r->value(), 8);
+    EXPECT_EQ(k->r(), 8);
 }
