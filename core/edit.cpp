@@ -57,8 +57,8 @@ std::vector<ControlSpec> layout(std::initializer_list<ControlSpec> fields,
                           {C::GroupEnd, 0, "", 8, 1},
                       });
     v.insert(v.end(), types);
+    if (types.size()) v.push_back({C::GroupEnd, 0, "", 10, 1});
     v.insert(v.end(), {
-                          {C::GroupEnd, 0, "", 10, 1},
                           {C::Default, 1, "OK", 11, 1},
                           {C::Button, 2, "Cancel", 11, 1},
                           {C::Button, 9, "Help", 11, 1},
@@ -285,7 +285,7 @@ int numberdialog(int id, const char* caption, std::initializer_list<ControlSpec>
     static std::vector<std::unique_ptr<DialogSpec>> tables;
     for (const auto& t : tables)
         if (t->id == id) return define(*t);
-    kept.push_back(layout(fields, {}, {{C::Group, -1, "", 9, 1}}));
+    kept.push_back(layout(fields, {}, {}));
     tables.push_back(std::make_unique<DialogSpec>(DialogSpec{id, caption, kept.back().data()}));
     return define(*tables.back());
 }

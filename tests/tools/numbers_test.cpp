@@ -3,6 +3,7 @@
 #include "constructed.h"
 #include "control.h"
 #include "dialog.h"
+#include "edit.h"
 #include "history.h"
 #include "line.h"
 #include "numbers.h"
@@ -123,6 +124,17 @@ TEST_F(NumberTools, TheMoveToolDragsSlidersAndLabelsAndTicksCheckBoxes) {
     std::string why;
     EXPECT_FALSE(box->condition(k->name(), why)) << "no number";
     ASSERT_TRUE(k->condition(box->name(), why));
+    // The box's dialog lists the objects after it, the circle it shows
+    // chosen; choosing the point too makes the box show it.
+    s.Dialogs.push_back([](Dialog& d) {
+        EXPECT_FALSE(d.listselected(112, 0));
+        EXPECT_TRUE(d.listselected(112, 1));
+        d.listselect(112, 0);
+        d.click(1);
+    });
+    ASSERT_EQ(editnumber(box), 1);
+    EXPECT_EQ(m->condition(), box->name());
+    EXPECT_EQ(k->condition(), box->name());
     use(moveaction);
     // The knob from 2 to about 6: the circle follows in the same drag.
     const double pixel = view().Pixel;
@@ -155,7 +167,7 @@ TEST_F(NumberTools, TheMoveToolDragsSlidersAndLabelsAndTicksCheckBoxes) {
     });
     moveaction.dragperform(4, c, py(5));
     moveaction.dragperform(3, c, py(5));
-    EXPECT_EQ(s.AskedDialogs.size(), 1u);
+    EXPECT_EQ(s.AskedDialogs.size(), 2u) << "the box's, then the slider's";
     EXPECT_EQ(r->value(), 2);
     moveaction.dragperform(1, c, py(5));
     moveaction.dragperform(0, c, py(5));
