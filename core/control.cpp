@@ -81,9 +81,7 @@ void Slider::writeclear(char* s) {
 }
 
 void Slider::getstate(ObjectState& s) const {
-    Number::getstate(s);
-    s.V[2] = X;
-    s.V[3] = Y;
+    FreeNumber::getstate(s);
     s.V[4] = Value;
     s.V[5] = Min;
     s.V[6] = Max;
@@ -91,39 +89,17 @@ void Slider::getstate(ObjectState& s) const {
 }
 
 void Slider::setstate(const ObjectState& s) {
-    Number::setstate(s);
-    X = s.V[2];
-    Y = s.V[3];
+    FreeNumber::setstate(s);
     Min = s.V[5];
     Max = s.V[6];
     Step = s.V[7];
     set(s.V[4]);
 }
 
-void Slider::writespecialflags(FlagSink* io) {
-    io->flag(("x:" + flagnumber(X)).c_str());
-    io->flag(("y:" + flagnumber(Y)).c_str());
-    Number::writespecialflags(io);
-}
-
-int Slider::setspecialflag(const char* s) {
-    double v;
-    if (numberflag(s, "x:", v))
-        X = v;
-    else if (numberflag(s, "y:", v))
-        Y = v;
-    else
-        return Number::setspecialflag(s);
-    return 1;
-}
-
 void Slider::grab(double x, double y) {
     const double p = view().Pixel;
     Knob = y > Y - 9 * p && y < Y + 9 * p;
-    GrabX = x;
-    GrabY = y;
-    FromX = X;
-    FromY = Y;
+    FreeNumber::grab(x, y);
 }
 
 int Slider::click() {
@@ -137,14 +113,8 @@ void Slider::dragto(double x, double y) {
         const double t = (x - X) / (Length * view().Pixel);
         setvalue(Min + std::clamp(t, 0.0, 1.0) * (Max - Min));
     } else {
-        X = FromX + x - GrabX;
-        Y = FromY + y - GrabY;
+        FreeNumber::dragto(x, y);
     }
-}
-
-void Slider::anchor(double& x, double& y) const {
-    x = X;
-    y = Y;
 }
 
 CheckBox::CheckBox(int on, const std::string& caption) : Caption(caption) {
@@ -181,55 +151,18 @@ void CheckBox::writeclear(char* s) {
 }
 
 void CheckBox::getstate(ObjectState& s) const {
-    Number::getstate(s);
-    s.V[2] = X;
-    s.V[3] = Y;
+    FreeNumber::getstate(s);
     s.V[4] = Value;
     s.T = Caption;
 }
 
 void CheckBox::setstate(const ObjectState& s) {
-    Number::setstate(s);
-    X = s.V[2];
-    Y = s.V[3];
+    FreeNumber::setstate(s);
     set(s.V[4]);
     Caption = s.T;
-}
-
-void CheckBox::writespecialflags(FlagSink* io) {
-    io->flag(("x:" + flagnumber(X)).c_str());
-    io->flag(("y:" + flagnumber(Y)).c_str());
-}
-
-int CheckBox::setspecialflag(const char* s) {
-    double v;
-    if (numberflag(s, "x:", v))
-        X = v;
-    else if (numberflag(s, "y:", v))
-        Y = v;
-    else
-        return 0;
-    return 1;
-}
-
-void CheckBox::grab(double x, double y) {
-    GrabX = x;
-    GrabY = y;
-    FromX = X;
-    FromY = Y;
-}
-
-void CheckBox::dragto(double x, double y) {
-    X = FromX + x - GrabX;
-    Y = FromY + y - GrabY;
 }
 
 int CheckBox::click() {
     set(Value != 0 ? 0 : 1);
     return 1;
-}
-
-void CheckBox::anchor(double& x, double& y) const {
-    x = X;
-    y = Y;
 }

@@ -5,7 +5,7 @@
 
 // A free number between a minimum and a maximum in steps, set by dragging
 // the knob of a slider drawn at a place of the construction.
-class Slider : public Number {
+class Slider : public FreeNumber {
   public:
     Slider(double value, double min, double max, double step);
     // Whether a slider may have this range: minimum below maximum, a
@@ -19,8 +19,6 @@ class Slider : public Number {
     void writeclear(char* s) override;
     void getstate(ObjectState& s) const override;
     void setstate(const ObjectState& s) override;
-    void writespecialflags(FlagSink* io) override;
-    int setspecialflag(const char* s) override;
     // The knob or the line sets the value; the label moves the slider. A
     // click on the line puts the knob there.
     void grab(double x, double y) override;
@@ -28,20 +26,15 @@ class Slider : public Number {
     int click() override;
 
     double Min, Max, Step;
-    double X = 0, Y = 0;   // the left end of the line
-    enum { Length = 160 }; // of the line, in pixels
-
-  protected:
-    void anchor(double& x, double& y) const override;
+    enum { Length = 160 }; // of the line from (X, Y) rightwards, in pixels
 
   private:
     int Knob = 0; // the grab holds the knob rather than the label
-    double GrabX = 0, GrabY = 0, FromX = 0, FromY = 0;
 };
 
 // A free number that is 1 or 0, shown as a box with a caption that a click
 // ticks and clears.
-class CheckBox : public Number {
+class CheckBox : public FreeNumber {
   public:
     CheckBox(int on, const std::string& caption);
     void update() override { set(Value != 0 ? 1 : 0); }
@@ -50,20 +43,9 @@ class CheckBox : public Number {
     void writeclear(char* s) override;
     void getstate(ObjectState& s) const override;
     void setstate(const ObjectState& s) override;
-    void writespecialflags(FlagSink* io) override;
-    int setspecialflag(const char* s) override;
-    void grab(double x, double y) override;
-    void dragto(double x, double y) override;
     int click() override;
 
-    std::string Caption;
-    double X = 0, Y = 0; // the top left corner of the box
-
-  protected:
-    void anchor(double& x, double& y) const override;
-
-  private:
-    double GrabX = 0, GrabY = 0, FromX = 0, FromY = 0;
+    std::string Caption; // right of the box, whose top left corner is (X, Y)
 };
 
 // A place in the view's top left for a new slider or check box, below the

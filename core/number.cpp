@@ -142,6 +142,52 @@ double numbervalue(Object* o) {
     return static_cast<Number*>(o)->value();
 }
 
+void FreeNumber::getstate(ObjectState& s) const {
+    Number::getstate(s);
+    s.V[2] = X;
+    s.V[3] = Y;
+}
+
+void FreeNumber::setstate(const ObjectState& s) {
+    Number::setstate(s);
+    X = s.V[2];
+    Y = s.V[3];
+}
+
+void FreeNumber::writespecialflags(FlagSink* io) {
+    io->flag(("x:" + flagnumber(X)).c_str());
+    io->flag(("y:" + flagnumber(Y)).c_str());
+    Number::writespecialflags(io);
+}
+
+int FreeNumber::setspecialflag(const char* s) {
+    double v;
+    if (numberflag(s, "x:", v))
+        X = v;
+    else if (numberflag(s, "y:", v))
+        Y = v;
+    else
+        return Number::setspecialflag(s);
+    return 1;
+}
+
+void FreeNumber::grab(double x, double y) {
+    GrabX = x;
+    GrabY = y;
+    FromX = X;
+    FromY = Y;
+}
+
+void FreeNumber::dragto(double x, double y) {
+    X = FromX + x - GrabX;
+    Y = FromY + y - GrabY;
+}
+
+void FreeNumber::anchor(double& x, double& y) const {
+    x = X;
+    y = Y;
+}
+
 Calculation::Calculation(Expression e) : E(std::move(e)) {
     setname(String(215).text(), numbercount);
     Io = calculateio;
@@ -161,37 +207,16 @@ void Calculation::writeclear(char* s) {
 }
 
 void Calculation::getstate(ObjectState& s) const {
-    Number::getstate(s);
-    s.V[2] = X;
-    s.V[3] = Y;
+    FreeNumber::getstate(s);
     s.T = E.text();
 }
 
 void Calculation::setstate(const ObjectState& s) {
-    Number::setstate(s);
-    X = s.V[2];
-    Y = s.V[3];
+    FreeNumber::setstate(s);
     if (s.T != E.text()) {
         std::string why;
         change(s.T, why);
     }
-}
-
-void Calculation::writespecialflags(FlagSink* io) {
-    io->flag(("x:" + flagnumber(X)).c_str());
-    io->flag(("y:" + flagnumber(Y)).c_str());
-    Number::writespecialflags(io);
-}
-
-int Calculation::setspecialflag(const char* s) {
-    double v;
-    if (numberflag(s, "x:", v))
-        X = v;
-    else if (numberflag(s, "y:", v))
-        Y = v;
-    else
-        return Number::setspecialflag(s);
-    return 1;
 }
 
 bool Calculation::change(const std::string& text, std::string& why) {
@@ -203,11 +228,6 @@ bool Calculation::change(const std::string& text, std::string& why) {
     E = std::move(e);
     update();
     return true;
-}
-
-void Calculation::anchor(double& x, double& y) const {
-    x = X;
-    y = Y;
 }
 
 Distance::Distance(Pointprim* a, Pointprim* b) : A(a), B(b) {

@@ -93,8 +93,27 @@ class Measure : public Number {
     int line() const override { return K; }
 };
 
+// A number that stands freely in the drawing: its label (or slider, or
+// box) at (X, Y) of the construction, which a drag moves.
+class FreeNumber : public Number {
+  public:
+    void getstate(ObjectState& s) const override;
+    void setstate(const ObjectState& s) override;
+    void writespecialflags(FlagSink* io) override;
+    int setspecialflag(const char* s) override;
+    void grab(double x, double y) override;
+    void dragto(double x, double y) override;
+
+    double X = 0, Y = 0;
+
+  protected:
+    void anchor(double& x, double& y) const override;
+    double GrabX = 0, GrabY = 0; // where the mouse took hold
+    double FromX = 0, FromY = 0; // the place then
+};
+
 // A number computed by an expression of numbers and earlier number objects.
-class Calculation : public Number {
+class Calculation : public FreeNumber {
   public:
     // An expression already parsed against the objects before this one.
     explicit Calculation(Expression e);
@@ -108,14 +127,6 @@ class Calculation : public Number {
     // expression or names a later object or itself.
     bool change(const std::string& text, std::string& why);
     const Expression& expression() const { return E; }
-    void writespecialflags(FlagSink* io) override;
-    int setspecialflag(const char* s) override;
-
-    // Where the label stands, in construction coordinates.
-    double X = 0, Y = 0;
-
-  protected:
-    void anchor(double& x, double& y) const override;
 
   private:
     Expression E;
