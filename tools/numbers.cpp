@@ -6,6 +6,12 @@
 #include "point.h"
 #include "text.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
 MeasureAction measureaction;
 PlaceAction slideraction(PlaceAction::SliderKind, 234),
     checkboxaction(PlaceAction::CheckBoxKind, 235),
@@ -118,4 +124,39 @@ void PlaceAction::perform(int c, int r) {
     if (!editnumber(o)) objects.remove(o);
     objects.update();
     objects.redraw();
+}
+
+NumberOrNameItem::NumberOrNameItem(int id, Dialog& d, double x, double min, double max, int whole)
+    : StringItem(id, d, flagnumber(x).c_str()), X(x), Min(min), Max(max), Whole(whole) {}
+
+int NumberOrNameItem::read(const std::string& text, double& x, Number*& o) const {
+    std::string t = text;
+    t.erase(0, t.find_first_not_of(" \t"));
+    t.erase(t.find_last_not_of(" \t") + 1);
+    if (Object* n = objects.find(t.c_str(), CNumber, nullptr)) {
+        o = static_cast<Number*>(n);
+        return 2;
+    }
+    std::replace(t.begin(), t.end(), ',', '.');
+    char* end;
+    x = std::strtod(t.c_str(), &end);
+    if (t.empty() || *end || !(x >= Min && x <= Max) || (Whole && x != std::floor(x))) return 0;
+    return 1;
+}
+
+const char* NumberOrNameItem::refusal() {
+    double x;
+    Number* o;
+    if (read(D->gettext(Id).text(), x, o)) return nullptr;
+    char range[96];
+    std::snprintf(range, sizeof range, " from %.10g to %.10g", Min, Max);
+    Why = "Enter a " + std::string(Whole ? "whole number" : "number") + range +
+          ", or the name of a number.";
+    return Why.c_str();
+}
+
+void NumberOrNameItem::exit() {
+    StringItem::exit();
+    O = nullptr;
+    if (read(S.text(), X, O) == 2) X = 0;
 }

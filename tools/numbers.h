@@ -3,7 +3,11 @@
 #pragma once
 
 #include "action.h"
+#include "dialogitems.h"
 
+#include <string>
+
+class Number;
 class Pointprim;
 
 // Click what to measure: a segment or arc (its length), a circle (its
@@ -33,6 +37,24 @@ class PlaceAction : public Action {
   private:
     Kind K;
     int Prompt;
+};
+
+// A dialog field that takes a number from min to max (whole when whole is
+// set), or the name of a number object, which the result then follows.
+class NumberOrNameItem : public StringItem {
+  public:
+    NumberOrNameItem(int id, Dialog& d, double x, double min, double max, int whole = 0);
+    const char* refusal() override;
+    void exit() override;
+    double X;            // the number typed
+    Number* O = nullptr; // or the number object named
+
+  private:
+    // What text stands for: 1 a number (into x), 2 a name (into o), 0 none.
+    int read(const std::string& text, double& x, Number*& o) const;
+    double Min, Max;
+    int Whole;
+    std::string Why;
 };
 
 extern MeasureAction measureaction;

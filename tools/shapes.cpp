@@ -2,6 +2,7 @@
 #include "arc.h"
 #include "dialogitems.h"
 #include "line.h"
+#include "numbers.h"
 #include "objectlist.h"
 #include "region.h"
 #include "resources.h"
@@ -35,7 +36,7 @@ void unhighlightall(std::vector<Pointprim*>& v) {
 using C = ControlSpec;
 
 const ControlSpec verticescontrols[] = {
-    {C::Static, -1, "Number of vertices (3 to 100):", 0, 3},
+    {C::Static, -1, "Number of vertices (3 to 100), or a number's name:", 0, 3},
     {C::Edit, 101, "", 1, 3},
     {C::Default, 1, "OK", 2, 1},
     {C::Button, 2, "Cancel", 2, 1},
@@ -128,10 +129,16 @@ void RegularPolygonAction::perform(int c, int r) {
     if (!pick(c, r, B) || B == A) return;
     highlight(B);
     if (asknumber()) {
-        RegularPolygon* p = makeregularpolygon(A, B, static_cast<int>(N));
-        std::vector<Pointprim*> v = {A, B};
-        for (RegularVertex* q : p->Vertices) v.push_back(q);
-        sides(v);
+        if (Count) {
+            // The count follows a number: the polygon alone, its corners
+            // come and go with the number.
+            makeregularpolygon(A, B, Count);
+        } else {
+            RegularPolygon* p = makeregularpolygon(A, B, static_cast<int>(N));
+            std::vector<Pointprim*> v = {A, B};
+            for (RegularVertex* q : p->Vertices) v.push_back(q);
+            sides(v);
+        }
     }
     A->highlight.clear();
     B->highlight.clear();
@@ -144,13 +151,13 @@ void RegularPolygonAction::perform(int c, int r) {
 int RegularPolygonAction::asknumber() {
     if (!finddialog(verticesdialog.id)) definedialog(&verticesdialog);
     Dialog d(host().owner(), verticesdialog.id, host().help(), 21);
-    LongItem number(101, d, N);
-    number.range(RegularPolygon::MinVertices, RegularPolygon::MaxVertices);
+    NumberOrNameItem number(101, d, static_cast<double>(N), RegularPolygon::MinVertices,
+                            RegularPolygon::MaxVertices, 1);
     d.Focus = 101;
     d.carryout();
     if (d.result() != 1) return 0;
-    N = std::clamp(number.N, static_cast<long>(RegularPolygon::MinVertices),
-                   static_cast<long>(RegularPolygon::MaxVertices));
+    Count = number.O;
+    if (!Count) N = static_cast<long>(number.X);
     return 1;
 }
 

@@ -23,6 +23,8 @@ class PolygonAction : public StepwiseAction {
 
 // The regular polygon on a side: two points, then the number of vertices
 // in a dialog. It is made with its new vertices and a segment for each side.
+class Number;
+
 class RegularPolygonAction : public StepwiseAction {
   public:
     void perform(int c, int r) override;
@@ -32,6 +34,9 @@ class RegularPolygonAction : public StepwiseAction {
     Pointprim* B = nullptr;
     // The number of vertices the dialog offers: the one given last.
     long N = 6;
+    // The number object named in the dialog instead; null when a number
+    // was typed.
+    Number* Count = nullptr;
 
   private:
     // Asks for the number of vertices; 0 when cancelled.

@@ -1,6 +1,8 @@
 #include "transformation.h"
 #include "angle.h"
 #include "dialogitems.h"
+#include "number.h"
+#include "numbers.h"
 #include "objectlist.h"
 #include "resources.h"
 
@@ -14,7 +16,8 @@ namespace {
 using C = ControlSpec;
 
 const ControlSpec degreecontrols[] = {
-    {C::Static, -1, "Angle of the rotation in degrees (counterclockwise):", 0, 3},
+    {C::Static, -1, "Angle of the rotation in degrees (counterclockwise), or a number's name:", 0,
+     3},
     {C::Edit, 101, "", 1, 3},
     {C::Default, 1, "OK", 2, 1},
     {C::Button, 2, "Cancel", 2, 1},
@@ -24,7 +27,8 @@ const ControlSpec degreecontrols[] = {
 const DialogSpec degreedialog = {130, "Rotation", degreecontrols};
 
 const ControlSpec factorcontrols[] = {
-    {C::Static, -1, "Factor of the dilation (negative: through the centre):", 0, 3},
+    {C::Static, -1, "Factor of the dilation (negative: through the centre), or a number's name:", 0,
+     3},
     {C::Edit, 101, "", 1, 3},
     {C::Default, 1, "OK", 2, 1},
     {C::Button, 2, "Cancel", 2, 1},
@@ -90,7 +94,7 @@ void TransformAction::second(int c, int r) {
         highlight(A);
         State = 3;
     } else if (asknumber()) {
-        finish(A, nullptr, Number);
+        finish(A, By, Number);
     }
 }
 
@@ -104,19 +108,23 @@ void TransformAction::third(int c, int r) {
     if (existingobject(c, r, angle, CAngle))
         finish(A, angle, 0);
     else if (asknumber())
-        finish(A, nullptr, Number);
+        finish(A, By, Number);
 }
 
 int TransformAction::asknumber() {
     const DialogSpec& table = Kind == Transformation::Rotation ? degreedialog : factordialog;
     if (!finddialog(table.id)) definedialog(&table);
     Dialog d(host().owner(), table.id, host().help(), Kind == Transformation::Rotation ? 17 : 18);
-    DoubleItem number(101, d, Number);
-    number.range(-1e6, 1e6);
+    NumberOrNameItem number(101, d, Number, -1e6, 1e6);
     d.Focus = 101;
     d.carryout();
     if (d.result() != 1) return 0;
-    Number = number.X;
+    if (number.O) {
+        By = number.O;
+    } else {
+        By = nullptr;
+        Number = number.X;
+    }
     return 1;
 }
 

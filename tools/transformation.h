@@ -18,13 +18,17 @@ class TransformAction : public StepwiseAction {
     Object* A = nullptr; // the mirror, the centre, or the point to move from
     // The degrees or the factor the dialog offers: the one given last.
     double Number;
+    // The number object named in the dialog instead; null when a number
+    // was typed.
+    Object* By = nullptr;
 
   private:
     // The second click: the mirror, centre or vector.
     void second(int c, int r);
     // The third click: the angle or the point to move to.
     void third(int c, int r);
-    // Asks for the degrees or the factor; 0 when cancelled.
+    // Asks for the degrees or the factor (or a number object's name); 0
+    // when cancelled.
     int asknumber();
     // Makes the image of O and starts over.
     void finish(Object* a, Object* b, double number);

@@ -1,4 +1,6 @@
 #include "arc.h"
+#include "control.h"
+#include "dialog.h"
 #include "line.h"
 #include "objectlist.h"
 #include "region.h"
@@ -130,4 +132,32 @@ TEST_F(ShapeTools, ArcsAndSectorsFromThreeClicks) {
     auto* half = dynamic_cast<Semicircle*>(objects.last());
     ASSERT_TRUE(half);
     EXPECT_TRUE(half->checkpoint(0, -2)) << "left of the way from (2, 0) to (-2, 0)";
+}
+
+TEST_F(ShapeTools, ARegularPolygonMayCountByANumber) {
+    auto* n = new Slider(5, 3, 12, 1);
+    n->setname("n");
+    use(regularpolygonaction);
+    s.Dialogs.push_back([](Dialog& d) {
+        d.type(101, "4.5");
+        d.click(1);
+        EXPECT_TRUE(d.isopen()) << "a whole number only";
+        d.type(101, "n");
+        d.click(1);
+    });
+    click(regularpolygonaction, 0, 0);
+    click(regularpolygonaction, 2, 0);
+    auto* p = dynamic_cast<RegularPolygon*>(objects.last());
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->Count, n);
+    EXPECT_EQ(p->vertices(), 5);
+    n->setvalue(8);
+    objects.update();
+    EXPECT_EQ(p->vertices(), 8);
+    // Cancel makes nothing.
+    const int before = objects.count();
+    s.Dialogs.push_back([](Dialog& d) { d.click(2); });
+    click(regularpolygonaction, 0, 0);
+    click(regularpolygonaction, 2, 0);
+    EXPECT_EQ(objects.count(), before);
 }

@@ -1,6 +1,7 @@
 #include "angle.h"
 #include "constructed.h"
 #include "construction.h"
+#include "control.h"
 #include "objectlist.h"
 #include "tooltest.h"
 #include "transformation.h"
@@ -208,4 +209,46 @@ TEST_F(Maps, TranslationByAVectorOrTwoPointsAndDilation) {
     EXPECT_EQ(d->x(), -3);
     EXPECT_EQ(d->y(), -5);
     EXPECT_EQ(host.Prompt, "Dilation: Choose the object to dilate!");
+}
+
+TEST_F(Maps, ANumbersNameTurnsAndScalesByIt) {
+    Point* m = new Point(0, 0);
+    new Point(2, 0);
+    auto* t = new Slider(90, 0, 360, 1);
+    t->setname("t");
+    auto* f = new Slider(2, -3, 3, 0.5);
+    f->setname("f");
+    use(rotateaction);
+    click(rotateaction, 2, 0);
+    answer(" t ");
+    click(rotateaction, 0, 0);
+    auto* turned = static_cast<Pointprim*>(objects.last());
+    ASSERT_TRUE(imageof(turned));
+    EXPECT_EQ(imageof(turned)->map().B, t);
+    EXPECT_NEAR(turned->y(), 2, 1e-12);
+    t->setvalue(180);
+    objects.update();
+    EXPECT_NEAR(turned->x(), -2, 1e-12);
+    use(dilateaction);
+    click(dilateaction, 2, 0);
+    answer("f");
+    click(dilateaction, 0, 0);
+    auto* far = static_cast<Pointprim*>(objects.last());
+    ASSERT_TRUE(imageof(far));
+    EXPECT_EQ(far->x(), 4);
+    f->setvalue(-1);
+    objects.update();
+    EXPECT_EQ(far->x(), -2);
+    // A name of no number is refused like a broken number.
+    s.Dialogs.push_back([](Dialog& d) {
+        d.type(101, "M");
+        d.click(1);
+        EXPECT_TRUE(d.isopen());
+        EXPECT_STREQ(d.Refusal.text(),
+                     "Enter a number from -1000000 to 1000000, or the name of a number.");
+        d.click(2);
+    });
+    click(dilateaction, 2, 0);
+    click(dilateaction, 0, 0);
+    (void)m;
 }
