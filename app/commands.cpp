@@ -50,6 +50,7 @@ const MenuSpec menulines[] = {
     {M::Item, "Point on &Object \tO", 2010},
     {M::Separator, nullptr, 0},
     {M::Item, "Circle through &Three Points \tK", 2101},
+    {M::Item, "Circle with Radius", 2121},
     {M::Item, "Angle &Bisector \tB", 2102},
     {M::Item, "Perpendicular Bisector \tN", 2103},
     {M::Item, "Tan&gents \tG", 2104},

@@ -11,7 +11,7 @@ Tools tools;
 const int idm_actions[ToolButtons] = {2001, 2004, 2002, 2003, 2005, 2006, 3020, 2010, 3001, 3002,
                                       3003, 7018, 2007, 2008, 2009, 3004, 3005, 2101, 2102, 2103,
                                       2104, 2105, 2106, 2107, 2108, 2109, 2110, 2111, 2112, 2113,
-                                      2114, 2115, 2116, 2117, 2118, 2119, 2120};
+                                      2114, 2115, 2116, 2117, 2118, 2119, 2120, 2121};
 const int idm_colors[6] = {7012, 7015, 7014, 7013, 7017, 7016};
 
 namespace {
@@ -35,7 +35,11 @@ const std::string colour(const char* rgb) {
 // The tool tip of each tool button: the tools of the first row, then the
 // constructions and maps added after them, then the shapes.
 int tooltext(int i) {
-    return i < 17 ? 99 + i : i < 26 ? 172 + (i - 17) : i < 32 ? 207 + (i - 26) : 238 + (i - 32);
+    return i < 17   ? 99 + i
+           : i < 26 ? 172 + (i - 17)
+           : i < 32 ? 207 + (i - 26)
+           : i < 37 ? 238 + (i - 32)
+                    : 245;
 }
 
 const int nimages = ToolButtons + 8;
@@ -98,6 +102,9 @@ const std::string images[nimages] = {
         "text-anchor='middle'>=x</text>"), // calculate
     svg("<text x='12' y='18' font-size='16' fill='black' stroke='none' "
         "text-anchor='middle'>T</text>"), // text
+    svg("<circle cx='12' cy='12' r='8'/><path d='M12 12h8'/><text x='14' y='10' font-size='7' "
+        "fill='black' stroke='none'>r</text>" +
+        dot(12, 12)), // circle with radius
     colour("#000000"),
     colour("#0000a0"),
     colour("#8c0000"),

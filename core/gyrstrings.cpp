@@ -229,5 +229,7 @@ const stringtable GyrStrings[] = {
     {241, "Calculate"},
     {242, "Text"},
     {243, "Number?"},
+    {244, "Circle with Radius: Centre?"},
+    {245, "Circle with Radius"},
     {0, ""},
 };

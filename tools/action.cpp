@@ -206,49 +206,26 @@ void MoveAction::release(int type) {
     inform();
 }
 
-const int ncommands = 38;
+const int ncommands = 39;
 const int commands[] = {2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008, 3020, 3001,
                         3002, 3006, 2009, 3005, 3003, 3004, 2010, 7018, 2101, 2102,
                         2103, 2104, 2105, 2106, 2107, 2108, 2109, 2110, 2111, 2112,
-                        2113, 2114, 2115, 2116, 2117, 2118, 2119, 2120};
-Action* const actions[] = {&pointaction,
-                           &segmentaction,
-                           &rayaction,
-                           &lineaction,
-                           &circleaction,
-                           &circle3action,
-                           &rectangularaction,
-                           &parallelaction,
-                           &intersectionaction,
-                           &moveaction,
-                           &moveonaction,
-                           &deleteaction,
-                           &angleaction,
-                           &hideaction,
-                           &trackaction,
-                           &editaction,
-                           &pointonaction,
-                           &middleaction,
-                           &circlethroughaction,
-                           &bisectoraction,
-                           &midperpendicularaction,
-                           &tangentsaction,
-                           &vectoraction,
-                           &reflectaction,
-                           &rotateaction,
-                           &translateaction,
-                           &dilateaction,
-                           &polygonaction,
-                           &regularpolygonaction,
-                           &arc3action,
-                           &arcaction,
-                           &semicircleaction,
-                           &sectoraction,
-                           &measureaction,
-                           &slideraction,
-                           &checkboxaction,
-                           &calculateaction,
-                           &textaction};
+                        2113, 2114, 2115, 2116, 2117, 2118, 2119, 2120, 2121};
+Action* const actions[] = {&pointaction,         &segmentaction,        &rayaction,
+                           &lineaction,          &circleaction,         &circle3action,
+                           &rectangularaction,   &parallelaction,       &intersectionaction,
+                           &moveaction,          &moveonaction,         &deleteaction,
+                           &angleaction,         &hideaction,           &trackaction,
+                           &editaction,          &pointonaction,        &middleaction,
+                           &circlethroughaction, &bisectoraction,       &midperpendicularaction,
+                           &tangentsaction,      &vectoraction,         &reflectaction,
+                           &rotateaction,        &translateaction,      &dilateaction,
+                           &polygonaction,       &regularpolygonaction, &arc3action,
+                           &arcaction,           &semicircleaction,     &sectoraction,
+                           &measureaction,       &slideraction,         &checkboxaction,
+                           &calculateaction,     &textaction,           &circleradiusaction};
+static_assert(sizeof commands / sizeof *commands == ncommands, "a command each");
+static_assert(sizeof actions / sizeof *actions == ncommands, "a tool each");
 
 Action* actionof(int command) {
     for (int i = 0; i < ncommands; ++i)

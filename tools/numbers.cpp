@@ -1,9 +1,11 @@
 #include "numbers.h"
+#include "constructed.h"
 #include "control.h"
 #include "edit.h"
 #include "number.h"
 #include "objectlist.h"
 #include "point.h"
+#include "resources.h"
 #include "text.h"
 
 #include <algorithm>
@@ -13,11 +15,24 @@
 #include <string>
 
 MeasureAction measureaction;
+CircleRadiusAction circleradiusaction;
 PlaceAction slideraction(PlaceAction::SliderKind, 234),
     checkboxaction(PlaceAction::CheckBoxKind, 235),
     calculateaction(PlaceAction::CalculationKind, 236), textaction(PlaceAction::TextKind, 237);
 
 namespace {
+
+using C = ControlSpec;
+
+const ControlSpec radiuscontrols[] = {
+    {C::Static, -1, "Radius, or a number's name:", 0, 3},
+    {C::Edit, 101, "", 1, 3},
+    {C::Default, 1, "OK", 2, 1},
+    {C::Button, 2, "Cancel", 2, 1},
+    {C::Button, 9, "Help", 2, 1},
+    {C::Last, 0, nullptr, 0, 0},
+};
+const DialogSpec radiusdialog = {140, "Circle with Radius", radiuscontrols};
 
 // The measure a click on o makes; false when o has none.
 bool measurekind(Object* o, Measure::Kind& k) {
@@ -159,4 +174,22 @@ void NumberOrNameItem::exit() {
     StringItem::exit();
     O = nullptr;
     if (read(S.text(), X, O) == 2) X = 0;
+}
+
+void CircleRadiusAction::perform(int c, int r) {
+    Object* centre = nullptr;
+    if (!choosepoint(actionx(c), actiony(r), &centre)) return;
+    centre->highlight.set();
+    objects.redraw();
+    if (!finddialog(radiusdialog.id)) definedialog(&radiusdialog);
+    Dialog d(host().owner(), radiusdialog.id, host().help(), 27);
+    NumberOrNameItem radius(101, d, R, 1e-9, 1e9);
+    d.Focus = 101;
+    d.carryout();
+    centre->highlight.clear();
+    if (d.result() == 1) {
+        if (!radius.O) R = radius.X;
+        new CircleRadius(static_cast<Pointprim*>(centre), radius.O, radius.O ? 0 : R);
+    }
+    objects.redraw();
 }

@@ -57,5 +57,15 @@ class NumberOrNameItem : public StringItem {
     std::string Why;
 };
 
+// Click the centre; a dialog asks for the radius: a number, or the name of a
+// number object that the radius then follows.
+class CircleRadiusAction : public Action {
+  public:
+    void perform(int c, int r) override;
+    void inform() override { prompt(244); }
+    double R = 1; // the radius the dialog offers: the one given last
+};
+
 extern MeasureAction measureaction;
+extern CircleRadiusAction circleradiusaction;
 extern PlaceAction slideraction, checkboxaction, calculateaction, textaction;

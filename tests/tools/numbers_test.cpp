@@ -174,3 +174,34 @@ TEST_F(NumberTools, TheMoveToolDragsSlidersAndLabelsAndTicksCheckBoxes) {
     EXPECT_EQ(r->value(), 8);
     EXPECT_EQ(k->r(), 8);
 }
+
+TEST_F(NumberTools, ACircleWithRadiusTakesANumberOrANumbersName) {
+    auto* r = new Slider(2, 0, 5, 0.5);
+    r->setname("r");
+    use(circleradiusaction);
+    EXPECT_EQ(host.Prompt, "Circle with Radius: Centre?");
+    s.Dialogs.push_back([](Dialog& d) {
+        d.type(101, "0");
+        d.click(1);
+        EXPECT_TRUE(d.isopen()) << "no circle of radius 0";
+        d.type(101, "1,5");
+        d.click(1);
+    });
+    click(circleradiusaction, 1, 1);
+    auto* fixed = newest<CircleRadius>();
+    ASSERT_TRUE(fixed);
+    EXPECT_EQ(fixed->r(), 1.5);
+    EXPECT_FALSE(fixed->Radius);
+    s.Dialogs.push_back([](Dialog& d) {
+        EXPECT_STREQ(d.gettext(101).text(), "1.5") << "the radius given last";
+        d.type(101, "r");
+        d.click(1);
+    });
+    click(circleradiusaction, 1, 1);
+    auto* following = newest<CircleRadius>();
+    ASSERT_NE(following, fixed);
+    EXPECT_EQ(following->Centre, fixed->Centre) << "the same centre";
+    r->setvalue(3.5);
+    objects.update();
+    EXPECT_EQ(following->r(), 3.5);
+}
