@@ -187,8 +187,10 @@ void ObjectList::mark(Object* p) {
 
 void ObjectList::update() {
     // While a drag draws from the picture of what it does not move, only
-    // what it moves can change.
-    if (Dragged && Layer) {
+    // what it moves can change (as long as the view is the picture's).
+    const View& v = view();
+    if (Dragged && Layer && LayerView[0] == v.X1 && LayerView[1] == v.X2 && LayerView[2] == v.Y1 &&
+        LayerView[3] == v.Y2) {
         for (Object* o : Moving) o->update();
         return;
     }
