@@ -158,6 +158,10 @@ std::string Object::condition() const {
     return ShownIf ? ShownIf->text() : std::string();
 }
 
+bool Object::conditionholds() const {
+    return !ShownIf || std::fabs(ShownIf->evaluate(numbervalue)) > 0;
+}
+
 const std::vector<Object*>* Object::conditionnames() const {
     return ShownIf ? &ShownIf->names() : nullptr;
 }
@@ -181,9 +185,10 @@ void Object::writeclear(char* s) {
 }
 
 int Object::hidden() const {
-    return (ishidden && !view().showhidden) || !valid ||
-           !objectcolors.Chosen[ObjectColors::valid(static_cast<int>(Color))] ||
-           (ShownIf && !(std::fabs(ShownIf->evaluate(numbervalue)) > 0));
+    // Show All shows what its condition hides too, as it shows hidden
+    // objects: in their light shade.
+    return ((ishidden || !conditionholds()) && !view().showhidden) || !valid ||
+           !objectcolors.Chosen[ObjectColors::valid(static_cast<int>(Color))];
 }
 
 void Object::setname(const char* prefix, Count& counter) {
@@ -235,7 +240,7 @@ int Object::depmarked() {
 
 ::Color Object::drawcolor() const {
     if (highlight) return objectcolors.highlight();
-    if (ishidden) return objectcolors.light(static_cast<int>(Color));
+    if (ishidden || !conditionholds()) return objectcolors.light(static_cast<int>(Color));
     return objectcolors.dark(static_cast<int>(Color));
 }
 

@@ -229,6 +229,9 @@ class Object {
     bool condition(const std::string& text, std::string& why);
     // The text of the condition; empty when there is none.
     std::string condition() const;
+    // Whether the condition holds: true without one, false while it has no
+    // value.
+    bool conditionholds() const;
     // The number objects the condition reads; null when there is none.
     const std::vector<Object*>* conditionnames() const;
     // The colour this object draws in now.

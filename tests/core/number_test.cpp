@@ -213,6 +213,10 @@ TEST_F(Numbers, SlidersDriveGeometryAndConditionsSwitchWhatIsShown) {
     EXPECT_TRUE(t->hidden());
     box->click();
     EXPECT_TRUE(s->hidden());
+    view().showhidden = 1;
+    EXPECT_FALSE(s->hidden()) << "Show All shows it";
+    EXPECT_EQ(s->drawcolor(), objectcolors.light(0)) << "in its light shade";
+    view().showhidden = 0;
     q->set(4, 0);
     objects.update();
     EXPECT_FALSE(t->hidden());
