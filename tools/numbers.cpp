@@ -100,6 +100,8 @@ void MeasureAction::perform(int c, int r) {
 
 void PlaceAction::perform(int c, int r) {
     const double x = actionx(c), y = actiony(r);
+    // Cancel leaves the construction as it was, saved or not.
+    const int changed = objects.changed;
     Object* o = nullptr;
     switch (K) {
     case SliderKind: {
@@ -136,7 +138,10 @@ void PlaceAction::perform(int c, int r) {
     }
     }
     objects.redraw();
-    if (!editnumber(o)) objects.remove(o);
+    if (!editnumber(o)) {
+        objects.remove(o);
+        objects.changed = changed;
+    }
     objects.update();
     objects.redraw();
 }

@@ -61,10 +61,12 @@ TEST_F(NumberTools, PlacedObjectsAreSetUpInTheirDialogAndCancelLeavesNothing) {
     // Cancel: no slider, and no step to undo.
     use(slideraction);
     s.Dialogs.push_back([](Dialog& d) { d.click(2); });
+    objects.changed.clear();
     h.begin();
     click(slideraction, 1, 1);
     h.end();
     EXPECT_FALSE(newest<Slider>());
+    EXPECT_FALSE(objects.changed) << "nothing to save";
     EXPECT_EQ(h.steps(), steps);
     // A range that is none is refused; then one that is.
     s.Dialogs.push_back([](Dialog& d) {
