@@ -231,5 +231,7 @@ const stringtable GyrStrings[] = {
     {243, "Number?"},
     {244, "Circle with Radius: Centre?"},
     {245, "Circle with Radius"},
+    {246, "Locus of %s driven by %s"},
+    {247, "Locus"},
     {0, ""},
 };

@@ -51,11 +51,12 @@ IO* sliderio = nullptr;
 IO* checkboxio = nullptr;
 IO* textio = nullptr;
 IO* circleradiusio = nullptr;
+IO* locusio = nullptr;
 
 Counts counts;
 Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount, iscount,
     pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount,
-    numbercount, textcount;
+    numbercount, textcount, locuscount;
 ObjectColors objectcolors;
 
 namespace {
@@ -64,7 +65,7 @@ namespace {
 struct CountsSetup {
     CountsSetup() {
         for (Count* c :
-             {&textcount, &numbercount, &sectorcount, &arccount, &polygoncount, &imagecount,
+             {&locuscount, &textcount, &numbercount, &sectorcount, &arccount, &polygoncount, &imagecount,
               &vectorcount, &anglecount, &pointoncount, &iscount, &middlecount, &circlecount,
               &segmentcount, &raycount, &linecount, &pointcount, &objectcount})
             counts.add(*c);

@@ -72,7 +72,8 @@ enum {
     CArc = 2048,    // a piece of a circle (also CCircle) or a sector
     CRegion = 4096, // a filled polygon or sector
     CNumber = 8192, // a number: a measure or a calculation
-    CText = 16384   // a text
+    CText = 16384,  // a text
+    CLocus = 32768  // the path of a point
 };
 
 // The most objects an object gives through dep; a polygon gives its
@@ -122,6 +123,7 @@ extern IO* sliderio;
 extern IO* checkboxio;
 extern IO* textio;
 extern IO* circleradiusio;
+extern IO* locusio;
 
 class Count {
   public:
@@ -140,7 +142,7 @@ class Counts {
 extern Counts counts;
 extern Count objectcount, pointcount, linecount, raycount, segmentcount, circlecount, middlecount,
     iscount, pointoncount, anglecount, vectorcount, imagecount, polygoncount, arccount, sectorcount,
-    numbercount, textcount;
+    numbercount, textcount, locuscount;
 
 class ObjectColors {
   public:

@@ -1,8 +1,9 @@
 // The writers and readers of the records of calculations, sliders, check
-// boxes, texts and circles with a number as radius.
+// boxes, texts, circles with a number as radius, and loci.
 #include "constructed.h"
 #include "control.h"
 #include "io.h"
+#include "locus.h"
 #include "number.h"
 #include "objectlist.h"
 #include "text.h"
@@ -129,11 +130,33 @@ class CircleRadiusIO : public IO {
     }
 };
 
+// "L"()=locus("P","Q"); the traced point, then the driver.
+class LocusIO : public IO {
+  public:
+    LocusIO() : IO("locus") {}
+    void depwrite(Object* o) override {
+        auto* l = static_cast<Locus*>(o);
+        depadd(l->P);
+        depadd(l->Q);
+    }
+    int interpret(Input& in) override {
+        if (!in.shape(1, 2)) return 0;
+        Object* p = in.object(0, CPoint);
+        Object* q = in.object(1, CPoint | CNumber);
+        if (!Locus::takes(p, q)) {
+            in.Reason = "a locus needs a point and a point on an object or a slider it depends on";
+            return 0;
+        }
+        return in.set(new Locus(static_cast<Pointprim*>(p), q), 0);
+    }
+};
+
 CalculateIO calculations;
 SliderIO sliders;
 CheckBoxIO checkboxes;
 TextIO texts;
 CircleRadiusIO circleradii;
+LocusIO loci;
 
 } // namespace
 
@@ -143,4 +166,5 @@ void installnumberrecords() {
     checkboxio = &checkboxes;
     textio = &texts;
     circleradiusio = &circleradii;
+    locusio = &loci;
 }

@@ -4,6 +4,7 @@
 #include "files.h"
 #include "io.h"
 #include "json.h"
+#include "locus.h"
 #include "number.h"
 #include "objectlist.h"
 #include "point.h"
@@ -157,4 +158,34 @@ TEST_F(NumberRecords, ARegularPolygonCountsItsVerticesByANumber) {
              "\"n\"()=slider(6,1,120,1);\n\"R\"(),\"Q\"()=regularpolygon(\"A\",\"C\",\"n\");\n")
             .Line,
         0);
+}
+
+TEST_F(NumberRecords, ALocusRoundTripsAndRefusesWhatCannotDriveIt) {
+    const std::string records = R"("O"()=point(0.000000000000000,0.000000000000000);
+"E"()=point(1.000000000000000,0.000000000000000);
+"k"()=circle("O","E");
+"Q"()=pointon("k",0,1);
+"F"()=point(4.000000000000000,0.000000000000000);
+"M"()=middle("F","Q");
+"L"(color:blue,thick,samples:500)=locus("M","Q");
+)";
+    ASSERT_EQ(read(records).Line, 0) << read(records).Reason;
+    EXPECT_NE(construction().find(records), std::string::npos) << construction();
+    ASSERT_EQ(read(construction()).Line, 0);
+    EXPECT_NE(construction().find(records), std::string::npos);
+    auto* l = static_cast<Locus*>(find("L"));
+    EXPECT_EQ(l->Limit, 500);
+    const std::string json = constructionjson();
+    EXPECT_NE(
+        json.find(
+            R"("name": "L", "kind": "locus", "parents": ["M", "Q"], "hidden": false, "valid": true, "points": [[2.5, 0], )"),
+        std::string::npos)
+        << json;
+    for (const char* bad :
+         {R"("x"()=locus("M","F");)", R"("x"()=locus("F","Q");)", R"("x"()=locus("k","Q");)",
+          R"("x"()=locus("M","M");)", R"("x"(samples:9)=locus("M","Q");)",
+          R"("x"(samples:100001)=locus("M","Q");)"}) {
+        EXPECT_EQ(read(records + bad + "\n").Line, 8) << bad;
+        EXPECT_FALSE(find("x")) << bad;
+    }
 }

@@ -1,0 +1,114 @@
+#include "circle.h"
+#include "constructed.h"
+#include "control.h"
+#include "derived.h"
+#include "intersection.h"
+#include "line.h"
+#include "locus.h"
+#include "model.h"
+
+#include <cmath>
+
+using Loci = Model;
+
+namespace {
+
+// Every sample of a locus, given to check as x, y.
+template <class Check> int samples(const Locus* l, Check check) {
+    int n = 0;
+    for (const std::vector<double>& p : l->pieces())
+        for (std::size_t i = 0; i + 1 < p.size(); i += 2, ++n) check(p[i], p[i + 1]);
+    return n;
+}
+
+// The largest step between neighbouring samples of a piece.
+double longeststep(const Locus* l) {
+    double d = 0;
+    for (const std::vector<double>& p : l->pieces())
+        for (std::size_t i = 2; i + 1 < p.size(); i += 2)
+            d = std::max(d, std::hypot(p[i] - p[i - 2], p[i + 1] - p[i - 1]));
+    return d;
+}
+
+} // namespace
+
+TEST_F(Loci, TheMidpointOfAPointOnACircleRunsOnAHalfSizedCircle) {
+    Point* m = new Point(0, 0);
+    Circle* unit = new Circle(m, new Point(1, 0));
+    auto* q = new Pointon(unit, 0, 1);
+    Point* far = new Point(4, 0);
+    auto* mid = new Middle(far, q);
+    ASSERT_TRUE(Locus::takes(mid, q));
+    EXPECT_FALSE(Locus::takes(far, q)) << "the far point does not move with q";
+    EXPECT_FALSE(Locus::takes(mid, far)) << "a free point drives nothing";
+    auto* l = new Locus(mid, q);
+    ASSERT_TRUE(l->valid);
+    ASSERT_EQ(l->pieces().size(), 1u) << "closed, in one piece";
+    int n = samples(l, [](double x, double y) {
+        EXPECT_NEAR(std::hypot(x - 2, y), 0.5, 1e-9) << x << " " << y;
+    });
+    EXPECT_GE(n, Locus::Start);
+    EXPECT_LE(n, l->Limit);
+    const std::vector<double>& p = l->pieces()[0];
+    EXPECT_NEAR(p[0], p[p.size() - 2], 1e-12) << "it closes";
+    EXPECT_LT(longeststep(l), 3 * view().Pixel) << "fine enough for the screen";
+    // The driver and what it moves stand where they stood.
+    EXPECT_EQ(q->x(), 0);
+    EXPECT_EQ(q->y(), 1);
+    EXPECT_EQ(mid->x(), 2);
+    // Dragging what it depends on moves it at once.
+    far->set(6, 0);
+    objects.update();
+    samples(l, [](double x, double y) { EXPECT_NEAR(std::hypot(x - 3, y), 0.5, 1e-9); });
+}
+
+TEST_F(Loci, TheGardenersConstructionDrawsAnEllipse) {
+    // Foci (-3, 0) and (3, 0), a string of 10: D runs on the circle of
+    // radius 10 about the first focus; the point of the ellipse is where
+    // the line from that focus to D meets the perpendicular bisector of the
+    // second focus and D.
+    Point* f1 = new Point(-3, 0);
+    Point* f2 = new Point(3, 0);
+    Circle* guide = new Circle(f1, new Point(7, 0));
+    auto* d = new Pointon(guide, 7, 0);
+    auto* p = new Intersection(makeline(f1, d), new Midperpendicular(f2, d));
+    auto* l = new Locus(p, d);
+    ASSERT_TRUE(l->valid);
+    int n = samples(l, [](double x, double y) {
+        EXPECT_NEAR(x * x / 25 + y * y / 16, 1, 1e-9) << x << " " << y;
+    });
+    EXPECT_GT(n, 200);
+    EXPECT_EQ(l->pieces().size(), 1u);
+}
+
+TEST_F(Loci, WherePHasNoPlaceTheCurveHasAGap) {
+    // A vertical line through a point running on the circle of radius 3
+    // meets the circle of radius 2 only while the point is above or below
+    // it: two arcs, and no segment between them.
+    Point* o = new Point(0, 0);
+    Circle* outer = new Circle(o, new Point(3, 0));
+    Circle* inner = new Circle(o, new Point(2, 0));
+    auto* q = new Pointon(outer, 0, 3);
+    Line* axis = makeline(o, new Point(1, 0));
+    DepLine* vertical = makeparallel(q, axis, 1);
+    auto* cut = new Intersection(vertical, inner);
+    auto* l = new Locus(cut, q);
+    ASSERT_TRUE(l->valid);
+    EXPECT_EQ(l->pieces().size(), 2u);
+    samples(l, [](double x, double y) {
+        EXPECT_NEAR(std::hypot(x, y), 2, 1e-9);
+        EXPECT_LE(std::fabs(x), 2 + 1e-9);
+    });
+    EXPECT_LT(longeststep(l), 0.5) << "no segment across the gap";
+    // A slider drives a locus too: the point at the slider's distance.
+    auto* s = new Slider(1, -2, 2, 0.5);
+    auto* k = new CircleRadius(o, s, 0);
+    auto* top = new Intersection(k, makeline(o, new Point(0, 1)));
+    auto* m = new Locus(top, s);
+    ASSERT_TRUE(m->valid);
+    samples(m, [](double x, double y) {
+        EXPECT_NEAR(x, 0, 1e-9);
+        EXPECT_LE(std::fabs(y), 2 + 1e-9);
+    });
+    EXPECT_EQ(s->value(), 1) << "the slider is back";
+}
