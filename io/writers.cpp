@@ -257,7 +257,7 @@ class PointonIO : public IO {
     int interpret(Input& in) override {
         double x, y;
         if (!in.shape(1, 3)) return 0;
-        Object* o = in.object(0, CStraight | CCircle);
+        Object* o = in.object(0, CStraight | CCircle | CLocus);
         if (!o || !in.number(1, x) || !in.number(2, y)) return 0;
         auto* p = new Pointon(o, x, y);
         // A position that already lies on the object, as the writer wrote

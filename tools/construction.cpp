@@ -329,7 +329,7 @@ void TangentsAction::abort() {
 void PointonAction::perform(int c, int r) {
     // The object of the last click stays chosen: a click near it again puts
     // the point on it without asking, also where it crosses another object.
-    if (!existing(c, r, O, CStraight | CCircle)) return;
+    if (!existing(c, r, O, CStraight | CCircle | CLocus)) return;
     new Pointon(O, actionx(c), actiony(r));
     objects.redraw();
 }

@@ -56,10 +56,14 @@ TEST_F(Loci, TheMidpointOfAPointOnACircleRunsOnAHalfSizedCircle) {
     EXPECT_EQ(q->x(), 0);
     EXPECT_EQ(q->y(), 1);
     EXPECT_EQ(mid->x(), 2);
-    // Dragging what it depends on moves it at once.
+    // A point on the locus; dragging what the locus depends on moves it at
+    // once, and the point with it.
+    auto* on = new Pointon(l, 2.6, 0.1);
+    EXPECT_NEAR(std::hypot(on->x() - 2, on->y()), 0.5, 1e-4);
     far->set(6, 0);
     objects.update();
     samples(l, [](double x, double y) { EXPECT_NEAR(std::hypot(x - 3, y), 0.5, 1e-9); });
+    EXPECT_NEAR(std::hypot(on->x() - 3, on->y()), 0.5, 1e-4);
 }
 
 TEST_F(Loci, TheGardenersConstructionDrawsAnEllipse) {
