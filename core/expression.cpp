@@ -219,6 +219,16 @@ class ExpressionParser {
             emit(Expression::Number, M_PI, 0, 1);
             return true;
         }
+        if (c == '{') {
+            // A name of any characters but "}", in braces.
+            std::size_t start = P, close = E.Text.find('}', P + 1);
+            if (close == std::string::npos) return fail("a \"}\" expected");
+            std::string name = E.Text.substr(P + 1, close - P - 1);
+            Object* o = Find(name);
+            if (!o) return fail("no number of that name");
+            P = close + 1;
+            return found(o, start, P - start);
+        }
         if (!namebyte(c, true)) return fail("a number or a name expected");
         std::size_t start = P;
         while (P < E.Text.size() && namebyte(static_cast<unsigned char>(E.Text[P]), false)) ++P;
@@ -234,10 +244,14 @@ class ExpressionParser {
             P = start;
             return fail("no number of that name");
         }
+        return found(o, start, name.size());
+    }
+    // The name of o, length bytes at start.
+    bool found(Object* o, std::size_t start, std::size_t length) {
         auto at = std::find(E.Names.begin(), E.Names.end(), o);
         if (at == E.Names.end()) at = E.Names.insert(at, o);
         const int index = static_cast<int>(at - E.Names.begin());
-        E.Spans.push_back({start, name.size(), index});
+        E.Spans.push_back({start, length, index});
         emit(Expression::Name, 0, index, 1);
         return true;
     }
@@ -287,7 +301,13 @@ std::string Expression::text() const {
     std::size_t p = 0;
     for (const Span& s : Spans) {
         t.append(Text, p, s.At - p);
-        t += Names[static_cast<std::size_t>(s.Name)]->name();
+        // A name that reads back as a name stands bare, any other in braces.
+        const std::string name = Names[static_cast<std::size_t>(s.Name)]->name();
+        bool bare = !name.empty() && namebyte(static_cast<unsigned char>(name[0]), true) &&
+                    name != "pi" && std::all_of(name.begin(), name.end(), [](char c) {
+                        return namebyte(static_cast<unsigned char>(c), false);
+                    });
+        t += bare ? name : "{" + name + "}";
         p = s.At + s.Length;
     }
     return t.append(Text, p, std::string::npos);

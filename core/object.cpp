@@ -65,9 +65,9 @@ namespace {
 struct CountsSetup {
     CountsSetup() {
         for (Count* c :
-             {&locuscount, &textcount, &numbercount, &sectorcount, &arccount, &polygoncount, &imagecount,
-              &vectorcount, &anglecount, &pointoncount, &iscount, &middlecount, &circlecount,
-              &segmentcount, &raycount, &linecount, &pointcount, &objectcount})
+             {&locuscount, &textcount, &numbercount, &sectorcount, &arccount, &polygoncount,
+              &imagecount, &vectorcount, &anglecount, &pointoncount, &iscount, &middlecount,
+              &circlecount, &segmentcount, &raycount, &linecount, &pointcount, &objectcount})
             counts.add(*c);
     }
 } countssetup;
@@ -145,6 +145,11 @@ bool Object::condition(const std::string& text, std::string& why) {
     if (text.find_first_not_of(" \t") == std::string::npos) {
         ShownIf.reset();
         return true;
+    }
+    // What a file can read back, with room for names that grow.
+    if (characters(text.c_str()) > 200) {
+        why = "a condition of at most 200 characters";
+        return false;
     }
     auto e = std::make_unique<Expression>();
     if (!e->parse(text, numbersbefore(Order ? this : nullptr))) {

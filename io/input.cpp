@@ -11,7 +11,7 @@
 
 namespace {
 
-enum { TokenMax = 63, TextMax = 10000 };
+enum { TokenMax = 63, TextMax = 10000, FlagMax = 1000 };
 
 int blank(char c) {
     return c == ' ' || c == '\t';
@@ -20,10 +20,11 @@ int blank(char c) {
 // Reads one token at p into t: a quoted text runs to the next double quote,
 // any other to the next ",", ")", "=", "(" or the end. At most 63
 // characters are taken, each whole; the rest stays where a delimiter is
-// expected. A quoted text of a record of texts (text set) takes up to
+// expected; a quoted one takes up to quotedmax (an item's flag in quotes: a
+// long condition). A quoted text of a record of texts (text set) takes up to
 // 10,000 characters, with a backslash before a double quote or a backslash
 // for itself, and backslash n for a line break.
-const char* token(const char* p, std::string& t, bool text = false) {
+const char* token(const char* p, std::string& t, bool text = false, int quotedmax = TokenMax) {
     t.clear();
     while (blank(*p)) ++p;
     int n = 0;
@@ -46,7 +47,7 @@ const char* token(const char* p, std::string& t, bool text = false) {
         if (*p == '"') ++p;
     } else if (*p == '"') {
         ++p;
-        while (*p && *p != '"' && n < TokenMax) take();
+        while (*p && *p != '"' && n < quotedmax) take();
         if (*p == '"') ++p;
     } else {
         while (*p && !std::strchr(",)=(", *p) && n < TokenMax) take();
@@ -62,14 +63,14 @@ const char* token(const char* p, std::string& t, bool text = false) {
 // the ones short enough for a name or a number (else an empty text). Null
 // when the list is broken.
 const char* list(const char* p, Strings& s, int empty, std::vector<char>* quoted = nullptr,
-                 std::vector<std::string>* texts = nullptr) {
+                 std::vector<std::string>* texts = nullptr, int quotedmax = TokenMax) {
     if (*p++ != '(') return nullptr;
     if (empty && *p == ')') return p + 1;
     std::string t;
     for (;;) {
         while (blank(*p)) ++p;
         if (quoted) quoted->push_back(*p == '"');
-        p = token(p, t, texts != nullptr);
+        p = token(p, t, texts != nullptr, quotedmax);
         if (texts) {
             texts->push_back(t);
             if (characters(t.c_str()) > TokenMax) t.clear();
@@ -93,12 +94,14 @@ int Input::read(const char* line) {
     std::string t;
     for (;;) {
         if (Nleft == Max) return 0;
-        if (static_cast<std::size_t>(Nleft) == Left.size()) Left.emplace_back();
+        // An item's flags in quotes may be long: a condition.
+        if (static_cast<std::size_t>(Nleft) == Left.size())
+            Left.emplace_back(Strings::Max, FlagMax + 1);
         Strings& item = Left[static_cast<std::size_t>(Nleft)];
         item.clear();
         p = token(p, t);
         if (!item.add(t.c_str())) return 0;
-        if (!(p = list(p, item, 1))) return 0;
+        if (!(p = list(p, item, 1, nullptr, nullptr, FlagMax))) return 0;
         ++Nleft;
         if (*p == '=') break;
         if (*p != ',') return 0;

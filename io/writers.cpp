@@ -62,9 +62,12 @@ void IO::resadd(Object* o) {
     if (o->showname) flag("showname");
     std::string condition = o->condition();
     if (!condition.empty()) {
-        // A condition with a sign that ends a flag goes in quotes.
+        // A condition with a sign that ends a flag, or a long one, goes in
+        // quotes.
         condition = "showif:" + condition;
-        if (condition.find_first_of(",()=") != std::string::npos) condition = '"' + condition + '"';
+        if (condition.find_first_of(",()=") != std::string::npos ||
+            characters(condition.c_str()) > 63)
+            condition = '"' + condition + '"';
         flag(condition.c_str());
     }
     o->writespecialflags(this);

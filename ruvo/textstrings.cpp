@@ -189,7 +189,12 @@ int String::tolong(long& x) const {
 
 int Strings::add(const char* text) {
     if (N >= Limit) return 0;
-    if (static_cast<std::size_t>(N) == S.size()) S.emplace_back();
+    if (static_cast<std::size_t>(N) == S.size()) {
+        if (Slot > 0)
+            S.emplace_back("", Slot);
+        else
+            S.emplace_back();
+    }
     // The limit counts characters: a name of Greek letters is as long as
     // one of Latin ones.
     if (characters(text) + 1 > S[N].size()) return 0;

@@ -61,7 +61,8 @@ extern const stringtable* progstrings;
 class Strings {
   public:
     enum { Max = 8 };
-    explicit Strings(int max = Max) : Limit(max) {}
+    // Texts of up to 63 characters each, or of slot - 1 when slot is given.
+    explicit Strings(int max = Max, int slot = 0) : Limit(max), Slot(slot) {}
     int add(const char* text);
     String& operator[](int i) { return S[static_cast<std::size_t>(i)]; }
     String& s(int i) { return S[static_cast<std::size_t>(i)]; }
@@ -72,6 +73,7 @@ class Strings {
     std::vector<String> S; // the slots, kept when cleared
     int N = 0;
     int Limit;
+    int Slot;
 };
 
 char* stripnl(char* p);

@@ -16,4 +16,14 @@ TEST_F(FuzzedExpressions, KeptInputsParseSafelyAndBackAgain) {
     ASSERT_TRUE(e.parse("a*a + b", numbersbefore(nullptr)));
     objects.find("a", 0, nullptr)->setname("alpha");
     EXPECT_EQ(e.text(), "alpha*alpha + b");
+    // A name that would not read back as a name is written in braces.
+    for (const char* name : {"my number", "2a", "x+y", "pi", "r\xc2\xb2"}) {
+        objects.find("b", 0, nullptr)->setname(name);
+        const std::string written = e.text();
+        Expression back;
+        ASSERT_TRUE(back.parse(written, numbersbefore(nullptr))) << written << ": " << back.Why;
+        EXPECT_EQ(back.names(), e.names()) << written;
+        objects.find(name, 0, nullptr)->setname("b");
+    }
+    EXPECT_EQ(e.text(), "alpha*alpha + b");
 }

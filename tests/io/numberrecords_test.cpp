@@ -117,6 +117,17 @@ TEST_F(NumberRecords, BrokenNumberRecordsFailAsBrokenRecords) {
         EXPECT_EQ(f.Line, 10) << bad;
         EXPECT_FALSE(find("x")) << bad;
     }
+    // A long condition, and one whose number got a long name, read back.
+    ASSERT_EQ(read(head + numbers + "\"x\"()=point(1,1);\n").Line, 0);
+    std::string why;
+    Object* x = find("x");
+    ASSERT_TRUE(
+        x->condition("F > 1 + 2 + 3 + 4 + 5 + 6 + 7 + 8 + 9 + 10 + 11 + 12 + 13 + 14", why));
+    find("F")->setname(std::string(60, 'F').c_str());
+    const std::string saved = records();
+    ASSERT_EQ(read(construction()).Line, 0) << saved;
+    EXPECT_EQ(records(), saved);
+    EXPECT_EQ(find("x")->condition().substr(0, 62), std::string(60, 'F') + " >");
     // A slider's value outside its range is moved into it, onto a step.
     ASSERT_EQ(read(head + "\"s\"()=slider(12,0,10,3);\n\"s2\"()=slider(0.31,0,1,0.1);\n").Line, 0);
     EXPECT_EQ(value("s"), 9);
