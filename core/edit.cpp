@@ -299,6 +299,7 @@ class ExpressionItem : public StringItem {
     const char* refusal() override {
         std::string t = D->gettext(Id).text();
         if (Empty && t.find_first_not_of(" \t") == std::string::npos) return nullptr;
+        if (Empty && characters(t.c_str()) > 200) return "A condition has at most 200 characters.";
         Expression e;
         if (e.parse(t, numbersbefore(O->Order ? O : nullptr))) return nullptr;
         Why = "At character " + std::to_string(characters(t.substr(0, e.At).c_str()) + 1) + ": " +
