@@ -301,12 +301,18 @@ std::string Expression::text() const {
     std::size_t p = 0;
     for (const Span& s : Spans) {
         t.append(Text, p, s.At - p);
-        // A name that reads back as a name stands bare, any other in braces.
+        // A name that reads back as a name stands bare, any other in braces;
+        // so does one that would run into what stands before or after it.
         const std::string name = Names[static_cast<std::size_t>(s.Name)]->name();
-        bool bare = !name.empty() && namebyte(static_cast<unsigned char>(name[0]), true) &&
-                    name != "pi" && std::all_of(name.begin(), name.end(), [](char c) {
-                        return namebyte(static_cast<unsigned char>(c), false);
-                    });
+        const std::size_t end = s.At + s.Length;
+        auto joins = [](char c) {
+            return namebyte(static_cast<unsigned char>(c), false) || c == '.' || c == '(';
+        };
+        bool bare =
+            !name.empty() && namebyte(static_cast<unsigned char>(name[0]), true) && name != "pi" &&
+            (t.empty() || !joins(t.back())) && (end >= Text.size() || !joins(Text[end])) &&
+            std::all_of(name.begin(), name.end(),
+                        [](char c) { return namebyte(static_cast<unsigned char>(c), false); });
         t += bare ? name : "{" + name + "}";
         p = s.At + s.Length;
     }
