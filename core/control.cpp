@@ -104,7 +104,7 @@ void Slider::grab(double x, double y) {
 
 int Slider::click() {
     if (!Knob) return 0;
-    dragto(GrabX, GrabY);
+    dragto(Held.X, Held.Y);
     return 1;
 }
 

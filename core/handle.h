@@ -2,6 +2,30 @@
 // knob, a check box, a text, the label of a number.
 #pragma once
 
+class FlagSink;
+
+// What a grab remembers: where the mouse took hold, and the place of what
+// it holds then.
+class Grip {
+  public:
+    void take(double x, double y, double placex, double placey) {
+        X = x, Y = y, FromX = placex, FromY = placey;
+    }
+    // The place, with the mouse at (x, y): moved as far in the
+    // construction, or, for an offset in pixels right and down, as many
+    // pixels (within 100,000).
+    void follow(double x, double y, double& placex, double& placey, bool pixels) const;
+    double X = 0, Y = 0; // where the mouse took hold
+
+  private:
+    double FromX = 0, FromY = 0;
+};
+
+// The flags "dx:" and "dy:" of an offset in pixels; none for 0.
+void writeoffset(FlagSink* io, double dx, double dy);
+// Reads one of them into dx or dy; 0 when s is neither.
+int offsetflag(const char* s, double& dx, double& dy);
+
 class Handle {
   public:
     virtual ~Handle() = default;

@@ -102,18 +102,14 @@ bool numberflag(const char* s, const char* key, double& x) {
 }
 
 void Number::writespecialflags(FlagSink* io) {
-    if (Dx != 0) io->flag(("dx:" + flagnumber(Dx)).c_str());
-    if (Dy != 0) io->flag(("dy:" + flagnumber(Dy)).c_str());
+    writeoffset(io, Dx, Dy);
     if (Places >= 0) io->flag(("decimals:" + std::to_string(Places)).c_str());
 }
 
 int Number::setspecialflag(const char* s) {
     double v;
-    if (numberflag(s, "dx:", v))
-        Dx = std::clamp(v, -1e5, 1e5);
-    else if (numberflag(s, "dy:", v))
-        Dy = std::clamp(v, -1e5, 1e5);
-    else if (numberflag(s, "decimals:", v) && v >= 0 && v <= 10 && v == std::floor(v))
+    if (offsetflag(s, Dx, Dy)) return 1;
+    if (numberflag(s, "decimals:", v) && v >= 0 && v <= 10 && v == std::floor(v))
         Places = static_cast<int>(v);
     else
         return 0;
@@ -121,16 +117,11 @@ int Number::setspecialflag(const char* s) {
 }
 
 void Number::grab(double x, double y) {
-    GrabX = x;
-    GrabY = y;
-    GrabDx = Dx;
-    GrabDy = Dy;
+    Held.take(x, y, Dx, Dy);
 }
 
 void Number::dragto(double x, double y) {
-    const double p = view().Pixel;
-    Dx = std::clamp(GrabDx + (x - GrabX) / p, -1e5, 1e5);
-    Dy = std::clamp(GrabDy - (y - GrabY) / p, -1e5, 1e5);
+    Held.follow(x, y, Dx, Dy, true);
 }
 
 Expression::Lookup numbersbefore(Object* before) {
@@ -172,15 +163,11 @@ int FreeNumber::setspecialflag(const char* s) {
 }
 
 void FreeNumber::grab(double x, double y) {
-    GrabX = x;
-    GrabY = y;
-    FromX = X;
-    FromY = Y;
+    Held.take(x, y, X, Y);
 }
 
 void FreeNumber::dragto(double x, double y) {
-    X = FromX + x - GrabX;
-    Y = FromY + y - GrabY;
+    Held.follow(x, y, X, Y, false);
 }
 
 void FreeNumber::anchor(double& x, double& y) const {

@@ -51,8 +51,7 @@ class Number : public Object, public Handle {
     // The pixel where the label's text begins on a surface of the view.
     void labelat(PS& ps, int& c, int& r) const;
 
-  private:
-    double GrabX = 0, GrabY = 0, GrabDx = 0, GrabDy = 0;
+    Grip Held; // the last grab
 };
 
 class Pointprim;
@@ -108,8 +107,6 @@ class FreeNumber : public Number {
 
   protected:
     void anchor(double& x, double& y) const override;
-    double GrabX = 0, GrabY = 0; // where the mouse took hold
-    double FromX = 0, FromY = 0; // the place then
 };
 
 // A number computed by an expression of numbers and earlier number objects.

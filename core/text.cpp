@@ -160,37 +160,17 @@ void Text::setstate(const ObjectState& s) {
 }
 
 void Text::writespecialflags(FlagSink* io) {
-    if (!At) return;
-    if (X != 0) io->flag(("dx:" + flagnumber(X)).c_str());
-    if (Y != 0) io->flag(("dy:" + flagnumber(Y)).c_str());
+    if (At) writeoffset(io, X, Y);
 }
 
 int Text::setspecialflag(const char* s) {
-    double v;
-    if (!At) return 0;
-    if (numberflag(s, "dx:", v))
-        X = std::clamp(v, -1e5, 1e5);
-    else if (numberflag(s, "dy:", v))
-        Y = std::clamp(v, -1e5, 1e5);
-    else
-        return 0;
-    return 1;
+    return At && offsetflag(s, X, Y);
 }
 
 void Text::grab(double x, double y) {
-    GrabX = x;
-    GrabY = y;
-    FromX = X;
-    FromY = Y;
+    Held.take(x, y, X, Y);
 }
 
 void Text::dragto(double x, double y) {
-    if (At) {
-        const double p = view().Pixel;
-        X = std::clamp(FromX + (x - GrabX) / p, -1e5, 1e5);
-        Y = std::clamp(FromY - (y - GrabY) / p, -1e5, 1e5);
-    } else {
-        X = FromX + x - GrabX;
-        Y = FromY + y - GrabY;
-    }
+    Held.follow(x, y, X, Y, At != nullptr);
 }

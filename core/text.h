@@ -55,5 +55,5 @@ class Text : public Object, public Handle {
     std::string Source;
     std::vector<Piece> Pieces;
     std::vector<Object*> Parents; // the point, then the numbers
-    double GrabX = 0, GrabY = 0, FromX = 0, FromY = 0;
+    Grip Held;                    // the last grab
 };
