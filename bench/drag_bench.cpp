@@ -18,6 +18,7 @@
 #include "cells.h"
 #include "circle.h"
 #include "derived.h"
+#include "frames.h"
 #include "intersection.h"
 #include "line.h"
 #include "objectlist.h"
@@ -29,11 +30,6 @@
 #include <vector>
 
 namespace {
-
-class BenchWindow : public Window {
-  public:
-    BenchWindow() { setsize(1000, 700); }
-};
 
 Pointprim* constructiona(int n) {
     objects.clear();
@@ -85,39 +81,11 @@ Pointprim* constructiont(int n) {
     return static_cast<Pointprim*>(objects.first());
 }
 
-// Frames of a drag of p by small steps, drawn into the window's picture as
-// the move tool draws them: whole, or from the layers of what p does not
-// move (drawn by the first frame, which is not timed).
-void frames(benchmark::State& state, Pointprim* p, int smooth, int layered) {
-    BenchWindow w;
-    bitmap = new MyBitmapPS(w, 1000, 700, 32, 1.0);
-    bitmap->smooth(smooth);
-    double x = p->x(), y = p->y();
-    if (layered) {
-        objects.layerfor(p);
-        objects.update();
-        objects.redraw();
-    }
-    int i = 0;
-    for (auto _ : state) {
-        double d = (i++ % 50) * 0.002;
-        p->set(x + d, y - d);
-        objects.update();
-        objects.redraw();
-        // Smooth strokes wait in a batch until the picture is shown.
-        bitmap->flush();
-    }
-    objects.layerfor(nullptr);
-    delete bitmap;
-    bitmap = nullptr;
-    state.counters["objects"] = objects.count();
-    objects.clear();
-}
-
 // Drawn whole, or from the layers of what the dragged point does not move.
 void BM_DragA(benchmark::State& state) {
     frames(state, constructiona(static_cast<int>(state.range(0))), static_cast<int>(state.range(1)),
            static_cast<int>(state.range(2)));
+    objects.clear();
 }
 BENCHMARK(BM_DragA)
     ->ArgsProduct({{1000, 10000}, {0, 1}, {0}})
@@ -128,6 +96,7 @@ BENCHMARK(BM_DragA)
 void BM_DragB(benchmark::State& state) {
     frames(state, constructionb(), static_cast<int>(state.range(0)),
            static_cast<int>(state.range(1)));
+    objects.clear();
 }
 BENCHMARK(BM_DragB)
     ->ArgsProduct({{0, 1}, {0, 1}})
@@ -139,6 +108,7 @@ BENCHMARK(BM_DragB)
 void BM_DragCellsLayered(benchmark::State& state) {
     build(100000);
     frames(state, named("A5", CPoint), static_cast<int>(state.range(0)), 1);
+    objects.clear();
 }
 BENCHMARK(BM_DragCellsLayered)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
 
@@ -187,6 +157,7 @@ BENCHMARK(BM_RedrawTriangles)
 
 void BM_DragTriangle(benchmark::State& state) {
     frames(state, constructiont(10000), static_cast<int>(state.range(0)), 1);
+    objects.clear();
 }
 BENCHMARK(BM_DragTriangle)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
 

@@ -3,8 +3,8 @@
 // depends on 50 objects: a point runs on a circle of radius 3.6 to 4.5, and 50
 // reflections in fixed points carry it about. A frame moves the centre of
 // the circle, recomputes and redraws.
-#include "bitmapps.h"
 #include "cells.h"
+#include "frames.h"
 #include "locus.h"
 #include "transform.h"
 #include "view.h"
@@ -13,11 +13,6 @@
 #include <cmath>
 
 namespace {
-
-class BenchWindow : public Window {
-  public:
-    BenchWindow() { setsize(1000, 700); }
-};
 
 // The view of the picture: 1,000 pixels over [-7, 7].
 class PictureView : public View {
@@ -51,29 +46,12 @@ void BM_DragLoci(benchmark::State& state) {
         auto* l = new Locus(p, q);
         l->Limit = 2000;
     }
-    BenchWindow w;
-    bitmap = new MyBitmapPS(w, 1000, 700, 32, 1.0);
-    bitmap->smooth(static_cast<int>(state.range(1)));
-    objects.layerfor(m);
-    objects.update();
-    objects.redraw();
-    int i = 0;
-    for (auto _ : state) {
-        double d = (i++ % 50) * 0.002;
-        m->set(d, -d);
-        objects.update();
-        objects.redraw();
-        bitmap->flush();
-    }
-    objects.layerfor(nullptr);
-    delete bitmap;
-    bitmap = nullptr;
+    frames(state, m, static_cast<int>(state.range(1)), 1);
     int samples = 0;
     for (Object* o = objects.first(); o; o = o->next())
         if (auto* l = dynamic_cast<Locus*>(o))
             for (const auto& p : l->pieces()) samples += static_cast<int>(p.size() / 2);
     state.counters["samples"] = samples;
-    state.counters["objects"] = objects.count();
     objects.clear();
     setview(before);
 }

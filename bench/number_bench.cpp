@@ -5,8 +5,8 @@
 //             layer of what the point does not move, as a drag does).
 //   Chain:    a slider and 100,000 calculations, each the one before plus 1;
 //             a step sets the slider and recomputes everything.
-#include "bitmapps.h"
 #include "control.h"
+#include "frames.h"
 #include "number.h"
 #include "objectlist.h"
 #include "point.h"
@@ -18,11 +18,6 @@
 
 namespace {
 
-class BenchWindow : public Window {
-  public:
-    BenchWindow() { setsize(1000, 700); }
-};
-
 void BM_DragMeasures(benchmark::State& state) {
     objects.clear();
     counts.reset();
@@ -33,25 +28,7 @@ void BM_DragMeasures(benchmark::State& state) {
         double x = -6.5 + 13.0 * (i % 40) / 40, y = -6.5 + 13.0 * (i / 40) / (n / 40 + 1);
         new Distance(p, new Point(x, y));
     }
-    BenchWindow w;
-    bitmap = new MyBitmapPS(w, 1000, 700, 32, 1.0);
-    bitmap->smooth(static_cast<int>(state.range(1)));
-    objects.layerfor(p);
-    objects.update();
-    objects.redraw();
-    int i = 0;
-    for (auto _ : state) {
-        double d = (i++ % 50) * 0.002;
-        p->set(d, -d);
-        objects.update();
-        objects.redraw();
-        // Smooth strokes wait in a batch until the picture is shown.
-        bitmap->flush();
-    }
-    objects.layerfor(nullptr);
-    delete bitmap;
-    bitmap = nullptr;
-    state.counters["objects"] = objects.count();
+    frames(state, p, static_cast<int>(state.range(1)), 1);
     objects.clear();
 }
 BENCHMARK(BM_DragMeasures)
