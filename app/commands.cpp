@@ -4,8 +4,10 @@
 #include "dialogitems.h"
 #include "export.h"
 #include "help.h"
+#include "loci.h"
 #include "mainwindow.h"
 #include "menu.h"
+#include "messages.h"
 #include "objectlist.h"
 #include "resources.h"
 #include "settings.h"
@@ -68,6 +70,8 @@ const MenuSpec menulines[] = {
     {M::Item, "Check Box", 2118},
     {M::Item, "Calculate \t2", 2119},
     {M::Item, "Text \t6", 2120},
+    {M::Separator, nullptr, 0},
+    {M::Item, "Locus", 2122},
     {M::Popup, "Trans&formations", 0},
     {M::Item, "&Reflection \tF", 2106},
     {M::Item, "R&otation \tU", 2107},
@@ -86,6 +90,7 @@ const MenuSpec menulines[] = {
     {M::Item, "&Edit \tE", 3004},
     {M::Item, "&Hide \tH", 3005},
     {M::Item, "&Delete Tracks \tF6", 3007},
+    {M::Item, "Make Lo&cus", 3008},
     {M::Item, "De&lete Object \tDel", 3006},
     {M::Separator, nullptr, 0},
     {M::Item, "&Step through Construction \tF4", 4006},
@@ -337,6 +342,13 @@ void dodeletetracks() {
     objects.redraw();
 }
 
+// Turns the tracks into loci; says what it needs when it cannot.
+void domakelocus() {
+    if (!makelocus()) Warning(String(251).text(), String(247).text());
+    trackaction.P = nullptr;
+    objects.redraw();
+}
+
 void dostep() {
     window.action(&stepaction);
 }
@@ -438,6 +450,7 @@ void bindcommands() {
     menu.add(4001, dohidden);
     menu.add(3007, dodeletetracks);
     menu.add(2011, dodeletetracks);
+    menu.add(3008, domakelocus);
     menu.add(1002, doexit);
     for (int id : idm_colors) menu.add(id, docolor);
     help.Filename = String(86).text();

@@ -11,7 +11,7 @@ Tools tools;
 const int idm_actions[ToolButtons] = {2001, 2004, 2002, 2003, 2005, 2006, 3020, 2010, 3001, 3002,
                                       3003, 7018, 2007, 2008, 2009, 3004, 3005, 2101, 2102, 2103,
                                       2104, 2105, 2106, 2107, 2108, 2109, 2110, 2111, 2112, 2113,
-                                      2114, 2115, 2116, 2117, 2118, 2119, 2120, 2121};
+                                      2114, 2115, 2116, 2117, 2118, 2119, 2120, 2121, 2122};
 const int idm_colors[6] = {7012, 7015, 7014, 7013, 7017, 7016};
 
 namespace {
@@ -39,7 +39,8 @@ int tooltext(int i) {
            : i < 26 ? 172 + (i - 17)
            : i < 32 ? 207 + (i - 26)
            : i < 37 ? 238 + (i - 32)
-                    : 245;
+           : i < 38 ? 245
+                    : 252;
 }
 
 const int nimages = ToolButtons + 8;
@@ -105,6 +106,9 @@ const std::string images[nimages] = {
     svg("<circle cx='12' cy='12' r='8'/><path d='M12 12h8'/><text x='14' y='10' font-size='7' "
         "fill='black' stroke='none'>r</text>" +
         dot(12, 12)), // circle with radius
+    svg("<path d='M12 4C5 4 3 10 6 14s9 6 12 2 2-12-6-12z' stroke-dasharray='1.5 1.5'/>"
+        "<line x1='3' y1='21' x2='21' y2='21'/>" +
+        dot(18, 16) + dot(9, 21)), // locus
     colour("#000000"),
     colour("#0000a0"),
     colour("#8c0000"),

@@ -20,6 +20,6 @@ class Tools {
 extern Tools tools;
 
 // The tool buttons' and the colour buttons' commands, in button order.
-enum { ToolButtons = 38 };
+enum { ToolButtons = 39 };
 extern const int idm_actions[ToolButtons];
 extern const int idm_colors[6];

@@ -1,4 +1,5 @@
 #include "derived.h"
+#include "locus.h"
 #include "objectlist.h"
 
 #include <algorithm>
@@ -115,6 +116,17 @@ void Pointon::update() {
     valid = 1;
     if (!O->valid) {
         valid = 0;
+        return;
+    }
+    if (auto* l = dynamic_cast<Locus*>(O)) {
+        // On a locus the point keeps the driver's parameter while the curve
+        // changes; where it was put anew, it takes the nearest place's.
+        if (X == LX && Y == LY && std::isfinite(U) && l->place(U, x, y))
+            set(x, y);
+        else if (l->parameter(&x, &y, U))
+            set(x, y);
+        LX = X;
+        LY = Y;
         return;
     }
     // A position already on the object stays to the last bit: projecting

@@ -5,6 +5,8 @@
 
 #include "line.h"
 
+#include <cmath>
+
 class DepLine;
 
 class Middle : public Pointprim {
@@ -68,6 +70,11 @@ class Pointon : public Pointprim {
     void writeclear(char* s) override;
     Object* object() const { return O; }
     Object* O;
+
+  private:
+    // On a locus: the driver's parameter of the place, and the place it was
+    // given for it.
+    double U = NAN, LX = NAN, LY = NAN;
 };
 
 // Makes a parallel or perpendicular as the tools and files do: the help point

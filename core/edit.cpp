@@ -7,6 +7,7 @@
 #include "circle.h"
 #include "control.h"
 #include "line.h"
+#include "locus.h"
 #include "messages.h"
 #include "number.h"
 #include "objectlist.h"
@@ -143,6 +144,13 @@ int regiondialog() {
                                                       {C::Edit, 105, "", 3, 1}},
                                                      {{C::Check, 103, "Filled", 5, 1}}, linetypes);
     static const DialogSpec table = {133, "Region", c.data()};
+    return define(table);
+}
+
+int locusdialog() {
+    static const std::vector<ControlSpec> c = layout(
+        {{C::Static, -1, "Samples at most:", 2, 1}, {C::Edit, 104, "", 2, 1}}, {}, linetypes);
+    static const DialogSpec table = {141, "Locus", c.data()};
     return define(table);
 }
 
@@ -663,6 +671,19 @@ void Arc::edit() {
     if (!Common::run(d)) return;
     common.rename();
     common.take();
+    type.take(common, Linetype);
+}
+
+void Locus::edit() {
+    Dialog d(view().owner(), locusdialog(), view().help(), LocusHelp);
+    Common common(d, this);
+    LongItem samples(104, d, Limit);
+    samples.range(MinSamples, MaxSamples);
+    LineTypeItem type(d, Linetype);
+    if (!Common::run(d)) return;
+    common.rename();
+    common.take();
+    common.set(Limit, static_cast<int>(samples.N));
     type.take(common, Linetype);
 }
 

@@ -33,7 +33,8 @@ enum {
     CalculationHelp = 23,
     SliderHelp = 24,
     CheckBoxHelp = 25,
-    TextHelp = 26
+    TextHelp = 26,
+    LocusHelp = 28
 };
 
 // The property dialog of a number or a text; 1 when it ended with OK.

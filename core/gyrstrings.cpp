@@ -233,5 +233,12 @@ const stringtable GyrStrings[] = {
     {245, "Circle with Radius"},
     {246, "Locus of %s driven by %s"},
     {247, "Locus"},
+    {248, "Locus: Which point draws the curve?"},
+    {249, "Locus: Driven by which point on a line or circle, or slider?"},
+    {250,
+     "Locus: That does not move the point. Driven by which point on a line or circle, or slider?"},
+    {251, "Make Locus needs a point traced with the Track tool and a point on a line or circle, or "
+          "a slider, that moves it."},
+    {252, "Locus"},
     {0, ""},
 };

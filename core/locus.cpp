@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <unordered_map>
 
@@ -126,10 +127,20 @@ struct Sample {
     bool ok;
 };
 
+// Whether the curve turns at m between a and b by more than about ten
+// degrees, over steps long enough that the turn is not rounding.
+bool turns(const Sample& a, const Sample& m, const Sample& b, double least) {
+    const double ux = m.x - a.x, uy = m.y - a.y, vx = b.x - m.x, vy = b.y - m.y;
+    const double lu = std::hypot(ux, uy), lv = std::hypot(vx, vy);
+    if (lu < least || lv < least) return false;
+    return ux * vx + uy * vy < 0.985 * lu * lv;
+}
+
 } // namespace
 
 void Locus::update() {
     Pieces.clear();
+    Params.clear();
     chain();
     valid = Q->valid && !Chain.empty() && Chain.back() == P;
     if (!valid || !range()) {
@@ -140,22 +151,30 @@ void Locus::update() {
     ObjectState before;
     Q->getstate(before);
     const double pixel = view().Pixel;
-    const double fine = 2 * pixel, jump = 40 * pixel;
-    int budget = std::max(0, Limit - Start - 1);
+    const double fine = 2 * pixel, jump = 40 * pixel, least = pixel / 2;
+    // The samples beyond the first are shared out over the intervals, what
+    // one leaves going to the next, so that the end of a long curve is as
+    // fine as its start.
+    int budget = std::max(0, Limit - Start - 1), share = 0;
     auto at = [&](double t) {
         Sample s{t, 0, 0, false};
         s.ok = sample(t, s.x, s.y);
         return s;
     };
     std::vector<Sample> out;
-    // Where neighbours lie far apart, or one has no place, the middle is
-    // sampled too, down to a depth.
+    // Between neighbours that lie far apart, where one has no place, or
+    // where the curve turns sharply, the middle is sampled too, down to a
+    // depth; a middle computed to look is kept.
     auto refine = [&](auto& self, const Sample& a, const Sample& b, int depth) -> void {
-        if (budget <= 0 || depth >= 14) return;
-        const bool far = a.ok && b.ok && std::hypot(b.x - a.x, b.y - a.y) > fine;
-        if (!far && a.ok == b.ok) return;
-        --budget;
+        if (share <= 0 || depth >= 14) return;
+        const double chord = a.ok && b.ok ? std::hypot(b.x - a.x, b.y - a.y) : 0;
+        if (a.ok == b.ok && (!a.ok || chord <= least)) return;
+        --budget, --share;
         Sample m = at((a.t + b.t) / 2);
+        if (a.ok == b.ok && chord <= fine && m.ok && !turns(a, m, b, least)) {
+            out.push_back(m);
+            return;
+        }
         self(self, a, m, depth + 1);
         out.push_back(m);
         self(self, m, b, depth + 1);
@@ -164,6 +183,7 @@ void Locus::update() {
     out.push_back(prev);
     for (int i = 1; i <= Start; ++i) {
         Sample cur = at(static_cast<double>(i) / Start);
+        share = budget / (Start - i + 1);
         refine(refine, prev, cur, 0);
         out.push_back(cur);
         prev = cur;
@@ -177,15 +197,54 @@ void Locus::update() {
         bool join = s.ok && i > 0 && out[i - 1].ok &&
                     std::hypot(s.x - out[i - 1].x, s.y - out[i - 1].y) <= jump;
         if (!s.ok) continue;
-        if (!join) Pieces.emplace_back();
+        if (!join) {
+            Pieces.emplace_back();
+            Params.emplace_back();
+        }
         Pieces.back().push_back(s.x);
         Pieces.back().push_back(s.y);
+        Params.back().push_back(driverat(s.t));
     }
     // Single samples draw nothing.
-    Pieces.erase(std::remove_if(Pieces.begin(), Pieces.end(),
-                                [](const std::vector<double>& p) { return p.size() < 4; }),
-                 Pieces.end());
+    for (std::size_t i = Pieces.size(); i-- > 0;)
+        if (Pieces[i].size() < 4) {
+            Pieces.erase(Pieces.begin() + static_cast<std::ptrdiff_t>(i));
+            Params.erase(Params.begin() + static_cast<std::ptrdiff_t>(i));
+        }
     valid = !Pieces.empty();
+}
+
+double Locus::driverat(double t) const {
+    if (auto* s = dynamic_cast<Slider*>(Q)) return s->Min + t * (s->Max - s->Min);
+    return T0 + t * (T1 - T0);
+}
+
+bool Locus::place(double u, double& x, double& y) const {
+    // The piece whose run of parameters holds u, else the end nearest to
+    // it: a point in a gap waits at the edge of the curve.
+    double best = HUGE_VAL;
+    for (std::size_t k = 0; k < Params.size(); ++k) {
+        const std::vector<double>& t = Params[k];
+        const std::vector<double>& p = Pieces[k];
+        const bool up = t.back() >= t.front();
+        const double lo = up ? t.front() : t.back(), hi = up ? t.back() : t.front();
+        if (u >= lo && u <= hi) {
+            auto it = up ? std::lower_bound(t.begin(), t.end(), u)
+                         : std::lower_bound(t.begin(), t.end(), u, std::greater<double>());
+            std::size_t j = std::max<std::size_t>(1, static_cast<std::size_t>(it - t.begin()));
+            j = std::min(j, t.size() - 1);
+            const double span = t[j] - t[j - 1];
+            const double f = span != 0 ? std::clamp((u - t[j - 1]) / span, 0.0, 1.0) : 0;
+            x = p[2 * j - 2] + f * (p[2 * j] - p[2 * j - 2]);
+            y = p[2 * j - 1] + f * (p[2 * j + 1] - p[2 * j - 1]);
+            return true;
+        }
+        for (std::size_t e : {std::size_t{0}, t.size() - 1}) {
+            const double d = std::fabs(t[e] - u);
+            if (d < best) best = d, x = p[2 * e], y = p[2 * e + 1];
+        }
+    }
+    return best != HUGE_VAL;
 }
 
 void Locus::draw(PS& ps) {
@@ -219,12 +278,24 @@ double Locus::distance(double x, double y) {
 }
 
 int Locus::project(double* x, double* y) {
+    double u;
+    return parameter(x, y, u);
+}
+
+int Locus::parameter(double* x, double* y, double& u) const {
     double best = HUGE_VAL, bx = *x, by = *y, px, py;
-    for (const std::vector<double>& p : Pieces)
+    for (std::size_t k = 0; k < Pieces.size(); ++k) {
+        const std::vector<double>& p = Pieces[k];
+        const std::vector<double>& t = Params[k];
         for (std::size_t i = 2; i + 1 < p.size(); i += 2) {
             double d = nearest(p[i - 2], p[i - 1], p[i], p[i + 1], *x, *y, px, py);
-            if (d < best) best = d, bx = px, by = py;
+            if (d >= best) continue;
+            best = d, bx = px, by = py;
+            const double along = std::hypot(p[i] - p[i - 2], p[i + 1] - p[i - 1]);
+            const double f = along > 0 ? std::hypot(px - p[i - 2], py - p[i - 1]) / along : 0;
+            u = t[i / 2 - 1] + f * (t[i / 2] - t[i / 2 - 1]);
         }
+    }
     if (best == HUGE_VAL) return 0;
     *x = bx;
     *y = by;

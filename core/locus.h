@@ -36,6 +36,16 @@ class Locus : public Object {
 
     // The pieces of the curve, each a polyline of x, y pairs.
     const std::vector<std::vector<double>>& pieces() const { return Pieces; }
+    // The place on the curve nearest to (x, y), into x and y, and the
+    // driver's parameter there (a length along a line or ray, 0 to 1 once
+    // around a circle or along a segment or arc, a slider's value); 0 when
+    // there is no curve.
+    int parameter(double* x, double* y, double& u) const;
+    // The place of the curve at the driver's parameter u, between the
+    // samples around it; in a gap, the nearest end of a piece. False when
+    // there is no curve.
+    bool place(double u, double& x, double& y) const;
+    void edit() override;
 
     Pointprim* P;
     Object* Q;
@@ -53,6 +63,9 @@ class Locus : public Object {
     // view; false when there is none.
     bool range();
     std::vector<Object*> Chain;
+    // The driver's parameter at sample parameter t (0 to 1).
+    double driverat(double t) const;
     std::vector<std::vector<double>> Pieces;
-    double T0 = 0, T1 = 1; // the driver's parameters that the range spans
+    std::vector<std::vector<double>> Params; // the driver's parameter of each sample
+    double T0 = 0, T1 = 1;                   // the driver's parameters that the range spans
 };

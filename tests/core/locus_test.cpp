@@ -116,3 +116,67 @@ TEST_F(Loci, WherePHasNoPlaceTheCurveHasAGap) {
     });
     EXPECT_EQ(s->value(), 1) << "the slider is back";
 }
+
+TEST_F(Loci, ACardioidIsSampledIntoItsCusp) {
+    // The foot of the perpendicular from A, on the unit circle at angle 1,
+    // to the tangent at a point running on the circle: r = 1 - cos(phi - 1)
+    // about A. The cusp lies between the first samples.
+    Point* o = new Point(0, 0);
+    Circle* c = new Circle(o, new Point(1, 0));
+    const double ca = std::cos(1.0), sa = std::sin(1.0);
+    Point* a = new Point(ca, sa);
+    auto* q = new Pointon(c, 0, 1);
+    DepLine* tangent = makeparallel(q, makeline(o, q), 1);
+    auto* foot = new Intersection(makeparallel(a, tangent, 1), tangent);
+    auto* l = new Locus(foot, q);
+    ASSERT_TRUE(l->valid);
+    double closest = 1;
+    int n = samples(l, [&](double x, double y) {
+        const double dx = x - ca, dy = y - sa, r = std::hypot(dx, dy);
+        EXPECT_NEAR(r * r + dx * ca + dy * sa, r, 1e-9) << x << " " << y;
+        closest = std::min(closest, r);
+    });
+    EXPECT_LE(n, l->Limit);
+    EXPECT_LT(closest, view().Pixel / 4) << "into the cusp";
+    EXPECT_LT(longeststep(l), 3 * view().Pixel);
+    // A curve a few pixels small is still round: no step of a pixel.
+    const double r = 4 * view().Pixel;
+    Circle* small = new Circle(o, new Point(2 * r, 0));
+    auto* s = new Pointon(small, 0, 2 * r);
+    auto* tiny = new Locus(new Middle(o, s), s);
+    samples(tiny, [&](double x, double y) { EXPECT_NEAR(std::hypot(x, y), r, 1e-9); });
+    EXPECT_LT(longeststep(tiny), view().Pixel);
+}
+
+TEST_F(Loci, APointOnALocusKeepsItsPlaceAlongTheCurve) {
+    Point* m = new Point(0, 0);
+    Circle* unit = new Circle(m, new Point(1, 0));
+    auto* q = new Pointon(unit, 1, 0);
+    Point* far = new Point(4, 0);
+    auto* mid = new Middle(far, q);
+    auto* l = new Locus(mid, q);
+    // Put where q at a quarter turn puts the midpoint: (2, 0.5).
+    auto* on = new Pointon(l, 2, 0.6);
+    EXPECT_NEAR(on->x(), 2, 1e-3);
+    EXPECT_NEAR(on->y(), 0.5, 1e-3);
+    // The curve moves up by 1: the point goes with its place on the curve
+    // (the nearest place to where it stood would be the curve's bottom).
+    far->set(4, 2);
+    objects.update();
+    EXPECT_NEAR(on->x(), 2, 1e-3);
+    EXPECT_NEAR(on->y(), 1.5, 1e-3);
+    // Computed again, it stays to the last bit; moved, it takes the new
+    // place's parameter.
+    const double x = on->x(), y = on->y();
+    objects.update();
+    EXPECT_EQ(on->x(), x);
+    EXPECT_EQ(on->y(), y);
+    on->set(2.6, 1);
+    objects.update();
+    EXPECT_NEAR(on->x(), 2.5, 1e-3);
+    EXPECT_NEAR(on->y(), 1, 1e-3);
+    far->set(4, 0);
+    objects.update();
+    EXPECT_NEAR(on->x(), 2.5, 1e-3) << "q at no turn puts the midpoint at (2.5, 0)";
+    EXPECT_NEAR(on->y(), 0, 1e-3);
+}
