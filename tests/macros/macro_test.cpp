@@ -4,6 +4,7 @@
 #include "derived.h"
 #include "intersection.h"
 #include "line.h"
+#include "locus.h"
 #include "macroactions.h"
 #include "number.h"
 #include "objectlist.h"
@@ -648,4 +649,47 @@ TEST_F(Macros, NumbersAreParametersAndTargets) {
     objects.update();
     EXPECT_TRUE(circle->hidden());
     EXPECT_EQ(text->shown(), "diameter 1.00");
+}
+
+TEST_F(Macros, ALocusIsATargetAndRunsOnNewPoints) {
+    // The midpoint of F and a point on the circle of radius 2 about O runs
+    // on the circle of radius 1 about the middle of F and O.
+    Point* o = new Point(0, 0);
+    Point* f = new Point(4, 0);
+    auto* c = new CircleRadius(o, nullptr, 2);
+    auto* q = new Pointon(c, 0, 2);
+    auto* l = new Locus(new Middle(f, q), q);
+    ASSERT_TRUE(l->valid);
+    use(macrodefineaction);
+    parameter(0, 0);
+    parameter(4, 0);
+    macrodefineaction.advance();
+    macrodefineaction.T = new ParameterList;
+    macrodefineaction.T->P = l;
+    ASSERT_TRUE(testmacro());
+    ASSERT_EQ(createmacro("Midpoint Circle"), 1);
+    Macro* made = macros;
+    std::string bad;
+    std::unique_ptr<Macro> back(readmacro(made->file(), bad));
+    ASSERT_TRUE(back) << bad;
+    EXPECT_EQ(back->file(), made->file());
+
+    objects.clear();
+    counts.reset();
+    new Point(-2, 2);
+    new Point(2, -2);
+    macrorunaction.Running = made;
+    use(macrorunaction);
+    click(macrorunaction, -2, 2);
+    click(macrorunaction, 2, -2);
+    Locus* run = nullptr;
+    for (Object* x = objects.first(); x; x = x->next())
+        if (auto* found = dynamic_cast<Locus*>(x)) run = found;
+    ASSERT_TRUE(run);
+    ASSERT_TRUE(run->valid);
+    int n = 0;
+    for (const auto& p : run->pieces())
+        for (std::size_t i = 0; i + 1 < p.size(); i += 2, ++n)
+            EXPECT_NEAR(std::hypot(p[i], p[i + 1]), 1, 1e-9);
+    EXPECT_GT(n, 100);
 }

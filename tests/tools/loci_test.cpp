@@ -4,6 +4,7 @@
 #include "control.h"
 #include "derived.h"
 #include "dialog.h"
+#include "history.h"
 #include "intersection.h"
 #include "line.h"
 #include "loci.h"
@@ -126,4 +127,47 @@ TEST_F(LocusTools, ThePropertyDialogSetsTheSampleLimitAndLineType) {
     int n = 0;
     for (const auto& p : l->pieces()) n += static_cast<int>(p.size() / 2);
     EXPECT_LE(n, 300);
+}
+
+TEST_F(LocusTools, UndoTakesTheLocusAndItsChangesBack) {
+    build();
+    History h(objects);
+    h.begin();
+    h.end();
+    use(locusaction);
+    h.begin();
+    click(locusaction, 2, 1);
+    click(locusaction, 0, 2);
+    h.end();
+    Locus* l = newest();
+    ASSERT_TRUE(l);
+    const auto made = l->pieces();
+    // A drag of the far point is a step; undone, the curve is as it was.
+    use(moveaction);
+    h.begin();
+    moveaction.dragperform(1, px(4), py(0));
+    moveaction.dragperform(9, px(3), py(3));
+    moveaction.dragperform(0, px(3), py(3));
+    h.subject(Far);
+    h.end();
+    EXPECT_NE(l->pieces(), made);
+    ASSERT_TRUE(h.undo());
+    EXPECT_EQ(l->pieces(), made);
+    // The property dialog's change is a step too.
+    s.Dialogs.push_back([](Dialog& d) {
+        d.settext(104, "50");
+        d.click(1);
+    });
+    h.begin();
+    l->edit();
+    objects.update();
+    h.end();
+    EXPECT_EQ(l->Limit, 50);
+    ASSERT_TRUE(h.undo());
+    EXPECT_EQ(l->Limit, 2000);
+    ASSERT_TRUE(h.undo());
+    EXPECT_FALSE(newest()) << "the tool's locus is undone";
+    ASSERT_TRUE(h.redo());
+    ASSERT_TRUE(newest());
+    EXPECT_EQ(newest()->pieces(), made);
 }
