@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -250,9 +251,36 @@ bool Locus::place(double u, double& x, double& y) const {
 void Locus::draw(PS& ps) {
     if (!valid || hidden()) return;
     ::Color c = drawcolor();
-    for (const std::vector<double>& p : Pieces)
-        for (std::size_t i = 2; i + 1 < p.size(); i += 2)
-            drawsegment(ps, p[i - 2], p[i - 1], p[i], p[i + 1], Linetype, c);
+    std::unique_ptr<Pen> pen{stylepen(c, Linetype)};
+    ps.color(c);
+    // Samples lie a pixel or two apart; drawn steps are a few pixels long,
+    // so that rounded ends do not make a sharp line look ragged and bold.
+    // Each piece keeps its ends. Runs of places near the picture go as one
+    // line; a step to a place far off is clipped as a segment is.
+    const double step = 3, near = 4.0 * (ps.width() + ps.height());
+    std::vector<double> run;
+    auto flush = [&] {
+        if (run.size() >= 4) ps.polyline(run.data(), static_cast<int>(run.size() / 2), pen.get());
+        run.clear();
+    };
+    auto close = [&](double x, double y) { return std::fabs(x) < near && std::fabs(y) < near; };
+    for (const std::vector<double>& p : Pieces) {
+        double x = p[0], y = p[1];
+        double cx = colf(x, ps), cy = rowf(y, ps);
+        for (std::size_t i = 2; i + 1 < p.size(); i += 2) {
+            const double nx = colf(p[i], ps), ny = rowf(p[i + 1], ps);
+            if (i + 2 < p.size() && std::hypot(nx - cx, ny - cy) < step) continue;
+            if (close(cx, cy) && close(nx, ny)) {
+                if (run.empty()) run.insert(run.end(), {cx, cy});
+                run.insert(run.end(), {nx, ny});
+            } else {
+                flush();
+                drawsegment(ps, x, y, p[i], p[i + 1], Linetype, c);
+            }
+            x = p[i], y = p[i + 1], cx = nx, cy = ny;
+        }
+        flush();
+    }
 }
 
 namespace {

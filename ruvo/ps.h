@@ -159,6 +159,12 @@ class PS {
     void bar(int x, int y, int w, int h, Color c);
     void bar(int x, int y, int w, int h, Brush& b);
     void polygon(Points& p, Color fill, Color line);
+    // A line through the n places of xy (x, y pairs of pixels with their
+    // fractions) with the current pen, or with pen p when one is given.
+    // Smooth drawing into a picture keeps the fractions; sharp drawing
+    // draws each step as lineto draws it, and its last pixel; a file or a
+    // printer gets one path.
+    void polyline(const double* xy, int n, Pen* p = nullptr);
     void fillpolygon(Points& p, Color fill);
 
     void circle(int x, int y, int r, double factor);

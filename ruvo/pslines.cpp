@@ -178,3 +178,58 @@ int PS::smoothline(int x0, int y0, int x1, int y1, Color c) {
                 qRgb(c.red(), c.green(), c.blue()));
     return 1;
 }
+
+void PS::polyline(const double* xy, int n, Pen* p) {
+    if (!Handle || n < 2) return;
+    if (p) otherpen(inkpen(*p->Handle));
+    const Pen* pen = p ? p : HandlePen;
+    const bool thin = pen && pen->width() <= 1 && pen->style() == Pen::Solid;
+    const QPaintDevice* d = Handle->device();
+    RasterClip clip;
+    QImage* im = thin ? smoothtarget(clip) : nullptr;
+    if (im) {
+        // Bands as smoothline draws them, each ending where the next
+        // starts. Their square ends are moved along them onto pixel edges,
+        // and a band starts on the edge where the one before it ended: two
+        // bands that each covered part of a pixel at a joint would leave it
+        // lighter than the line, and rounding each end on its own could
+        // leave a pixel out or cover it twice.
+        const double w = penwidth();
+        const unsigned rgb = qRgb(pen->color().red(), pen->color().green(), pen->color().blue());
+        int axis = -1;  // the major axis of the band before: 0 across, 1 down
+        double cut = 0; // where it ended on that axis
+        for (int i = 1; i < n; ++i) {
+            const double ax = devx(xy[2 * i - 2] - 0.5), ay = devy(xy[2 * i - 1] - 0.5);
+            const double bx = devx(xy[2 * i] - 0.5), by = devy(xy[2 * i + 1] - 0.5);
+            const double len = std::hypot(bx - ax, by - ay);
+            if (!(len > 0)) continue;
+            const double ux = (bx - ax) / len * w / 2, uy = (by - ay) / len * w / 2;
+            const double px = ax - ux, py = ay - uy, dx = bx - ax, dy = by - ay;
+            const int major = std::fabs(dx) >= std::fabs(dy) ? 0 : 1;
+            const double from = major ? py : px, span = major ? dy : dx;
+            const double f0 = major == axis ? (cut - from) / span : 0;
+            const double end = std::round(from + span), f1 = (end - from) / span;
+            if (f1 <= f0) continue;
+            Batch->line(*im, clip, px + f0 * dx, py + f0 * dy, px + f1 * dx, py + f1 * dy, w, rgb);
+            axis = major;
+            cut = end;
+        }
+    } else if (Smooth || (d && d->devType() != QInternal::Image)) {
+        // One path, its corners round.
+        flush();
+        QPen round = Handle->pen();
+        round.setJoinStyle(Qt::RoundJoin);
+        otherpen(round);
+        QPolygonF line;
+        line.reserve(n);
+        for (int i = 0; i < n; ++i) line << QPointF(xy[2 * i], xy[2 * i + 1]);
+        Handle->drawPolyline(line);
+        selectpen();
+    } else {
+        auto at = [](double v) { return static_cast<int>(std::floor(v)); };
+        move(at(xy[0]), at(xy[1]));
+        for (int i = 1; i < n; ++i) drawline(at(xy[2 * i]), at(xy[2 * i + 1]), pen);
+        if (thin) point(X, Y, pen->color());
+    }
+    if (p) selectpen();
+}

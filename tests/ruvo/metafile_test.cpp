@@ -2,7 +2,10 @@
 #include "surface.h"
 
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -85,4 +88,20 @@ TEST(Metafile, BrokenFiles) {
     Surface s(20, 20);
     bad.copy(s.ps);
     EXPECT_TRUE(ink(s.ps).empty());
+}
+
+TEST(Metafile, APolylineIsOnePath) {
+    MetafilePS m(100, 100);
+    std::vector<double> xy;
+    for (int i = 0; i <= 200; ++i) {
+        xy.push_back(50 + 40 * std::cos(i * 0.0314159));
+        xy.push_back(50 + 40 * std::sin(i * 0.0314159));
+    }
+    m.smooth(1);
+    m.polyline(xy.data(), 201);
+    m.close();
+    const std::string svg = m.metafilehandle();
+    EXPECT_EQ(svg.find("<polyline"), svg.rfind("<polyline")) << svg.substr(0, 2000);
+    ASSERT_NE(svg.find("<polyline"), std::string::npos);
+    EXPECT_EQ(svg.find("<line"), std::string::npos);
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -299,4 +300,51 @@ TEST(Smooth, OverATransparentPictureTheInkIsItsCoverage) {
             EXPECT_EQ(qGreen(p), 0);
         }
     EXPECT_GT(seen, 33);
+}
+
+TEST(Smooth, APolylineKeepsItsFractionsSmoothAndItsPixelsSharp) {
+    // Sharp, a polyline is the lines to its places cut down to whole
+    // pixels, and its last pixel.
+    const double xy[] = {5.7, 10.2, 20.4, 14.9, 33.1, 30.6, 50.8, 31.3};
+    Surface sharp, lines;
+    sharp.ps.polyline(xy, 4);
+    lines.ps.move(5, 10);
+    for (int i = 1; i < 4; ++i)
+        lines.ps.lineto(static_cast<int>(xy[2 * i]), static_cast<int>(xy[2 * i + 1]));
+    lines.ps.point(50, 31, Color(0, 0, 0));
+    EXPECT_EQ(*sharp.ps.bitmaphandle(), *lines.ps.bitmaphandle());
+    // Smooth, its ink lies on the line through the places themselves: a
+    // shallow line from (0.5, 10.3) to (59.5, 20.1) has a pixel's worth of
+    // ink in each column, centred half a pixel above the place's row (the
+    // centre of pixel row r is at r + 0.5).
+    SmoothSurface s(60, 40);
+    const double line[] = {0.5, 10.3, 30, 15.2, 59.5, 20.1};
+    s.ps.polyline(line, 3);
+    const QImage& im = *s.ps.bitmaphandle();
+    for (int u = 4; u < 56; ++u) {
+        double ink = 0, moment = 0;
+        for (int v = 0; v < 40; ++v) {
+            const double d = darkness(im.pixel(u, v));
+            ink += d;
+            moment += d * v;
+        }
+        const double centre = 10.3 + (u + 0.5 - 0.5) * 9.8 / 59 - 0.5;
+        EXPECT_NEAR(ink, 1, 0.03) << "at " << u;
+        EXPECT_NEAR(moment / ink, centre, 0.06) << "at " << u;
+    }
+    // Steps of a few pixels round a circle join without a light or a dark
+    // pixel: the top quarter has a pixel of ink in each column.
+    SmoothSurface round(80, 80);
+    std::vector<double> ring;
+    for (int i = 0; i <= 46; ++i) {
+        ring.push_back(40 + 30 * std::cos(i * M_PI / 23));
+        ring.push_back(40 - 30 * std::sin(i * M_PI / 23));
+    }
+    round.ps.polyline(ring.data(), 47);
+    const QImage& r = *round.ps.bitmaphandle();
+    for (int u = 22; u < 58; ++u) {
+        double ink = 0;
+        for (int v = 0; v < 40; ++v) ink += darkness(r.pixel(u, v));
+        EXPECT_NEAR(ink, 1, 0.06) << "at " << u;
+    }
 }
