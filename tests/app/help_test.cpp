@@ -80,9 +80,9 @@ TEST_F(Manual, EveryHelpTopicOfADialogHasItsOwnPage) {
     // The topics the dialogs' Help buttons open: grid, comment, colours,
     // file error, object choice, point, line, circle, angle, printer, sizes,
     // macros, rotation, dilation, arc, region, number of vertices, number,
-    // calculation, slider, check box, text, radius.
+    // calculation, slider, check box, text, radius, locus.
     for (int topic :
-         {1, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27}) {
+         {1, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28}) {
         QString page = QString(":/help/topic%1.html").arg(topic);
         ASSERT_TRUE(QFile::exists(page)) << topic;
         help.open(topic);
