@@ -8,6 +8,7 @@
 #include "view.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -142,6 +143,8 @@ bool turns(const Sample& a, const Sample& m, const Sample& b, double least) {
 void Locus::update() {
     Pieces.clear();
     Params.clear();
+    const View& v = view();
+    Seen = {v.X1, v.X2, v.Y1, v.Y2, v.Pixel};
     chain();
     valid = Q->valid && !Chain.empty() && Chain.back() == P;
     if (!valid || !range()) {
@@ -249,6 +252,11 @@ bool Locus::place(double u, double& x, double& y) const {
 }
 
 void Locus::draw(PS& ps) {
+    // The samples are fine enough, and a line's or ray's range wide
+    // enough, for the view they were taken in: after a zoom or a shift
+    // they are taken anew.
+    const View& v = view();
+    if (Seen != std::array<double, 5>{v.X1, v.X2, v.Y1, v.Y2, v.Pixel}) update();
     if (!valid || hidden()) return;
     ::Color c = drawcolor();
     std::unique_ptr<Pen> pen{stylepen(c, Linetype)};

@@ -4,6 +4,7 @@
 
 #include "object.h"
 
+#include <array>
 #include <vector>
 
 class Pointprim;
@@ -68,4 +69,5 @@ class Locus : public Object {
     std::vector<std::vector<double>> Pieces;
     std::vector<std::vector<double>> Params; // the driver's parameter of each sample
     double T0 = 0, T1 = 1;                   // the driver's parameters that the range spans
+    std::array<double, 5> Seen{};            // the view of the samples: X1, X2, Y1, Y2, Pixel
 };

@@ -1,3 +1,4 @@
+#include "bitmapps.h"
 #include "circle.h"
 #include "constructed.h"
 #include "control.h"
@@ -179,4 +180,39 @@ TEST_F(Loci, APointOnALocusKeepsItsPlaceAlongTheCurve) {
     objects.update();
     EXPECT_NEAR(on->x(), 2.5, 1e-3) << "q at no turn puts the midpoint at (2.5, 0)";
     EXPECT_NEAR(on->y(), 0, 1e-3);
+}
+
+TEST_F(Loci, AZoomOrAShiftSamplesTheCurveAnewWhenItIsDrawn) {
+    // The midpoint of (0, 2) and a point running on the x axis runs on the
+    // line y = 1, as far as the widened view lets the driver run.
+    Point* o = new Point(0, 0);
+    auto* q = new Pointon(makeline(o, new Point(1, 0)), 0, 0);
+    auto* l = new Locus(new Middle(new Point(0, 2), q), q);
+    auto reach = [&] {
+        double most = -1e300;
+        samples(l, [&](double x, double y) {
+            EXPECT_NEAR(y, 1, 1e-12);
+            most = std::max(most, x);
+        });
+        return most;
+    };
+    const double before = reach(), coarse = longeststep(l);
+    EXPECT_GT(before, 20);
+    EXPECT_LT(before, 40);
+    Window w;
+    BitmapPS ps(w, 500, 500);
+    View shifted;
+    shifted.X1 = 193, shifted.X2 = 207;
+    View* plain = setview(&shifted);
+    l->draw(ps);
+    EXPECT_GT(reach(), 100) << "the driver runs around the new view";
+    // Ten times closer, the samples lie closer together (a straight locus
+    // across the widened view needs more than 2,000 of them to lie two
+    // pixels apart).
+    View close;
+    close.X1 = -0.7, close.X2 = 0.7, close.Y1 = -0.7, close.Y2 = 0.7, close.Pixel = 1.4 / 500;
+    setview(&close);
+    l->draw(ps);
+    EXPECT_LT(longeststep(l), coarse / 3);
+    setview(plain);
 }
