@@ -1,6 +1,7 @@
 #include "changing.h"
 #include "circle.h"
 #include "constructed.h"
+#include "construction.h"
 #include "control.h"
 #include "derived.h"
 #include "dialog.h"
@@ -170,4 +171,18 @@ TEST_F(LocusTools, UndoTakesTheLocusAndItsChangesBack) {
     ASSERT_TRUE(h.redo());
     ASSERT_TRUE(newest());
     EXPECT_EQ(newest()->pieces(), made);
+}
+
+TEST_F(LocusTools, EditOpensTheLocusDialog) {
+    build();
+    auto* l = new Locus(M, Q);
+    std::string caption;
+    s.Dialogs.push_back([&caption](Dialog& d) {
+        caption = d.caption().text();
+        d.click(2);
+    });
+    use(editaction);
+    click(editaction, 1, 0);
+    EXPECT_EQ(caption, "Locus");
+    (void)l;
 }
