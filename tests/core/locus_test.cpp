@@ -31,14 +31,21 @@ double longeststep(const Locus* l) {
     return d;
 }
 
+// The midpoint of (4, 0) and a point q on the unit circle, q put near
+// (x, y).
+struct Midpoint {
+    Midpoint(double x, double y)
+        : q(new Pointon(new Circle(new Point(0, 0), new Point(1, 0)), x, y)), far(new Point(4, 0)),
+          mid(new Middle(far, q)) {}
+    Pointon* q;
+    Point* far;
+    Middle* mid;
+};
+
 } // namespace
 
 TEST_F(Loci, TheMidpointOfAPointOnACircleRunsOnAHalfSizedCircle) {
-    Point* m = new Point(0, 0);
-    Circle* unit = new Circle(m, new Point(1, 0));
-    auto* q = new Pointon(unit, 0, 1);
-    Point* far = new Point(4, 0);
-    auto* mid = new Middle(far, q);
+    auto [q, far, mid] = Midpoint(0, 1);
     ASSERT_TRUE(Locus::takes(mid, q));
     EXPECT_FALSE(Locus::takes(far, q)) << "the far point does not move with q";
     EXPECT_FALSE(Locus::takes(mid, far)) << "a free point drives nothing";
@@ -150,11 +157,7 @@ TEST_F(Loci, ACardioidIsSampledIntoItsCusp) {
 }
 
 TEST_F(Loci, APointOnALocusKeepsItsPlaceAlongTheCurve) {
-    Point* m = new Point(0, 0);
-    Circle* unit = new Circle(m, new Point(1, 0));
-    auto* q = new Pointon(unit, 1, 0);
-    Point* far = new Point(4, 0);
-    auto* mid = new Middle(far, q);
+    auto [q, far, mid] = Midpoint(1, 0);
     auto* l = new Locus(mid, q);
     // Put where q at a quarter turn puts the midpoint: (2, 0.5).
     auto* on = new Pointon(l, 2, 0.6);

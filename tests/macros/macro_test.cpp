@@ -97,6 +97,28 @@ struct Macros : ::testing::Test {
         }
         s.Dialogs.clear();
     }
+    // Ends the parameters, makes targets of these objects and completes
+    // the macro under this name; checks that its file reads back the same,
+    // then starts an empty construction to run it in.
+    Macro* define(std::initializer_list<Object*> targets, const char* name) {
+        macrodefineaction.advance();
+        ParameterList** slot = &macrodefineaction.T;
+        for (Object* o : targets) {
+            *slot = new ParameterList;
+            (*slot)->P = o;
+            slot = &(*slot)->Next;
+        }
+        EXPECT_TRUE(testmacro());
+        EXPECT_EQ(createmacro(name), 1);
+        Macro* made = macros;
+        std::string bad;
+        std::unique_ptr<Macro> back(readmacro(made->file(), bad));
+        EXPECT_TRUE(back) << bad;
+        EXPECT_EQ(back ? back->file() : "", made->file());
+        objects.clear();
+        counts.reset();
+        return made;
+    }
     // The midpoint macro of two points.
     Macro* midpoint() {
         Point* a = new Point(-2, 0);
@@ -610,21 +632,7 @@ TEST_F(Macros, NumbersAreParametersAndTargets) {
     use(macrodefineaction);
     parameter(0, 0);
     EXPECT_EQ(parameter(-5, 6), "Number?");
-    macrodefineaction.advance();
-    macrodefineaction.T = new ParameterList;
-    macrodefineaction.T->P = k;
-    macrodefineaction.T->Next = new ParameterList;
-    macrodefineaction.T->Next->P = t;
-    ASSERT_TRUE(testmacro());
-    ASSERT_EQ(createmacro("Diameter"), 1);
-    Macro* made = macros;
-    std::string bad;
-    std::unique_ptr<Macro> back(readmacro(made->file(), bad));
-    ASSERT_TRUE(back) << bad;
-    EXPECT_EQ(back->file(), made->file());
-
-    objects.clear();
-    counts.reset();
+    Macro* made = define({k, t}, "Diameter");
     Point* p = new Point(1, 1);
     auto* s2 = new Slider(3, 0, 5, 0.5);
     s2->setname("s");
@@ -663,19 +671,7 @@ TEST_F(Macros, ALocusIsATargetAndRunsOnNewPoints) {
     use(macrodefineaction);
     parameter(0, 0);
     parameter(4, 0);
-    macrodefineaction.advance();
-    macrodefineaction.T = new ParameterList;
-    macrodefineaction.T->P = l;
-    ASSERT_TRUE(testmacro());
-    ASSERT_EQ(createmacro("Midpoint Circle"), 1);
-    Macro* made = macros;
-    std::string bad;
-    std::unique_ptr<Macro> back(readmacro(made->file(), bad));
-    ASSERT_TRUE(back) << bad;
-    EXPECT_EQ(back->file(), made->file());
-
-    objects.clear();
-    counts.reset();
+    Macro* made = define({l}, "Midpoint Circle");
     new Point(-2, 2);
     new Point(2, -2);
     macrorunaction.Running = made;
