@@ -117,6 +117,10 @@ const MenuSpec menulines[] = {
     {M::Separator, nullptr, 0},
     {M::Item, "Show &Grid \t^G", 7010},
     {M::Item, "Smooth Dra&wing", SmoothCommand},
+    {M::Popup, "St&yle", 0},
+    {M::Item, "&Modern", ModernCommand},
+    {M::Item, "&Classic", ClassicCommand},
+    {M::End, nullptr, 0},
     {M::Item, "&Set Grid", 7019},
     {M::Item, "&Edit Comment \tF3", 7011},
     {M::Item, "Clear &Last \t<-", 4004},
@@ -474,6 +478,8 @@ void bindcommands() {
     menu.add(RedoCommand, doredo);
     menu.add(7010, dogrid);
     menu.add(SmoothCommand, dosmooth);
+    menu.add(ModernCommand, dostyle);
+    menu.add(ClassicCommand, dostyle);
     menu.add(7019, dogridset);
     menu.add(4002, dodisplay);
     menu.add(7020, dosizes);

@@ -14,8 +14,10 @@ enum {
     SmoothCommand = 7304,
     ZoomFitCommand = 7305,
     CompleteCommand = 7306, // Return: the tool ends what it collects
-    RecentNone = 1100,      // the Recent Files entry while there are none
-    RecentFirst = 1101      // the entries of the last files, newest first
+    ModernCommand = 7307,   // Options > Style
+    ClassicCommand = 7308,
+    RecentNone = 1100, // the Recent Files entry while there are none
+    RecentFirst = 1101 // the entries of the last files, newest first
 };
 enum { RecentMax = 8 };
 

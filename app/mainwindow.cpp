@@ -247,16 +247,27 @@ void MainWindow::newpicture() {
     // A smooth picture has the screen's density; a sharp one keeps the
     // pixels of the pixel rules.
     delete bitmap;
-    bitmap = new MyBitmapPS(*this, Width, Height, 32, Smooth ? ratio() : 1.0);
-    bitmap->smooth(Smooth);
+    const int smooth = Smooth || Style == Modern;
+    bitmap = new MyBitmapPS(*this, Width, Height, 32, smooth ? ratio() : 1.0);
+    bitmap->smooth(smooth);
+    dress(*bitmap);
     bitmap->erase();
     bitmap->markersize(Width / std::max(msize, 1));
     delete font;
     delete symbolfont;
-    font = new Font(fontname.text(), Width / std::max(fontsize, 1));
+    font = new Font(labelfont(), Width / std::max(fontsize, 1));
     symbolfont = new Font(symbolfontname.text(), Width / std::max(fontsize, 1));
     bitmap->font(*font);
     if (active) bitmap->invalid = 1;
+}
+
+const char* labelfont() {
+    return window.Style == MainWindow::Modern ? desktopfontname() : fontname.text();
+}
+
+void MainWindow::dress(PS& ps) const {
+    ps.modern(Style == Modern);
+    if (Style == Modern && !ps.smooth()) ps.smooth(1);
 }
 
 void MainWindow::redraw(PS& ps) {

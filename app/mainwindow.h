@@ -100,7 +100,11 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost, publ
     Flag active;
     Flag blocked;
     int Touched = 0; // the user has clicked or given a command
-    int Smooth = 1;  // the picture is drawn antialiased
+    int Smooth = 1;  // the picture is drawn antialiased (always in the modern style)
+    enum { Classic = 0, Modern = 1 };
+    int Style = Classic; // how the construction is drawn
+    // Sets a surface up to draw in the chosen style.
+    void dress(PS& ps) const;
 
   private:
     void zoom(double k);
@@ -118,6 +122,8 @@ extern MainWindow window;
 // Settings the main window draws with.
 extern int fontsize;
 extern String fontname, symbolfontname;
+// The font of names and values in the chosen style.
+const char* labelfont();
 // The file of the construction; empty when none is loaded.
 extern String loadname;
 

@@ -78,7 +78,8 @@ void doprint() {
     p.markersize(m.f / 200);
     // The names are drawn in the printer fonts while they exist; the
     // comment keeps the text font after them.
-    std::unique_ptr<Font> text(new Font(fontname, m.f / std::max(fontsize, 1)));
+    window.dress(p);
+    std::unique_ptr<Font> text(new Font(labelfont(), m.f / std::max(fontsize, 1)));
     std::unique_ptr<Font> symbols(new Font(symbolfontname, m.f / std::max(fontsize, 1)));
     pfont = text.get();
     psymbolfont = symbols.get();
@@ -100,6 +101,7 @@ void doprint() {
 
 void docopyclipboard() {
     MetafilePS m(window.width(), window.height());
+    window.dress(m);
     if (font) m.font(*font);
     m.markersize(4);
     objects.draw(m);

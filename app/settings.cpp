@@ -136,6 +136,10 @@ void readsizes() {
     window.Smooth = readsetting("smooth", 1, 0, 1);
     window.autosave.Seconds = readsetting("autosave", 60, 0, 86400);
     window.Decimals = readsetting("decimals", 2, 0, 10);
+    // A settings file from before the styles keeps the classic picture;
+    // a new user gets the modern one.
+    const int known = profile.readint("smooth", -1) != -1;
+    window.Style = readsetting("style", known ? MainWindow::Classic : MainWindow::Modern, 0, 1);
 }
 
 void writesizes() {
@@ -145,6 +149,21 @@ void writesizes() {
     profile.writeint("smooth", window.Smooth);
     profile.writeint("autosave", window.autosave.Seconds);
     profile.writeint("decimals", window.Decimals);
+    profile.writeint("style", window.Style);
+}
+
+void showstyle() {
+    menu.check(ModernCommand, window.Style == MainWindow::Modern);
+    menu.check(ClassicCommand, window.Style == MainWindow::Classic);
+    // The modern look is always smooth.
+    menu.enable(SmoothCommand, window.Style == MainWindow::Classic);
+}
+
+void dostyle() {
+    window.Style = menu.command() == ModernCommand ? MainWindow::Modern : MainWindow::Classic;
+    window.newpicture();
+    objects.redraw();
+    showstyle();
 }
 
 void dosmooth() {

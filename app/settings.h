@@ -34,6 +34,10 @@ void drawgrid(PS& ps);
 void dogrid();
 // Smooth Drawing: the window's picture antialiased, or in sharp pixels.
 void dosmooth();
+// Options > Style: Modern or Classic, as the command says.
+void dostyle();
+// Checks the chosen style in the menu.
+void showstyle();
 void dogridset();
 void dodisplay();
 void dosizes();

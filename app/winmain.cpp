@@ -56,6 +56,7 @@ void startup(int argc, char** argv) {
     window.action(&pointaction);
     bindcommands();
     menu.check(SmoothCommand, window.Smooth);
+    showstyle();
     window.clientmin(200, 200);
     program.Main = &window;
     setfilehost(&window);

@@ -71,7 +71,7 @@ int Angle::setspecialflag(const char* s) {
 
 void Angle::draw(PS& ps) {
     if (!valid || hidden()) return;
-    ::Color c = drawcolor();
+    ::Color c = drawcolor(ps);
     ps.color(c);
     int cx = col(M->x(), ps), cy = row(M->y(), ps);
     int rho = ps.width() / std::max(Pixelsize, 5);

@@ -118,7 +118,7 @@ void Arc::drawname(PS& ps, ::Color c) const {
 
 void Arc::draw(PS& ps) {
     if (!valid || hidden()) return;
-    ::Color c = drawcolor();
+    ::Color c = drawcolor(ps);
     std::unique_ptr<Pen> pen{stylepen(c, Linetype)};
     drawarc(ps, c, pen.get());
     drawname(ps, c);
@@ -200,12 +200,12 @@ void Sector::drawfill(PS& ps) {
     double cx = colf(X, ps), cy = rowf(Y, ps), r = colf(X + R, ps) - cx;
     circlepiecepoints(ps, cx, cy, r, -(From + Sweep), Sweep, ring);
     if (Sweep < Turn) ring.insert(ring.end(), {cx, cy});
-    fillshape(ps, ring, objectcolors.light(static_cast<int>(Color)));
+    fillshape(ps, ring, fillcolor(ps));
 }
 
 void Sector::draw(PS& ps) {
     if (!valid || hidden()) return;
-    ::Color c = drawcolor();
+    ::Color c = drawcolor(ps);
     std::unique_ptr<Pen> pen{stylepen(c, Linetype)};
     drawarc(ps, c, pen.get());
     if (Sweep < Turn) {

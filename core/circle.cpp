@@ -198,7 +198,7 @@ void circlepiecepoints(const PS& ps, double cx, double cy, double r, double a, d
 
 void Circle::draw(PS& ps) {
     if (!valid || hidden()) return;
-    ::Color c = drawcolor();
+    ::Color c = drawcolor(ps);
     ps.color(c);
     std::unique_ptr<Pen> owned{stylepen(c, Linetype)}; // one pen for every arc drawn here
     Pen* pen = owned.get();

@@ -55,7 +55,7 @@ void Slider::setvalue(double v) {
 void Slider::draw(PS& ps) {
     if (hidden()) return;
     const int c = col(X, ps), r = row(Y, ps);
-    ::Color colour = drawcolor();
+    ::Color colour = drawcolor(ps);
     Pen line(colour, 3);
     ps.move(c, r);
     ps.lineto(c + Length, r, line);
@@ -127,7 +127,7 @@ CheckBox::CheckBox(int on, const std::string& caption) : Caption(caption) {
 void CheckBox::draw(PS& ps) {
     if (hidden()) return;
     const int c = col(X, ps), r = row(Y, ps);
-    ::Color colour = drawcolor();
+    ::Color colour = drawcolor(ps);
     Pen pen(colour, 2);
     ps.rectangle(c, r, 14, 14, pen);
     if (Value != 0) {

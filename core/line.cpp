@@ -182,7 +182,7 @@ void Lineprim::draw(PS& ps) {
     double fx, fy, L, t1, t2;
     viewfoot(X, Y, Vx, Vy, fx, fy, L);
     if (!range(-lambda(fx, fy), L, t1, t2)) return;
-    ::Color c = drawcolor();
+    ::Color c = drawcolor(ps);
     drawstraight(ps, fx + t1 * Vx, fy + t1 * Vy, fx + t2 * Vx, fy + t2 * Vy, Linetype, c,
                  (Class & CSegment) != 0);
 
@@ -349,7 +349,7 @@ void Vector::draw(PS& ps) {
     double lx = tx - size * (ux + uy * 0.35), ly = ty - size * (uy - ux * 0.35);
     double rx = tx - size * (ux - uy * 0.35), ry = ty - size * (uy + ux * 0.35);
     int n = static_cast<int>(std::ceil(std::hypot(rx - lx, ry - ly))) + 1;
-    ps.color(drawcolor());
+    ps.color(drawcolor(ps));
     for (int i = 0; i <= n; ++i) {
         double t = static_cast<double>(i) / n;
         ps.move(topixel(tx), topixel(ty));

@@ -258,7 +258,7 @@ void Locus::draw(PS& ps) {
     const View& v = view();
     if (Seen != std::array<double, 5>{v.X1, v.X2, v.Y1, v.Y2, v.Pixel}) update();
     if (!valid || hidden()) return;
-    ::Color c = drawcolor();
+    ::Color c = drawcolor(ps);
     std::unique_ptr<Pen> pen{stylepen(c, Linetype)};
     ps.color(c);
     // Samples lie a pixel or two apart; drawn steps are a few pixels long,

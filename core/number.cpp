@@ -49,7 +49,7 @@ void Number::draw(PS& ps) {
     if (!valid || hidden()) return;
     int c, r;
     labelat(ps, c, r);
-    ps.textcolor(drawcolor());
+    ps.textcolor(drawcolor(ps));
     drawtext1(ps, c, r, label().c_str());
 }
 

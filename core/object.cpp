@@ -88,6 +88,14 @@ const Color ObjectColors::Dark[N] = {Color(0, 0, 0),   Color(0, 0, 160),   Color
 const Color ObjectColors::Light[N] = {Color(128, 128, 128), Color(128, 128, 255),
                                       Color(240, 128, 255), Color(128, 255, 128),
                                       Color(128, 255, 255), Color(255, 128, 128)};
+// Black, blue, pink, green, cyan and brown as their names say, deep enough
+// for thin lines on white; the light ones are them mixed with white.
+const Color ObjectColors::ModernDark[N] = {Color(33, 33, 33),  Color(21, 101, 192),
+                                           Color(216, 27, 96), Color(46, 125, 50),
+                                           Color(0, 131, 143), Color(121, 85, 72)};
+const Color ObjectColors::ModernLight[N] = {Color(166, 166, 166), Color(150, 188, 232),
+                                            Color(240, 152, 184), Color(158, 200, 160),
+                                            Color(140, 200, 206), Color(196, 176, 168)};
 const char* const ObjectColors::Name[N] = {"black", "blue", "pink", "green", "cyan", "brown"};
 
 int ObjectColors::index(const char* name) const {
@@ -244,10 +252,16 @@ int Object::depmarked() {
     return 0;
 }
 
-::Color Object::drawcolor() const {
-    if (highlight) return objectcolors.highlight();
-    if (ishidden || !conditionholds()) return objectcolors.light(static_cast<int>(Color));
-    return objectcolors.dark(static_cast<int>(Color));
+::Color Object::drawcolor(const PS& ps) const {
+    const int modern = ps.modern();
+    // The modern look shows a highlight as a glow, in the object's colour.
+    if (highlight && !modern) return objectcolors.highlight();
+    if (ishidden || !conditionholds()) return fillcolor(ps);
+    return objectcolors.dark(static_cast<int>(Color), modern);
+}
+
+::Color Object::fillcolor(const PS& ps) const {
+    return objectcolors.light(static_cast<int>(Color), ps.modern());
 }
 
 namespace {

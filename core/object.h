@@ -148,6 +148,7 @@ class ObjectColors {
   public:
     enum { N = 6 };
     static const Color Light[N], Dark[N];
+    static const Color ModernLight[N], ModernDark[N]; // the modern look's shades
     static const char* const Name[N];
     int Defcolor = 0;
     int Chosen[N] = {1, 1, 1, 1, 1, 1};
@@ -155,14 +156,15 @@ class ObjectColors {
     int index(const char* name) const;
     void all();
     void none();
-    Color light(int i) const { return Light[valid(i)]; }
-    Color dark(int i) const { return Dark[valid(i)]; }
+    Color light(int i, int modern = 0) const { return (modern ? ModernLight : Light)[valid(i)]; }
+    Color dark(int i, int modern = 0) const { return (modern ? ModernDark : Dark)[valid(i)]; }
     const char* name(int i) const { return Name[valid(i)]; }
     int defcolor() const { return Defcolor; }
     void defcolor(int i) { Defcolor = valid(i); }
     void choose(int i, int f) { Chosen[valid(i)] = f ? 1 : 0; }
     int chosen(int i) const { return Chosen[valid(i)]; }
     Color highlight() const { return Color(200, 0, 0); }
+    Color glow() const { return Color(255, 196, 90); } // the modern look's highlight
     Color gridcolor() const { return Color(100, 100, 100); }
     static int valid(int i) { return i >= 0 && i < N ? i : 0; }
 };
@@ -237,7 +239,9 @@ class Object {
     // The number objects the condition reads; null when there is none.
     const std::vector<Object*>* conditionnames() const;
     // The colour this object draws in now.
-    ::Color drawcolor() const;
+    // The colour the object is drawn in, and the light one of its inside.
+    ::Color drawcolor(const PS& ps) const;
+    ::Color fillcolor(const PS& ps) const;
 
     Object* Next = nullptr;
     Object* Previous = nullptr;

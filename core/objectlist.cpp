@@ -217,6 +217,24 @@ void ObjectList::draw(PS& ps) {
     drawall(ps, 0);
 }
 
+namespace {
+
+// Draws o; in the modern look a highlighted object lies on a glow and one
+// shown though hidden is dashed.
+void drawone(PS& ps, Object* o) {
+    if (!ps.modern()) {
+        o->draw(ps);
+        return;
+    }
+    ps.glow(o->highlight, objectcolors.glow());
+    ps.dashed(o->ishidden || !o->conditionholds());
+    o->draw(ps);
+    ps.glow(0);
+    ps.dashed(0);
+}
+
+} // namespace
+
 void ObjectList::drawall(PS& ps, int unmarkedonly) {
     ps.erase();
     view().drawgrid(ps);
@@ -228,7 +246,7 @@ void ObjectList::drawall(PS& ps, int unmarkedonly) {
     int n = 0;
     for (Object* o = First; o; o = o->Next) {
         __builtin_prefetch(o->Next); // as in update
-        if (!unmarkedonly || !o->mark) o->draw(ps);
+        if (!unmarkedonly || !o->mark) drawone(ps, o);
         if (!o->hidden()) shown = o;
         ++n;
         if (Stop > 0 && n >= Stop) break;
@@ -263,6 +281,7 @@ namespace {
 MyBitmapPS* picturelike(const MyBitmapPS& b, double ratio, int smooth) {
     auto* p = new MyBitmapPS(b.owner(), b.width(), b.height(), 32, ratio);
     p->smooth(smooth);
+    p->modern(b.modern());
     p->markersize(b.markersize());
     if (font) p->font(*font);
     return p;
@@ -290,7 +309,8 @@ int ObjectList::drawlayered() {
     const double key[6] = {
         v.X1, v.X2, v.Y1, v.Y2, static_cast<double>(v.showhidden), static_cast<double>(sharp)};
     if (Layer && (Layer->width() != bitmap->width() || Layer->height() != bitmap->height() ||
-                  Layer->ratio() != bitmap->ratio() || !std::equal(key, key + 6, LayerView)))
+                  Layer->ratio() != bitmap->ratio() || Layer->modern() != bitmap->modern() ||
+                  !std::equal(key, key + 6, LayerView)))
         droplayer();
     if (!Layer) {
         // What the drag moves: the point, what depends on it, and the points
@@ -344,7 +364,7 @@ int ObjectList::drawlayered() {
         Layer->copy(*bitmap, 0, 0);
         for (Object* o : Moving)
             if (o->Class & CRegion) o->drawfill(*bitmap);
-        for (Object* o : Moving) o->draw(*bitmap);
+        for (Object* o : Moving) drawone(*bitmap, o);
         return 1;
     }
     // The moving objects in their colours and by who they are; each pixel

@@ -40,10 +40,19 @@ Pointprim::~Pointprim() {
 
 void Pointprim::draw(PS& ps) {
     if (!valid || hidden()) return;
-    ::Color c = drawcolor();
+    ::Color c = drawcolor(ps);
     ps.color(c);
     int cx = col(X, ps), cy = row(Y, ps);
-    ps.mark(cx, cy, Symbol);
+    if (ps.modern() && Symbol != 1) {
+        // What can be dragged is a dot of its colour; what follows from
+        // other objects is a smaller, lighter one.
+        if (Class & CMovable)
+            ps.dot(cx, cy, 3.5, c, mix(c, ::Color(0, 0, 0), 0.35));
+        else
+            ps.dot(cx, cy, 2.5, mix(c, ::Color(255, 255, 255), 0.45), c);
+    } else {
+        ps.mark(cx, cy, Symbol);
+    }
     if (T && !Trackpoint) {
         T->draw(ps);
         ps.color(c);

@@ -152,12 +152,12 @@ void Region::drawfill(PS& ps) {
         pixels[i] = colf(XY[i], ps);
         pixels[i + 1] = rowf(XY[i + 1], ps);
     }
-    fillshape(ps, pixels, objectcolors.light(static_cast<int>(Color)));
+    fillshape(ps, pixels, fillcolor(ps));
 }
 
 void Region::draw(PS& ps) {
     if (!valid || hidden() || XY.size() < 4) return;
-    ::Color c = drawcolor();
+    ::Color c = drawcolor(ps);
     size_t n = XY.size() / 2;
     for (size_t i = 0; i < n; ++i) {
         size_t j = (i + 1) % n;

@@ -99,7 +99,7 @@ void Text::draw(PS& ps) {
         c = col(X, ps);
         r = row(Y, ps);
     }
-    ps.textcolor(drawcolor());
+    ps.textcolor(drawcolor(ps));
     // The place is the top left corner: each line stands on its foot.
     const int h = ps.textheight() + 2;
     for (const std::string& line : lines(shown())) {

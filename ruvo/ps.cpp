@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPalette>
 #include <QPen>
 #include <QPolygonF>
@@ -15,6 +16,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 Color syswindowcolor() {
     return fromqcolor(QGuiApplication::palette().color(QPalette::Base));
@@ -233,12 +235,21 @@ QPen PS::inkpen(const QPen& p) const {
     // picture's pixels, as wide lines keep theirs.
     const bool widen = Smooth && p.isCosmetic() && Handle && Handle->device() &&
                        Handle->device()->devicePixelRatio() != 1;
-    if (!Ident && !widen) return p;
+    const bool wider = Modern && (p.isCosmetic() || p.widthF() < 1.5);
+    if (!Ident && !widen && !wider && !Dashed) return p;
     QPen q(p);
     if (Ident) q.setColor(QColor::fromRgb(IdColor));
     if (widen) {
         q.setCosmetic(false);
         q.setWidthF(1);
+    }
+    if (wider) {
+        q.setCosmetic(false);
+        q.setWidthF(1.5);
+    }
+    if (Dashed && q.style() == Qt::SolidLine) {
+        const double w = std::max(q.widthF(), 1.0);
+        q.setDashPattern({DashOn / w, DashOff / w});
     }
     return q;
 }
@@ -494,9 +505,9 @@ void PS::ellipse(int left, int top, int right, int bottom) {
     if (right - left == bottom - top && Handle->pen().style() == Qt::SolidLine &&
         (im = smoothtarget(clip))) {
         const QColor c = Handle->pen().color();
-        Batch->ring(*im, clip, devx((left + right - 1) / 2.0), devy((top + bottom - 1) / 2.0),
-                    (right - left - 1) / 2.0 * Scale, penwidth(),
-                    qRgb(c.red(), c.green(), c.blue()));
+        ringarc(*im, clip, devx((left + right - 1) / 2.0), devy((top + bottom - 1) / 2.0),
+                (right - left - 1) / 2.0 * Scale, penwidth(), 0, 2 * M_PI,
+                qRgb(c.red(), c.green(), c.blue()));
         return;
     }
     flush();
@@ -558,8 +569,8 @@ void PS::drawarc(int x, int y, int r, int r1, double a1, double span) {
     QImage* im;
     if (r == r1 && Handle->pen().style() == Qt::SolidLine && (im = smoothtarget(clip))) {
         const QColor c = Handle->pen().color();
-        Batch->arc(*im, clip, x * Scale + ShiftX, y * Scale + ShiftY, (r - 0.5) * Scale, penwidth(),
-                   a1 * M_PI / 180, span * M_PI / 180, qRgb(c.red(), c.green(), c.blue()));
+        ringarc(*im, clip, x * Scale + ShiftX, y * Scale + ShiftY, (r - 0.5) * Scale, penwidth(),
+                a1 * M_PI / 180, span * M_PI / 180, qRgb(c.red(), c.green(), c.blue()));
         return;
     }
     flush();
@@ -591,8 +602,17 @@ void PS::drawrun(int left, int top, const char* s, int n) {
     if (!Handle || n <= 0) return;
     flush();
     n = std::min<int>(n, MaxRun);
+    const QString text = fonttext(s, n, Symbolic);
+    const int base = top + Handle->fontMetrics().ascent();
+    if (Modern) {
+        // A halo of the background keeps the text readable over lines.
+        QPainterPath path;
+        path.addText(left, base, Handle->font(), text);
+        Handle->strokePath(path,
+                           QPen(ink(BackColor), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    }
     otherpen(ink(TextColor));
-    Handle->drawText(left, top + Handle->fontMetrics().ascent(), fonttext(s, n, Symbolic));
+    Handle->drawText(left, base, text);
     selectpen();
 }
 
@@ -694,4 +714,11 @@ double PS::textdiameter(const char* s, double x, double y) {
     double d = x * x + y * y;
     if (d == 0) return 0;
     return std::max(std::fabs(x * w + y * h), std::fabs(x * w - y * h)) / d;
+}
+
+const char* desktopfontname() {
+    static std::string name;
+    name = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family().toStdString();
+    if (name.empty()) name = "Sans";
+    return name.c_str();
 }

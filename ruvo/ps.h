@@ -13,6 +13,7 @@ class QColor;
 class QFont;
 class QImage;
 class Window;
+struct RasterClip;
 class SmoothBatch;
 
 // Packed RGB value: red in the low byte, then green, then blue.
@@ -29,6 +30,15 @@ struct Color {
     bool operator==(const Color& o) const { return C == o.C; }
     bool operator!=(const Color& o) const { return C != o.C; }
 };
+
+// a mixed with b: t = 0 gives a, t = 1 gives b.
+inline Color mix(Color a, Color b, double t) {
+    auto part = [t](int x, int y) { return static_cast<int>(x + (y - x) * t + 0.5); };
+    return Color(part(a.red(), b.red()), part(a.green(), b.green()), part(a.blue(), b.blue()));
+}
+
+// The family of the desktop's proportional font.
+const char* desktopfontname();
 
 // The colours of the desktop theme for window backgrounds and window text.
 Color syswindowcolor();
@@ -137,6 +147,20 @@ class PS {
     // pixels of the pixel rules (the default).
     void smooth(int on);
     int smooth() const { return Smooth; }
+    // The modern look: thin lines a pixel and a half wide, texts on a halo
+    // of the background. Off until a caller chooses it.
+    void modern(int on);
+    int modern() const { return Modern; }
+    // While on, smooth lines, circles and arcs are dashed (what is hidden
+    // and shown faded).
+    void dashed(int on);
+    // While on, smooth lines, circles, arcs and dots lie on a wider band of
+    // colour c (what is highlighted).
+    void glow(int on, Color c = Color());
+    // A filled dot of radius r pixels about the centre of pixel (x, y),
+    // with a rim of a pixel in colour rim: smooth where the picture is, as
+    // a filled circle elsewhere.
+    void dot(int x, int y, double r, Color fill, Color rim);
     // Draws everything in the colour whose red, green and blue are the bytes
     // of id (a picture of which object painted each pixel), or as asked.
     void identify(int on, unsigned id);
@@ -228,6 +252,9 @@ class PS {
     Color Col;
     int Region = 0; // a clip rectangle is in effect
     int Smooth = 0;
+    int Modern = 0, Dashed = 0, Glow = 0;
+    static constexpr double DashOn = 5, DashOff = 3; // logical pixels of a dash and a gap
+    Color GlowColor;
     int Ident = 0;
     unsigned IdColor = 0;
     SmoothBatch* Batch; // smooth strokes not yet drawn
@@ -276,6 +303,14 @@ class PS {
     void drawrun(int left, int top, const char* s, int n);
     // The colour or pen to draw with: itself, or the identifying colour.
     QColor ink(Color c) const;
+    // A smooth band from (x0, y0) to (x1, y1) in device pixels, dashed and
+    // on its glow as the state says.
+    void band(QImage& im, const RasterClip& clip, double x0, double y0, double x1, double y1,
+              double w, unsigned rgb);
+    // A smooth arc of a ring (span 2 pi: the whole ring), dashed and on its
+    // glow as the state says.
+    void ringarc(QImage& im, const RasterClip& clip, double cx, double cy, double r, double w,
+                 double start, double span, unsigned rgb);
     QPen inkpen(const QPen& p) const;
 
     int OX = 0, OY = 0;                     // device origin set by set()

@@ -161,7 +161,7 @@ double PS::devy(double y) const {
 double PS::penwidth() const {
     const QPen& p = Handle->pen();
     const double w = p.isCosmetic() ? 1 : std::max(p.widthF(), 1.0);
-    return w * Scale;
+    return std::max(w, Modern ? 1.5 : 1.0) * Scale;
 }
 
 int PS::smoothline(int x0, int y0, int x1, int y1, Color c) {
@@ -174,8 +174,7 @@ int PS::smoothline(int x0, int y0, int x1, int y1, Color c) {
     double ax = devx(x0), ay = devy(y0), bx = devx(x1), by = devy(y1);
     const double w = penwidth(), len = std::hypot(bx - ax, by - ay);
     const double ux = (bx - ax) / len * w / 2, uy = (by - ay) / len * w / 2;
-    Batch->line(*im, clip, ax - ux, ay - uy, bx - ux, by - uy, w,
-                qRgb(c.red(), c.green(), c.blue()));
+    band(*im, clip, ax - ux, ay - uy, bx - ux, by - uy, w, qRgb(c.red(), c.green(), c.blue()));
     return 1;
 }
 
@@ -210,7 +209,7 @@ void PS::polyline(const double* xy, int n, Pen* p) {
             const double f0 = major == axis ? (cut - from) / span : 0;
             const double end = std::round(from + span), f1 = (end - from) / span;
             if (f1 <= f0) continue;
-            Batch->line(*im, clip, px + f0 * dx, py + f0 * dy, px + f1 * dx, py + f1 * dy, w, rgb);
+            band(*im, clip, px + f0 * dx, py + f0 * dy, px + f1 * dx, py + f1 * dy, w, rgb);
             axis = major;
             cut = end;
         }
@@ -232,4 +231,83 @@ void PS::polyline(const double* xy, int n, Pen* p) {
         if (thin) point(X, Y, pen->color());
     }
     if (p) selectpen();
+}
+
+void PS::modern(int on) {
+    flush();
+    TargetKnown = 0;
+    PenKnown = 0;
+    Modern = on ? 1 : 0;
+}
+
+void PS::dashed(int on) {
+    Dashed = on ? 1 : 0;
+    PenKnown = 0;
+}
+
+void PS::glow(int on, Color c) {
+    Glow = on ? 1 : 0;
+    GlowColor = c;
+}
+
+void PS::band(QImage& im, const RasterClip& clip, double x0, double y0, double x1, double y1,
+              double w, unsigned rgb) {
+    if (Glow)
+        Batch->line(im, clip, x0, y0, x1, y1, w + 4 * Scale,
+                    qRgb(GlowColor.red(), GlowColor.green(), GlowColor.blue()));
+    if (!Dashed) {
+        Batch->line(im, clip, x0, y0, x1, y1, w, rgb);
+        return;
+    }
+    const double len = std::hypot(x1 - x0, y1 - y0), on = DashOn * Scale, off = DashOff * Scale;
+    if (!(len > 0) || len / (on + off) > 1e5) return;
+    for (double t = 0; t < len; t += on + off) {
+        const double a = t / len, b = std::min(t + on, len) / len;
+        Batch->line(im, clip, x0 + a * (x1 - x0), y0 + a * (y1 - y0), x0 + b * (x1 - x0),
+                    y0 + b * (y1 - y0), w, rgb);
+    }
+}
+
+void PS::ringarc(QImage& im, const RasterClip& clip, double cx, double cy, double r, double w,
+                 double start, double span, unsigned rgb) {
+    const bool whole = span >= 2 * M_PI;
+    auto piece = [&](double width, double from, double over, unsigned colour) {
+        if (whole && over >= 2 * M_PI)
+            Batch->ring(im, clip, cx, cy, r, width, colour);
+        else
+            Batch->arc(im, clip, cx, cy, r, width, from, over, colour);
+    };
+    if (Glow)
+        piece(w + 4 * Scale, start, span,
+              qRgb(GlowColor.red(), GlowColor.green(), GlowColor.blue()));
+    if (!Dashed || !(r > 0)) {
+        piece(w, start, span, rgb);
+        return;
+    }
+    const double on = DashOn * Scale / r, off = DashOff * Scale / r;
+    if (span / (on + off) > 1e5) return;
+    for (double a = 0; a < span; a += on + off) piece(w, start + a, std::min(on, span - a), rgb);
+}
+
+void PS::dot(int x, int y, double r, Color fill, Color rim) {
+    if (!Handle || !(r > 0)) return;
+    RasterClip clip;
+    const unsigned f = qRgb(fill.red(), fill.green(), fill.blue());
+    if (QImage* im = smoothtarget(clip)) {
+        const double cx = devx(x), cy = devy(y), R = r * Scale;
+        if (Glow)
+            Batch->ring(*im, clip, cx, cy, (R + 2 * Scale) / 2, R + 2 * Scale,
+                        qRgb(GlowColor.red(), GlowColor.green(), GlowColor.blue()));
+        Batch->ring(*im, clip, cx, cy, R / 2, R, f);
+        Batch->ring(*im, clip, cx, cy, R - Scale / 2, Scale,
+                    qRgb(rim.red(), rim.green(), rim.blue()));
+        return;
+    }
+    flush();
+    const double s = Smooth ? 0.5 : 0;
+    otherpen(QPen(ink(rim), 1));
+    Handle->setBrush(ink(fill));
+    Handle->drawEllipse(QPointF(x + s, y + s), r - 0.5, r - 0.5);
+    Handle->setBrush(Qt::NoBrush);
+    selectpen();
 }

@@ -9,6 +9,7 @@
 #include "mainwindow.h"
 #include "menu.h"
 #include "objectlist.h"
+#include "settings.h"
 #include "toolbar.h"
 
 #include <QApplication>
@@ -45,11 +46,14 @@ struct Main : ::testing::Test {
         loadname = "";
         window.settitle();
     }
-    // The tests that look at pixels see the sharp ones of the pixel rules.
+    // The tests that look at pixels see the sharp ones of the pixel rules,
+    // in the classic style.
     static void sharp() {
         window.Smooth = 0;
+        window.Style = MainWindow::Classic;
         window.newpicture();
         menu.check(SmoothCommand, 0);
+        showstyle();
     }
     // The drawing-area widget of the main window.
     static QWidget* drawing() {

@@ -1,5 +1,6 @@
 #include "angle.h"
 #include "arc.h"
+#include "bitmapps.h"
 #include "constructed.h"
 #include "control.h"
 #include "derived.h"
@@ -215,7 +216,9 @@ TEST_F(Numbers, SlidersDriveGeometryAndConditionsSwitchWhatIsShown) {
     EXPECT_TRUE(s->hidden());
     view().showhidden = 1;
     EXPECT_FALSE(s->hidden()) << "Show All shows it";
-    EXPECT_EQ(s->drawcolor(), objectcolors.light(0)) << "in its light shade";
+    Window w;
+    BitmapPS ps(w, 10, 10);
+    EXPECT_EQ(s->drawcolor(ps), objectcolors.light(0)) << "in its light shade";
     view().showhidden = 0;
     q->set(4, 0);
     objects.update();

@@ -41,23 +41,29 @@ TEST_F(Objects, DefaultNamesSkipNamesInUse) {
 }
 
 TEST_F(Objects, VisibilityAndColours) {
+    Window w;
+    BitmapPS ps(w, 10, 10), modern(w, 10, 10);
+    modern.modern(1);
     Point* p = new Point(0, 0);
     p->setcolor(1);
     EXPECT_EQ(p->hidden(), 0);
-    EXPECT_EQ(p->drawcolor(), Color(0, 0, 160));
+    EXPECT_EQ(p->drawcolor(ps), Color(0, 0, 160));
+    EXPECT_EQ(p->drawcolor(modern), Color(21, 101, 192)) << "the modern blue";
     p->ishidden = 1;
     EXPECT_EQ(p->hidden(), 1);
     view().showhidden = 1;
     EXPECT_EQ(p->hidden(), 0) << "shown on demand";
-    EXPECT_EQ(p->drawcolor(), Color(128, 128, 255)) << "in the light shade";
+    EXPECT_EQ(p->drawcolor(ps), Color(128, 128, 255)) << "in the light shade";
+    EXPECT_EQ(p->drawcolor(modern), Color(150, 188, 232));
     p->highlight.set();
-    EXPECT_EQ(p->drawcolor(), Color(200, 0, 0)) << "highlight wins";
+    EXPECT_EQ(p->drawcolor(ps), Color(200, 0, 0)) << "highlight wins";
+    EXPECT_EQ(p->drawcolor(modern), Color(150, 188, 232)) << "a glow shows it instead";
     p->highlight.clear();
     view().showhidden = 0;
     p->ishidden = 0;
     objectcolors.choose(1, 0);
     EXPECT_EQ(p->hidden(), 1) << "blue is filtered out";
-    EXPECT_EQ(p->drawcolor(), Color(0, 0, 160)) << "its colour is still computed";
+    EXPECT_EQ(p->drawcolor(ps), Color(0, 0, 160)) << "its colour is still computed";
     objectcolors.all();
     p->valid = 0;
     EXPECT_EQ(p->hidden(), 1);
