@@ -55,7 +55,7 @@ WriteResult exportpicture(const char* name, int width, int transparent) {
     // Marks and names as large against the picture as on the screen.
     p.markersize(width / std::max(msize, 1));
     window.dress(p);
-    std::unique_ptr<Font> text(new Font(labelfont(), width / std::max(fontsize, 1)));
+    std::unique_ptr<Font> text(new Font(labelfont(), labelsize(width)));
     std::unique_ptr<Font> symbols(new Font(symbolfontname, width / std::max(fontsize, 1)));
     pfont = text.get();
     psymbolfont = symbols.get();

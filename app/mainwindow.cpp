@@ -255,10 +255,15 @@ void MainWindow::newpicture() {
     bitmap->markersize(Width / std::max(msize, 1));
     delete font;
     delete symbolfont;
-    font = new Font(labelfont(), Width / std::max(fontsize, 1));
+    font = new Font(labelfont(), labelsize(Width));
     symbolfont = new Font(symbolfontname.text(), Width / std::max(fontsize, 1));
     bitmap->font(*font);
     if (active) bitmap->invalid = 1;
+}
+
+int labelsize(int length) {
+    const int classic = length / std::max(fontsize, 1);
+    return window.Style == MainWindow::Modern ? std::max(classic * 17 / 20, 8) : classic;
 }
 
 const char* labelfont() {

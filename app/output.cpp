@@ -79,7 +79,7 @@ void doprint() {
     // The names are drawn in the printer fonts while they exist; the
     // comment keeps the text font after them.
     window.dress(p);
-    std::unique_ptr<Font> text(new Font(labelfont(), m.f / std::max(fontsize, 1)));
+    std::unique_ptr<Font> text(new Font(labelfont(), labelsize(m.f)));
     std::unique_ptr<Font> symbols(new Font(symbolfontname, m.f / std::max(fontsize, 1)));
     pfont = text.get();
     psymbolfont = symbols.get();

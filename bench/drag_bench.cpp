@@ -89,8 +89,9 @@ void BM_DragA(benchmark::State& state) {
 }
 BENCHMARK(BM_DragA)
     ->ArgsProduct({{1000, 10000}, {0, 1}, {0}})
-    ->ArgsProduct({{10000}, {0, 1}, {1}})
-    ->ArgNames({"n", "smooth", "layered"})
+    ->ArgsProduct({{10000}, {0, 1, 2}, {1}})
+    ->Args({10000, 2, 0})
+    ->ArgNames({"n", "style", "layered"})
     ->Unit(benchmark::kMillisecond);
 
 void BM_DragB(benchmark::State& state) {
@@ -100,7 +101,7 @@ void BM_DragB(benchmark::State& state) {
 }
 BENCHMARK(BM_DragB)
     ->ArgsProduct({{0, 1}, {0, 1}})
-    ->ArgNames({"smooth", "layered"})
+    ->ArgNames({"style", "layered"})
     ->Unit(benchmark::kMillisecond);
 
 // A point with few dependants in the 100,000-object construction of every
@@ -110,15 +111,20 @@ void BM_DragCellsLayered(benchmark::State& state) {
     frames(state, named("A5", CPoint), static_cast<int>(state.range(0)), 1);
     objects.clear();
 }
-BENCHMARK(BM_DragCellsLayered)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragCellsLayered)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->ArgNames({"style"})
+    ->Unit(benchmark::kMillisecond);
 
-// A full redraw, as a zoom or a resize asks for it, sharp or smooth, on a
-// screen of the density given in tenths.
+// A full redraw, as a zoom or a resize asks for it, sharp, smooth or modern,
+// on a screen of the density given in tenths.
 void BM_RedrawA(benchmark::State& state) {
     constructiona(static_cast<int>(state.range(0)));
     BenchWindow w;
     MyBitmapPS ps(w, 1000, 700, 32, state.range(2) / 10.0);
-    ps.smooth(static_cast<int>(state.range(1)));
+    drawstyle(ps, state.range(1));
     for (auto _ : state) {
         objects.draw(ps);
         ps.flush();
@@ -130,7 +136,8 @@ BENCHMARK(BM_RedrawA)
     ->Args({10000, 0, 10})
     ->Args({10000, 1, 10})
     ->Args({10000, 1, 20})
-    ->ArgNames({"n", "smooth", "ratio_tenths"})
+    ->Args({10000, 2, 10})
+    ->ArgNames({"n", "style", "ratio_tenths"})
     ->Unit(benchmark::kMillisecond);
 
 // 10,000 filled triangles: a full redraw, and the drag frames of a vertex.
@@ -142,7 +149,7 @@ void BM_RedrawTriangles(benchmark::State& state) {
             if (auto* r = dynamic_cast<Region*>(o)) r->Filled = 0;
     BenchWindow w;
     MyBitmapPS ps(w, 1000, 700, 32, 1.0);
-    ps.smooth(static_cast<int>(state.range(0)));
+    drawstyle(ps, state.range(0));
     for (auto _ : state) {
         objects.draw(ps);
         ps.flush();
@@ -151,15 +158,20 @@ void BM_RedrawTriangles(benchmark::State& state) {
     objects.clear();
 }
 BENCHMARK(BM_RedrawTriangles)
-    ->ArgsProduct({{0, 1}, {1, 0}})
-    ->ArgNames({"smooth", "filled"})
+    ->ArgsProduct({{0, 1, 2}, {1, 0}})
+    ->ArgNames({"style", "filled"})
     ->Unit(benchmark::kMillisecond);
 
 void BM_DragTriangle(benchmark::State& state) {
     frames(state, constructiont(10000), static_cast<int>(state.range(0)), 1);
     objects.clear();
 }
-BENCHMARK(BM_DragTriangle)->Arg(0)->Arg(1)->ArgNames({"smooth"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragTriangle)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->ArgNames({"style"})
+    ->Unit(benchmark::kMillisecond);
 
 // Recomputing alone, without drawing.
 void BM_RecomputeB(benchmark::State& state) {

@@ -244,12 +244,19 @@ void ObjectList::drawall(PS& ps, int unmarkedonly) {
         if ((o->Class & CRegion) && (!unmarkedonly || !o->mark)) o->drawfill(ps);
     Object* shown = nullptr;
     int n = 0;
+    // The modern look draws points over the lines through them.
+    const int later = ps.modern() ? CPoint : 0;
     for (Object* o = First; o; o = o->Next) {
         __builtin_prefetch(o->Next); // as in update
-        if (!unmarkedonly || !o->mark) drawone(ps, o);
+        if ((!unmarkedonly || !o->mark) && !(o->Class & later)) drawone(ps, o);
         if (!o->hidden()) shown = o;
         ++n;
         if (Stop > 0 && n >= Stop) break;
+    }
+    n = 0;
+    for (Object* o = First; later && o; o = o->Next) {
+        if ((!unmarkedonly || !o->mark) && (o->Class & later)) drawone(ps, o);
+        if (Stop > 0 && ++n >= Stop) break;
     }
     if (Stop > 0) {
         String s("", 300);
@@ -364,7 +371,10 @@ int ObjectList::drawlayered() {
         Layer->copy(*bitmap, 0, 0);
         for (Object* o : Moving)
             if (o->Class & CRegion) o->drawfill(*bitmap);
-        for (Object* o : Moving) drawone(*bitmap, o);
+        for (int points : {0, 1})
+            for (Object* o : Moving)
+                if (bitmap->modern() ? ((o->Class & CPoint) != 0) == points : !points)
+                    drawone(*bitmap, o);
         return 1;
     }
     // The moving objects in their colours and by who they are; each pixel

@@ -47,9 +47,9 @@ void Pointprim::draw(PS& ps) {
         // What can be dragged is a dot of its colour; what follows from
         // other objects is a smaller, lighter one.
         if (Class & CMovable)
-            ps.dot(cx, cy, 3.5, c, mix(c, ::Color(0, 0, 0), 0.35));
+            ps.dot(cx, cy, 4.5, c, mix(c, ::Color(0, 0, 0), 0.35));
         else
-            ps.dot(cx, cy, 2.5, mix(c, ::Color(255, 255, 255), 0.45), c);
+            ps.dot(cx, cy, 3.5, mix(c, ::Color(255, 255, 255), 0.45), c);
     } else {
         ps.mark(cx, cy, Symbol);
     }
@@ -59,7 +59,11 @@ void Pointprim::draw(PS& ps) {
     }
     if (showname) {
         ps.textcolor(c);
-        drawtext1(ps, cx + ps.width() / 100, cy, Name.text());
+        // The modern name stands to the upper right, clear of the dot.
+        if (ps.modern())
+            drawtext1(ps, cx + 6, cy - 3, Name.text());
+        else
+            drawtext1(ps, cx + ps.width() / 100, cy, Name.text());
     }
 }
 

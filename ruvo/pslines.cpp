@@ -295,12 +295,9 @@ void PS::dot(int x, int y, double r, Color fill, Color rim) {
     const unsigned f = qRgb(fill.red(), fill.green(), fill.blue());
     if (QImage* im = smoothtarget(clip)) {
         const double cx = devx(x), cy = devy(y), R = r * Scale;
-        if (Glow)
-            Batch->ring(*im, clip, cx, cy, (R + 2 * Scale) / 2, R + 2 * Scale,
-                        qRgb(GlowColor.red(), GlowColor.green(), GlowColor.blue()));
-        Batch->ring(*im, clip, cx, cy, R / 2, R, f);
-        Batch->ring(*im, clip, cx, cy, R - Scale / 2, Scale,
-                    qRgb(rim.red(), rim.green(), rim.blue()));
+        const unsigned g = qRgb(GlowColor.red(), GlowColor.green(), GlowColor.blue());
+        if (Glow) Batch->dot(*im, clip, cx, cy, R + 2 * Scale, 0, g, g);
+        Batch->dot(*im, clip, cx, cy, R, Scale, f, qRgb(rim.red(), rim.green(), rim.blue()));
         return;
     }
     flush();

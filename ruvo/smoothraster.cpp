@@ -119,6 +119,31 @@ int wholecolumns(QRgb* bits, qsizetype along, qsizetype across, int i, int last,
     return i;
 }
 
+// The columns from i up to last of a band whose pixels all lie inside the
+// rows vlo to vhi, its width not a whole number of pixels: the pixels at
+// its edges get the part of them inside it, those between are covered
+// whole, as the general loop would blend them. Stops at the first column
+// that has pixels outside the rows and returns it. The band's centre in
+// column i is at v, in fixed point, and moves by step a column.
+int partcolumns(QRgb* bits, qsizetype along, qsizetype across, int i, int last, long long& v,
+                long long step, long long half, int vlo, int vhi, QRgb c) {
+    for (; i < last; ++i, v += step) {
+        const long long from = v - half, to = v + half;
+        const int j0 = static_cast<int>(from >> 32), j1 = static_cast<int>((to - 1) >> 32);
+        if (j0 < vlo || j1 >= vhi) break;
+        QRgb* p = bits + i * along + j0 * across;
+        if (j0 == j1) {
+            blend(p, c, static_cast<unsigned>((to >> 24) - (from >> 24)));
+            continue;
+        }
+        blend(p, c, 256 - (static_cast<std::uint32_t>(from) >> 24));
+        for (int j = j0 + 1; j < j1; ++j) p[(j - j0) * across] = c;
+        blend(p + (j1 - j0) * across, c,
+              static_cast<unsigned>((to >> 24) - (static_cast<long long>(j1) << 8)));
+    }
+    return i;
+}
+
 // Positions across are kept in fixed point with 32 bits of fraction, so
 // each column costs a few integer steps.
 template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
@@ -216,6 +241,14 @@ template <bool Transposed> void drawband(const Canvas& k, const Band& d) {
         whole(std::integral_constant<int, 2>());
     else if (d.whole)
         whole(std::integral_constant<int, 0>());
+    else
+        while (i < f1) {
+            i = partcolumns(k.bits, along, across, i, f1, v, step, half, vlo, vhi, c);
+            if (i < f1) {
+                column(i, v, 256);
+                ++i, v += step;
+            }
+        }
     for (; i < f1; ++i, v += step)
         if (!inner(i, v)) column(i, v, 256);
     for (; i < i1; ++i, v += step) column(i, v, end(i));
@@ -376,6 +409,69 @@ void SmoothBatch::fill(QImage& im, RasterClip c, const double* xy, int n, unsign
     add(im, c, s, xy);
 }
 
+void SmoothBatch::dot(QImage& im, RasterClip c, double cx, double cy, double r, double rimwidth,
+                      unsigned rgb, unsigned rim) {
+    if (!finite({cx, cy, r, rimwidth}) || !(r > 0 && r < 64) || std::fabs(cx) > 1e8 ||
+        std::fabs(cy) > 1e8)
+        return;
+    // Dots of a picture have a few sizes and mostly lie on pixel centres:
+    // their shares are worked out once.
+    const double px = std::floor(cx), py = std::floor(cy);
+    const auto key = std::make_tuple(static_cast<int>(std::lround(r * 16)),
+                                     static_cast<int>(std::lround(rimwidth * 16)),
+                                     static_cast<int>(std::lround((cx - px) * 16)),
+                                     static_cast<int>(std::lround((cy - py) * 16)));
+    auto found = Masks.find(key);
+    if (found == Masks.end()) {
+        Mask m;
+        const double fx = std::get<2>(key) / 16.0, fy = std::get<3>(key) / 16.0;
+        const double R = std::get<0>(key) / 16.0, in = R - std::get<1>(key) / 16.0;
+        const int reach = static_cast<int>(std::ceil(R)) + 1;
+        m.x0 = m.y0 = -reach;
+        m.w = m.h = 2 * reach + 1;
+        // Each share: the part of the pixel within the radius, measured
+        // across the edge through the pixel's centre.
+        auto share = [](double edge, double d) {
+            return static_cast<unsigned short>(
+                std::lround(std::clamp(edge + 0.5 - d, 0.0, 1.0) * 256));
+        };
+        for (int j = 0; j < m.h; ++j)
+            for (int i = 0; i < m.w; ++i) {
+                const double d = std::hypot(m.x0 + i + 0.5 - fx, m.y0 + j + 0.5 - fy);
+                m.disc.push_back(share(R, d));
+                m.inside.push_back(share(in, d));
+            }
+        found = Masks.emplace(key, std::move(m)).first;
+    }
+    Stroke s;
+    s.ring = false;
+    s.rgb = rgb;
+    s.alpha = rim;
+    s.mask = &found->second;
+    s.band.u0 = px, s.band.v0 = py;
+    add(im, c, s);
+}
+
+namespace {
+
+// A dot's mask put with its centre's pixel at (px, py): the rim colour by
+// the disc's shares, then the colour by the inside's.
+void drawdot(const Canvas& k, const SmoothBatch::Mask& m, int px, int py, QRgb rim) {
+    const int x1 = std::max(k.c.x1, px + m.x0), x2 = std::min(k.c.x2, px + m.x0 + m.w);
+    const int y1 = std::max(k.c.y1, py + m.y0), y2 = std::min(k.c.y2, py + m.y0 + m.h);
+    for (int y = y1; y < y2; ++y) {
+        QRgb* p = k.bits + y * k.stride;
+        const int row = (y - py - m.y0) * m.w - px - m.x0;
+        for (int x = x1; x < x2; ++x) {
+            if (const unsigned a = m.disc[static_cast<size_t>(row + x)]) blend(p + x, rim, a);
+            if (const unsigned a = m.inside[static_cast<size_t>(row + x)])
+                blend(p + x, k.colour, a);
+        }
+    }
+}
+
+} // namespace
+
 void SmoothBatch::draw() {
     if (Strokes.empty()) return;
     const Canvas whole = canvas(*Image, Clip, 0);
@@ -383,7 +479,10 @@ void SmoothBatch::draw() {
     QImage& image = *Image;
     const std::vector<double>& places = Places;
     auto stroke = [&image, &places](const Canvas& k, const Stroke& s) {
-        if (s.n) {
+        if (s.mask) {
+            drawdot(k, *s.mask, static_cast<int>(s.band.u0), static_cast<int>(s.band.v0),
+                    0xff000000u | s.alpha);
+        } else if (s.n) {
             fillpolygon(image, k.c, places.data() + s.first, s.n, s.rgb, true, s.alpha);
         } else if (s.ring && s.sector.part) {
             Canvas in = k;

@@ -6,6 +6,8 @@
 // picture costs what its visible part costs.
 #pragma once
 
+#include <map>
+#include <tuple>
 #include <vector>
 
 class QImage;
@@ -85,8 +87,20 @@ class SmoothBatch {
     // The inside of the polygon of n places xy, blended by its coverage
     // times alpha (0..256), as fillpolygon fills it.
     void fill(QImage& im, RasterClip c, const double* xy, int n, unsigned rgb, unsigned alpha);
+    // A filled disc of radius r about (cx, cy) in colour rgb, its outer
+    // rim pixels wide in colour rim.
+    void dot(QImage& im, RasterClip c, double cx, double cy, double r, double rimwidth,
+             unsigned rgb, unsigned rim);
     // Draws what has been gathered and forgets it.
     void draw();
+
+    // The shares of the pixels around a dot that the disc and its inside
+    // cover, 0 to 256: w x h pixels from (x0, y0) off the pixel that holds
+    // the centre.
+    struct Mask {
+        int x0, y0, w, h;
+        std::vector<unsigned short> disc, inside;
+    };
     bool empty() const { return Strokes.empty(); }
 
   private:
@@ -100,12 +114,16 @@ class SmoothBatch {
         // and its alpha.
         int first = 0, n = 0;
         unsigned alpha = 0;
+        const Mask* mask = nullptr; // of a dot, whose rim colour is alpha
     };
     // Gathers s, and for a fill its places xy; draws first what was
     // gathered for another picture or clip.
     void add(QImage& im, RasterClip c, Stroke s, const double* xy = nullptr);
     std::vector<Stroke> Strokes;
     std::vector<double> Places; // of the fills
+    // The masks of the dots drawn so far, by radius, rim width and where
+    // the centre lies in its pixel, each in sixteenths.
+    std::map<std::tuple<int, int, int, int>, Mask> Masks;
     QImage* Image = nullptr;
     RasterClip Clip{0, 0, 0, 0};
 };
