@@ -1,5 +1,6 @@
 #include "angle.h"
 #include "objectlist.h"
+#include "region.h"
 #include "view.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 Angle::Angle(Pointprim* p1, Pointprim* m, Pointprim* p2)
     : P1(p1), P2(p2), M(m), Pixelsize(std::max(anglesize, 5)) {
@@ -75,6 +77,18 @@ void Angle::draw(PS& ps) {
     ps.color(c);
     int cx = col(M->x(), ps), cy = row(M->y(), ps);
     int rho = ps.width() / std::max(Pixelsize, 5);
+    if (ps.modern()) {
+        // A translucent sector under the arc.
+        std::vector<double> xy = {static_cast<double>(cx), static_cast<double>(cy)};
+        double span = Phi2 - Phi1;
+        if (span < 0) span += 2 * M_PI;
+        const int n = std::max(8, static_cast<int>(span * rho / 3));
+        for (int i = 0; i <= n; ++i) {
+            const double a = Phi1 + span * i / n;
+            xy.insert(xy.end(), {cx + rho * std::cos(a), cy - rho * std::sin(a)});
+        }
+        fillshape(ps, xy, fillcolor(ps));
+    }
     if (std::unique_ptr<Pen> pen{stylepen(c, Linetype)}) {
         ps.arc(cx, cy, rho, 1.0, -Phi1, -Phi2, *pen);
     } else {
@@ -82,6 +96,18 @@ void Angle::draw(PS& ps) {
     }
     if (!showname && !showsize) return;
     char text[DescriptionMax];
+    if (ps.modern()) {
+        // Beyond the arc, on the angle's bisector.
+        const std::string shown =
+            showsize ? valuetext(ps, showname ? Name.text() : nullptr, size(), "\u00b0")
+                     : shownname(Name.text(), ps);
+        const double b = (Phi1 + Phi2) / 2 + (Phi2 < Phi1 ? M_PI : 0);
+        const int reach = rho + ps.textheight();
+        ps.textcolor(c);
+        drawtext(ps, static_cast<int>(cx + reach * std::cos(-b)),
+                 static_cast<int>(cy + reach * std::sin(-b)), shown.c_str());
+        return;
+    }
     if (showname && showsize)
         std::snprintf(text, sizeof text, "%s=%g", Name.text(), size());
     else if (showname)

@@ -140,8 +140,8 @@ void Lineprim::anchor(double fx, double fy, double& ax, double& ay) {
     ay = fy + 30 * view().Pixel * Vy;
 }
 
-void Lineprim::label(char* s) {
-    std::snprintf(s, DescriptionMax, "%s", showname ? Name.text() : "");
+void Lineprim::label(char* s, const PS& ps) {
+    std::snprintf(s, DescriptionMax, "%s", showname ? shownname(Name.text(), ps).c_str() : "");
 }
 
 namespace {
@@ -187,7 +187,7 @@ void Lineprim::draw(PS& ps) {
                  (Class & CSegment) != 0);
 
     char text[DescriptionMax];
-    label(text);
+    label(text, ps);
     if (!*text) return;
     double t = ps.textdiameter(text, Vy, -Vx);
     double s = t * (v.viewwidth() / static_cast<double>(std::max(ps.width(), 1))) * v.Pixel * 0.5;
@@ -298,13 +298,16 @@ void Segment::anchor(double, double, double& ax, double& ay) {
     ay = (Y + Y1) / 2;
 }
 
-void Segment::label(char* s) {
-    if (showlength && showname)
+void Segment::label(char* s, const PS& ps) {
+    if (ps.modern() && showlength)
+        std::snprintf(s, DescriptionMax, "%s",
+                      valuetext(ps, showname ? Name.text() : nullptr, R, "").c_str());
+    else if (showlength && showname)
         std::snprintf(s, DescriptionMax, "%s=%g", Name.text(), R);
     else if (showlength)
         std::snprintf(s, DescriptionMax, "%g", R);
     else
-        Lineprim::label(s);
+        Lineprim::label(s, ps);
 }
 
 void Lineprim::getstate(ObjectState& s) const {

@@ -54,7 +54,7 @@ class Lineprim : public Object {
     double lambda(double x, double y) const;
     void intersect(Lineprim* L, Pointprim* P);
     // The label text: the name, or for a segment the length too.
-    virtual void label(char* s);
+    virtual void label(char* s, const PS& ps);
 
     double X = 0, Y = 0, X1 = 0, Y1 = 0, Vx = 1, Vy = 0, R = 0;
     Pointprim* P1;
@@ -106,7 +106,7 @@ class Segment : public Lineprim {
     void anchor(double fx, double fy, double& ax, double& ay) override;
 
   public:
-    void label(char* s) override;
+    void label(char* s, const PS& ps) override;
 };
 
 // The arrow from its first point to its second: a segment with an arrow

@@ -5,6 +5,7 @@
 #include "view.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -369,4 +370,41 @@ int arg(double vx, double vy, double* phi) {
     if (std::fabs(vx) < 1e-15 && std::fabs(vy) < 1e-15) return 0;
     *phi = std::atan2(vy, vx);
     return 1;
+}
+
+std::string shownname(const char* name, const PS& ps) {
+    static const char* const words[24] = {
+        "alpha", "beta",  "gamma",  "delta",   "epsilon", "zeta", "eta",     "theta",
+        "iota",  "kappa", "lambda", "mu",      "nu",      "xi",   "omicron", "pi",
+        "rho",   "sigma", "tau",    "upsilon", "phi",     "chi",  "psi",     "omega"};
+    if (!ps.modern()) return name;
+    for (int i = 0; i < 24; ++i) {
+        const bool capital = std::toupper(static_cast<unsigned char>(words[i][0])) == name[0];
+        if ((name[0] == words[i][0] || capital) && !std::strcmp(name + 1, words[i] + 1)) {
+            // The capitals lie 32 below the small letters; final sigma
+            // (U+03C2) is skipped by the small ones.
+            unsigned code =
+                (capital ? 0x391 : 0x3B1) + static_cast<unsigned>(i) + (i >= 17 ? 1 : 0);
+            std::string s;
+            s += static_cast<char>(0xC0 | code >> 6);
+            s += static_cast<char>(0x80 | (code & 0x3F));
+            return s;
+        }
+    }
+    return name;
+}
+
+std::string valuetext(const PS& ps, const char* name, double value, const char* unit) {
+    char v[400];
+    if (!ps.modern()) {
+        std::snprintf(v, sizeof v, "%g", value);
+        return name ? std::string(name) + "=" + v : v;
+    }
+    const int places = std::clamp(view().Decimals, 0, 10);
+    std::snprintf(v, sizeof v, "%.*f", places, value);
+    // No "-0" for a value that rounds to nothing.
+    std::string s = v;
+    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+    s += unit;
+    return name ? shownname(name, ps) + " = " + s : s;
 }

@@ -171,6 +171,14 @@ class ObjectColors {
 
 extern ObjectColors objectcolors;
 
+// A name as it is shown: in the modern look a Greek letter's name ("alpha",
+// "Gamma") is the letter.
+std::string shownname(const char* name, const PS& ps);
+// A value as it is shown, after its name when name is not null: classic
+// "name=value" in six digits; modern "name = value" with the view's places
+// after the point and the unit.
+std::string valuetext(const PS& ps, const char* name, double value, const char* unit);
+
 class Object {
   public:
     Object();

@@ -321,21 +321,40 @@ TEST_F(Geometry, DrawingStraightObjectsAndCircles) {
     EXPECT_GT(labelled, 40);
     s->R = 2.5;
     char text[256];
-    s->label(text);
+    s->label(text, pic.ps);
     EXPECT_STREQ(text, "s=2.5");
     s->showname = 0;
-    s->label(text);
+    s->label(text, pic.ps);
     EXPECT_STREQ(text, "2.5");
     s->showlength = 0;
-    s->label(text);
+    s->label(text, pic.ps);
     EXPECT_STREQ(text, "");
     s->showname = 1;
-    s->label(text);
+    s->label(text, pic.ps);
     EXPECT_STREQ(text, "s");
     l->showname = 1;
     l->showlength = 1;
-    l->label(text);
+    l->label(text, pic.ps);
     EXPECT_STREQ(text, l->name()) << "lines have no length label";
+    // The modern look: a space around the sign, the view's places after
+    // the point, a Greek letter's name as the letter, no "-0".
+    pic.ps.modern(1);
+    s->showlength = 1;
+    s->setname("alpha");
+    s->label(text, pic.ps);
+    EXPECT_STREQ(text, "\u03b1 = 2.50");
+    s->setname("Omega");
+    s->R = -0.001;
+    s->label(text, pic.ps);
+    EXPECT_STREQ(text, "\u03a9 = 0.00");
+    s->setname("sigma");
+    s->showlength = 0;
+    s->label(text, pic.ps);
+    EXPECT_STREQ(text, "\u03c3");
+    s->setname("betas");
+    s->label(text, pic.ps);
+    EXPECT_STREQ(text, "betas");
+    pic.ps.modern(0);
     font = nullptr;
 
     pic.clear();
