@@ -12,6 +12,7 @@
 #include "number.h"
 #include "objectlist.h"
 #include "resources.h"
+#include "selectors.h"
 #include "text.h"
 #include "view.h"
 
@@ -27,6 +28,26 @@ const int id_colors[ObjectColors::N] = {130, 114, 141, 115, 140, 145};
 const int id_linetypes[3] = {12, 10, 11};
 const int radios[4] = {103, 108, 105, 106};
 const int markertypes[4] = {5, 11, 10, 1};
+
+int ObjectColorItem::OtherButton::command(int) {
+    // The chooser offers the colours chosen before as its custom ones.
+    ColorSelector chooser(view().owner());
+    std::copy(view().Recent, view().Recent + 16, chooser.Cust);
+    const long now = C->Value;
+    chooser.C = ObjectColors::custom(now) ? ObjectColors::rgb(now)
+                                          : objectcolors.dark(static_cast<int>(now), 1);
+    chooser.select();
+    if (chooser.R != 1) return 1;
+    C->Value = ObjectColors::custom(chooser.C);
+    if (C->Sel >= 0) C->R[C->Sel]->set(0);
+    C->Sel = -1;
+    // Newest first; a colour chosen again moves to the front.
+    Color* recent = view().Recent;
+    Color* at = std::find(recent, recent + 15, chooser.C);
+    std::rotate(recent, at, at + 1);
+    recent[0] = chooser.C;
+    return 1;
+}
 
 namespace {
 
@@ -55,6 +76,7 @@ std::vector<ControlSpec> layout(std::initializer_list<ControlSpec> fields,
                           {C::Radio, 115, "Green", 8, 1},
                           {C::Radio, 140, "Cyan", 8, 1},
                           {C::Radio, 145, "Brown", 8, 1},
+                          {C::Button, ObjectColorItem::OtherColor, "Other...", 8, 1},
                           {C::GroupEnd, 0, "", 8, 1},
                       });
     v.insert(v.end(), types);
@@ -222,7 +244,7 @@ class Common {
 
     // Colour, Hidden and Show Name.
     void take() {
-        if (Colour >= 0) set(O->Color, static_cast<long>(Colour));
+        set(O->Color, Colour.Value);
         set(O->ishidden, Hidden.F);
         set(O->showname, Showname.F);
     }

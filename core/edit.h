@@ -14,11 +14,29 @@ extern const int id_linetypes[3];
 extern const int radios[4];
 extern const int markertypes[4];
 
-// The colour group of a property dialog: one button per object colour.
+// The colour group of a property dialog: one button per named colour, and
+// "Other..." for a colour of any value, chosen in the colour chooser.
 class ObjectColorItem : public RadioItem {
   public:
     ObjectColorItem(Dialog& d, long color)
-        : RadioItem(id_colors, ObjectColors::N, ObjectColors::valid(static_cast<int>(color)), d) {}
+        : RadioItem(id_colors, ObjectColors::N,
+                    ObjectColors::custom(color) ? -1 : ObjectColors::valid(static_cast<int>(color)),
+                    d),
+          Value(color), Other(d, *this) {}
+    void changed() override { Value = Sel; }
+    long Value; // the colour chosen: an index, or a colour of any value
+
+  private:
+    class OtherButton : public Dialogitem {
+      public:
+        OtherButton(Dialog& d, ObjectColorItem& c) : Dialogitem(OtherColor, d), C(&c) {}
+        int command(int code) override;
+        ObjectColorItem* C;
+    };
+    OtherButton Other;
+
+  public:
+    enum { OtherColor = 146 };
 };
 
 // The help pages of the property dialogs.

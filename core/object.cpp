@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -98,6 +99,34 @@ const Color ObjectColors::ModernLight[N] = {Color(166, 166, 166), Color(150, 188
                                             Color(240, 152, 184), Color(158, 200, 160),
                                             Color(140, 200, 206), Color(196, 176, 168)};
 const char* const ObjectColors::Name[N] = {"black", "blue", "pink", "green", "cyan", "brown"};
+
+int ObjectColors::group(long c) {
+    if (!custom(c)) return valid(static_cast<int>(c));
+    const Color x = rgb(c);
+    int best = 0;
+    long nearest = -1;
+    for (int i = 0; i < N; ++i) {
+        const long dr = x.red() - ModernDark[i].red(), dg = x.green() - ModernDark[i].green(),
+                   db = x.blue() - ModernDark[i].blue(), d = dr * dr + dg * dg + db * db;
+        if (nearest < 0 || d < nearest) nearest = d, best = i;
+    }
+    return best;
+}
+
+long colorflag(const char* s) {
+    // "#rrggbb": a colour of any value; else a name of the six, black when
+    // it is none.
+    if (s[0] != '#') return objectcolors.index(s);
+    if (std::strlen(s) != 7 || std::strspn(s + 1, "0123456789abcdefABCDEF") != 6) return 0;
+    return ObjectColors::Custom | std::strtol(s + 1, nullptr, 16);
+}
+
+std::string colorword(long c) {
+    if (!ObjectColors::custom(c)) return objectcolors.name(static_cast<int>(c));
+    char s[8];
+    std::snprintf(s, sizeof s, "#%06lx", c & 0xffffffL);
+    return s;
+}
 
 int ObjectColors::index(const char* name) const {
     for (int i = 0; i < N; ++i)
@@ -203,7 +232,7 @@ int Object::hidden() const {
     // Show All shows what its condition hides too, as it shows hidden
     // objects: in their light shade.
     return ((ishidden || !conditionholds()) && !view().showhidden) || !valid ||
-           !objectcolors.Chosen[ObjectColors::valid(static_cast<int>(Color))];
+           !objectcolors.Chosen[ObjectColors::group(Color)];
 }
 
 void Object::setname(const char* prefix, Count& counter) {
@@ -235,7 +264,7 @@ int Object::setflags(Strings& item) {
         if (!std::strncmp(f, "hidden", 6))
             ishidden = 1;
         else if (!std::strncmp(f, "color:", 6))
-            setcolor(objectcolors.index(f + 6));
+            setcolor(colorflag(f + 6));
         else if (!std::strcmp(f, "showname"))
             showname = 1;
         else if (!std::strncmp(f, "showif:", 7)) {
@@ -258,10 +287,13 @@ int Object::depmarked() {
     // The modern look shows a highlight as a glow, in the object's colour.
     if (highlight && !modern) return objectcolors.highlight();
     if (ishidden || !conditionholds()) return fillcolor(ps);
+    if (ObjectColors::custom(Color)) return ObjectColors::rgb(Color);
     return objectcolors.dark(static_cast<int>(Color), modern);
 }
 
 ::Color Object::fillcolor(const PS& ps) const {
+    if (ObjectColors::custom(Color))
+        return mix(ObjectColors::rgb(Color), ::Color(255, 255, 255), 0.55);
     return objectcolors.light(static_cast<int>(Color), ps.modern());
 }
 

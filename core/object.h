@@ -167,9 +167,27 @@ class ObjectColors {
     Color glow() const { return Color(255, 196, 90); } // the modern look's highlight
     Color gridcolor() const { return Color(100, 100, 100); }
     static int valid(int i) { return i >= 0 && i < N ? i : 0; }
+    // A colour of any value: this bit and its red, green and blue.
+    enum : long { Custom = 0x1000000L };
+    static bool custom(long c) { return (c & Custom) != 0; }
+    static Color rgb(long c) {
+        return Color(static_cast<int>(c >> 16 & 255), static_cast<int>(c >> 8 & 255),
+                     static_cast<int>(c & 255));
+    }
+    static long custom(Color c) {
+        return Custom | static_cast<long>(c.red()) << 16 | c.green() << 8 | c.blue();
+    }
+    // The index of a colour for the colour filter: any other colour counts
+    // as the nearest of the six (as the modern look draws them).
+    static int group(long c);
 };
 
 extern ObjectColors objectcolors;
+
+// The colour of a file's "color:" flag ("#rrggbb" or a name), and the word
+// for a colour there.
+long colorflag(const char* s);
+std::string colorword(long c);
 
 // A name as it is shown: in the modern look a Greek letter's name ("alpha",
 // "Gamma") is the letter.
@@ -221,7 +239,10 @@ class Object {
     int objectclass() const { return Class; }
     void objectclass(int c) { Class = c; }
     long color() const { return Color; }
-    void setcolor(long c) { Color = ObjectColors::valid(static_cast<int>(c)); }
+    void setcolor(long c) {
+        Color = ObjectColors::custom(c) ? c & (ObjectColors::Custom | 0xffffffL)
+                                        : ObjectColors::valid(static_cast<int>(c));
+    }
     int hidden() const;
     const char* name() const { return Name.text(); }
     void setname(const char* prefix, Count& counter);

@@ -18,6 +18,7 @@ class View {
     double Pixel = 14.0 / 500;
     Flag showhidden;  // hidden objects are shown, in their light shade
     int Decimals = 2; // places after the point of the values of numbers
+    Color Recent[16]; // the colours chosen last in property dialogs, newest first
     // Size of the drawing area in pixels.
     virtual int viewwidth() const { return 500; }
     virtual int viewheight() const { return 500; }

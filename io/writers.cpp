@@ -58,7 +58,7 @@ void IO::resadd(Object* o) {
     S += o->name();
     S += "\"(";
     if (o->ishidden) flag("hidden");
-    if (o->color() != 0) flag((std::string("color:") + objectcolors.name(o->color())).c_str());
+    if (o->color() != 0) flag(("color:" + colorword(o->color())).c_str());
     if (o->showname) flag("showname");
     std::string condition = o->condition();
     if (!condition.empty()) {

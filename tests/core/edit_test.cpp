@@ -448,3 +448,34 @@ TEST_F(Edit, HelpPointsAndDerivedLinesUseTheirKindsDialogs) {
     EXPECT_EQ(shown, "Point Properties");
     EXPECT_FALSE(h->ishidden);
 }
+
+TEST_F(Edit, OtherColoursComeFromTheChooserAndAreOfferedAgain) {
+    Point* a = new Point(1, 2);
+    a->setcolor(1);
+    answers.Colors.push_back(Color(255, 136, 0));
+    next([&](Dialog& d) {
+        EXPECT_TRUE(d.getcheck(114)) << "blue";
+        d.click(ObjectColorItem::OtherColor);
+        EXPECT_FALSE(d.getcheck(114)) << "no named colour while another is chosen";
+    });
+    edit(a);
+    EXPECT_EQ(a->color(), ObjectColors::custom(Color(255, 136, 0)));
+    EXPECT_EQ(view().Recent[0], Color(255, 136, 0)) << "offered next time";
+    // A colour of any value shows no named one and stays on OK; Cancel of
+    // the chooser keeps it; a named one chosen after it wins.
+    next([&](Dialog& d) {
+        for (int id : id_colors) EXPECT_FALSE(d.getcheck(id));
+        d.click(ObjectColorItem::OtherColor);
+    });
+    edit(a);
+    EXPECT_EQ(a->color(), ObjectColors::custom(Color(255, 136, 0)));
+    answers.Colors.push_back(Color(1, 2, 3));
+    next([&](Dialog& d) {
+        d.click(ObjectColorItem::OtherColor);
+        d.click(115); // green
+    });
+    edit(a);
+    EXPECT_EQ(a->color(), 3);
+    EXPECT_EQ(view().Recent[0], Color(1, 2, 3));
+    EXPECT_EQ(view().Recent[1], Color(255, 136, 0));
+}

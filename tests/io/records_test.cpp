@@ -1,3 +1,4 @@
+#include "bitmapps.h"
 #include "constructed.h"
 #include "constructionfile.h"
 #include "files.h"
@@ -198,4 +199,33 @@ TEST_F(Records, MeasuresRoundTripAndRefuseWhatTheyCannotMeasure) {
         EXPECT_EQ(f.Line, 9) << bad;
         EXPECT_FALSE(find("x")) << bad;
     }
+}
+
+TEST_F(Records, ColoursOfAnyValueRoundTripAndCountAsTheNearestNamedOne) {
+    const std::string text = R"("P"(color:#ff8800)=point(1.000000000000000,2.000000000000000);
+"Q"(color:#12345)=point(0.000000000000000,0.000000000000000);
+"R"(color:mauve)=point(0.000000000000000,1.000000000000000);
+"S"(color:pink)=point(2.000000000000000,1.000000000000000);
+)";
+    ASSERT_EQ(read(text).Line, 0);
+    EXPECT_EQ(find("P")->color(), ObjectColors::custom(Color(255, 136, 0)));
+    EXPECT_EQ(find("Q")->color(), 0) << "not a colour: black";
+    EXPECT_EQ(find("R")->color(), 0) << "an unknown name: black";
+    EXPECT_EQ(find("S")->color(), 2);
+    const std::string back = construction();
+    EXPECT_NE(back.find(R"("P"(color:#ff8800)=point()"), std::string::npos) << back;
+    EXPECT_NE(back.find(R"("Q"()=point()"), std::string::npos);
+    EXPECT_NE(back.find(R"("S"(color:pink)=point()"), std::string::npos);
+    // Drawn in its colour in either style, and filtered with pink.
+    Window w;
+    BitmapPS classic(w, 10, 10), modern(w, 10, 10);
+    modern.modern(1);
+    EXPECT_EQ(find("P")->drawcolor(classic), Color(255, 136, 0));
+    EXPECT_EQ(find("P")->drawcolor(modern), Color(255, 136, 0));
+    EXPECT_EQ(ObjectColors::group(find("P")->color()), 2);
+    objectcolors.choose(2, 0);
+    EXPECT_TRUE(find("P")->hidden());
+    EXPECT_FALSE(find("Q")->hidden());
+    objectcolors.all();
+    EXPECT_FALSE(find("P")->hidden());
 }
