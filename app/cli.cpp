@@ -18,7 +18,7 @@ namespace {
 
 const char* const usage =
     "Usage: gyrel [FILE.gyr | noabout]\n"
-    "       gyrel --export OUT.svg|OUT.pdf|OUT.png [--width PIXELS] FILE.gyr\n"
+    "       gyrel --export OUT.svg|OUT.pdf|OUT.png [--width PIXELS] [--style STYLE] FILE.gyr\n"
     "       gyrel --list FILE.gyr\n"
     "       gyrel --check FILE.gyr\n"
     "       gyrel --json FILE.gyr\n"
@@ -30,6 +30,8 @@ const char* const usage =
     "                 OUT, an SVG or PDF drawing or a PNG image\n"
     "  --width N      the picture's width in pixels (800 unless given); the\n"
     "                 height follows the view\n"
+    "  --style S      draws in the modern style (S = modern) or the classic one\n"
+    "                 (S = classic, unless given)\n"
     "  --list         prints every object with how it is made\n"
     "  --check        reads the file and says whether every line reads\n"
     "  --json         prints the construction as JSON: {\"view\": [x1, x2, y1, y2],\n"
@@ -110,6 +112,7 @@ int commandlinetool(int argc, char** argv) {
 int runtool(int argc, char** argv) {
     std::string mode, out, file;
     long width = 800;
+    int modern = 0;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--help") {
@@ -134,6 +137,10 @@ int runtool(int argc, char** argv) {
             width = ++i < argc ? std::strtol(argv[i], &end, 10) : 0;
             if (i >= argc || *end || width < 1 || width > 20000)
                 return fail("--width wants a number of pixels from 1 to 20000");
+        } else if (a == "--style") {
+            const std::string s = ++i < argc ? argv[i] : "";
+            if (s != "modern" && s != "classic") return fail("--style is modern or classic");
+            modern = s == "modern";
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             return fail("unknown option " + a + " (see gyrel --help)");
         } else if (file.empty()) {
@@ -142,7 +149,7 @@ int runtool(int argc, char** argv) {
             return fail("one construction file at a time");
         }
     }
-    if (mode.empty()) return fail("--width goes with --export (see gyrel --help)");
+    if (mode.empty()) return fail("--width and --style go with --export (see gyrel --help)");
     if (file.empty()) return fail(mode + " wants a construction file (see gyrel --help)");
     PictureView v;
     v.Width = static_cast<int>(width);
@@ -158,7 +165,7 @@ int runtool(int argc, char** argv) {
     }
     if (status == 0 && mode == "--json") std::fputs(constructionjson().c_str(), stdout);
     if (status == 0 && mode == "--export") {
-        switch (exportpicture(out.c_str(), v.Width, 0)) {
+        switch (exportpicture(out.c_str(), v.Width, 0, modern)) {
         case NotOpened:
             status = fail("cannot write " + out) - 1;
             break;

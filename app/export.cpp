@@ -47,15 +47,24 @@ int pictureheight(int width) {
     return std::isfinite(h) ? static_cast<int>(std::clamp(std::lround(h), 1L, 8L * MaxWidth)) : 1;
 }
 
-WriteResult exportpicture(const char* name, int width, int transparent) {
+const char* labelfont(int modern) {
+    return modern ? desktopfontname() : fontname.text();
+}
+
+int labelsize(int length, int modern) {
+    const int classic = length / std::max(fontsize, 1);
+    return modern ? std::max(classic * 17 / 20, 8) : classic;
+}
+
+WriteResult exportpicture(const char* name, int width, int transparent, int modern) {
     int kind = PicturePS::kindof(name);
     if (kind < 0) kind = PicturePS::Svg;
     width = std::max(width, 1);
     PicturePS p(static_cast<PicturePS::Kind>(kind), width, pictureheight(width), transparent);
     // Marks and names as large against the picture as on the screen.
     p.markersize(width / std::max(msize, 1));
-    window.dress(p);
-    std::unique_ptr<Font> text(new Font(labelfont(), labelsize(width)));
+    p.modern(modern);
+    std::unique_ptr<Font> text(new Font(labelfont(modern), labelsize(width, modern)));
     std::unique_ptr<Font> symbols(new Font(symbolfontname, width / std::max(fontsize, 1)));
     pfont = text.get();
     psymbolfont = symbols.get();
@@ -104,5 +113,5 @@ void doexport() {
         width = static_cast<int>(std::clamp(widths[size.Sel], 1L, MaxWidth));
         transparent = clear.F;
     }
-    tellwritten(exportpicture(name, width, transparent), name);
+    tellwritten(exportpicture(name, width, transparent, window.Style == MainWindow::Modern), name);
 }

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "bitmapps.h"
 #include "commands.h"
+#include "export.h"
 #include "help.h"
 #include "macroactions.h"
 #include "menu.h"
@@ -255,19 +256,10 @@ void MainWindow::newpicture() {
     bitmap->markersize(Width / std::max(msize, 1));
     delete font;
     delete symbolfont;
-    font = new Font(labelfont(), labelsize(Width));
+    font = new Font(labelfont(Style), labelsize(Width, Style));
     symbolfont = new Font(symbolfontname.text(), Width / std::max(fontsize, 1));
     bitmap->font(*font);
     if (active) bitmap->invalid = 1;
-}
-
-int labelsize(int length) {
-    const int classic = length / std::max(fontsize, 1);
-    return window.Style == MainWindow::Modern ? std::max(classic * 17 / 20, 8) : classic;
-}
-
-const char* labelfont() {
-    return window.Style == MainWindow::Modern ? desktopfontname() : fontname.text();
 }
 
 void MainWindow::dress(PS& ps) const {

@@ -122,11 +122,7 @@ extern MainWindow window;
 // Settings the main window draws with.
 extern int fontsize;
 extern String fontname, symbolfontname;
-// The font of names and values in the chosen style.
-const char* labelfont();
-// The height of names and values on a picture of this width (or a printed
-// drawing of this length).
-int labelsize(int length);
+
 // The file of the construction; empty when none is loaded.
 extern String loadname;
 

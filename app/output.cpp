@@ -1,6 +1,7 @@
 // The construction on paper, on the clipboard and in a bitmap file.
 #include "bitmapps.h"
 #include "commands.h"
+#include "export.h"
 #include "files.h"
 #include "help.h"
 #include "mainwindow.h"
@@ -79,7 +80,8 @@ void doprint() {
     // The names are drawn in the printer fonts while they exist; the
     // comment keeps the text font after them.
     window.dress(p);
-    std::unique_ptr<Font> text(new Font(labelfont(), labelsize(m.f)));
+    const int modern = window.Style == MainWindow::Modern;
+    std::unique_ptr<Font> text(new Font(labelfont(modern), labelsize(m.f, modern)));
     std::unique_ptr<Font> symbols(new Font(symbolfontname, m.f / std::max(fontsize, 1)));
     pfont = text.get();
     psymbolfont = symbols.get();

@@ -14,7 +14,7 @@ void exportto(benchmark::State& state, const char* name) {
     QTemporaryDir dir;
     std::string file = (dir.path() + "/" + name).toStdString();
     for (auto _ : state)
-        if (exportpicture(file.c_str(), 1000, 0) != Written) state.SkipWithError("not written");
+        if (exportpicture(file.c_str(), 1000, 0, 0) != Written) state.SkipWithError("not written");
     state.counters["objects"] = objects.count();
     objects.clear();
 }

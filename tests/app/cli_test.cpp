@@ -13,6 +13,7 @@
 #include "scripted.h"
 
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -360,4 +361,23 @@ TEST_F(CommandLine, JsonAndPicturesOfShapes) {
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     QString text = QString::fromUtf8(svg.readAll());
     EXPECT_GE(text.count("fill-opacity=\"0.25"), 3) << "the square, the hexagon, the sector";
+}
+
+TEST_F(CommandLine, PicturesInTheModernStyleOnlyWhenAsked) {
+    write("dot.gyr", "window(-7,7,-7,7);\n\"A\"(color:#ff8800)=point(0,0);\n");
+    ASSERT_EQ(run({"--export", path("classic.png"), "--width", "140", path("dot.gyr")}), 0);
+    ASSERT_EQ(run({"--export", path("modern.png"), "--style", "modern", "--width", "140",
+                   path("dot.gyr")}),
+              0);
+    ASSERT_EQ(run({"--export", path("plain.png"), "--style", "classic", "--width", "140",
+                   path("dot.gyr")}),
+              0);
+    QImage classic(file("classic.png")), modern(file("modern.png")), plain(file("plain.png"));
+    ASSERT_FALSE(classic.isNull());
+    // The point's centre: inside a hollow square, or a dot of its colour.
+    EXPECT_EQ(classic.pixel(70, 70), qRgb(255, 255, 255));
+    EXPECT_EQ(modern.pixel(70, 70), qRgb(255, 136, 0));
+    EXPECT_EQ(plain, classic);
+    EXPECT_EQ(run({"--export", path("x.png"), "--style", "fancy", path("dot.gyr")}), 2);
+    EXPECT_EQ(run({"--style", "modern", path("dot.gyr")}), 2) << "only with --export";
 }
