@@ -18,7 +18,7 @@ namespace {
 
 const char* const usage =
     "Usage: gyrel [FILE.gyr | noabout]\n"
-    "       gyrel --export OUT.svg|OUT.pdf|OUT.png [--width PIXELS] [--style STYLE] FILE.gyr\n"
+    "       gyrel --export OUT.svg|OUT.pdf|OUT.png [--width PIXELS] [--modern] FILE.gyr\n"
     "       gyrel --list FILE.gyr\n"
     "       gyrel --check FILE.gyr\n"
     "       gyrel --json FILE.gyr\n"
@@ -30,8 +30,7 @@ const char* const usage =
     "                 OUT, an SVG or PDF drawing or a PNG image\n"
     "  --width N      the picture's width in pixels (800 unless given); the\n"
     "                 height follows the view\n"
-    "  --style S      draws in the modern style (S = modern) or the classic one\n"
-    "                 (S = classic, unless given)\n"
+    "  --modern       draws in the modern style (the classic one unless given)\n"
     "  --list         prints every object with how it is made\n"
     "  --check        reads the file and says whether every line reads\n"
     "  --json         prints the construction as JSON: {\"view\": [x1, x2, y1, y2],\n"
@@ -137,10 +136,8 @@ int runtool(int argc, char** argv) {
             width = ++i < argc ? std::strtol(argv[i], &end, 10) : 0;
             if (i >= argc || *end || width < 1 || width > 20000)
                 return fail("--width wants a number of pixels from 1 to 20000");
-        } else if (a == "--style") {
-            const std::string s = ++i < argc ? argv[i] : "";
-            if (s != "modern" && s != "classic") return fail("--style is modern or classic");
-            modern = s == "modern";
+        } else if (a == "--modern") {
+            modern = 1;
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             return fail("unknown option " + a + " (see gyrel --help)");
         } else if (file.empty()) {
@@ -149,7 +146,7 @@ int runtool(int argc, char** argv) {
             return fail("one construction file at a time");
         }
     }
-    if (mode.empty()) return fail("--width and --style go with --export (see gyrel --help)");
+    if (mode.empty()) return fail("--width and --modern go with --export (see gyrel --help)");
     if (file.empty()) return fail(mode + " wants a construction file (see gyrel --help)");
     PictureView v;
     v.Width = static_cast<int>(width);
