@@ -398,6 +398,15 @@ int ObjectList::drawlayered() {
     return 1;
 }
 
+Pointprim* ObjectList::labelat(double x, double y) {
+    if (!bitmap) return nullptr;
+    Pointprim* found = nullptr;
+    for (Object* o = First; o; o = o->Next)
+        if ((o->Class & CPoint) && static_cast<Pointprim*>(o)->onlabel(x, y, *bitmap))
+            found = static_cast<Pointprim*>(o);
+    return found;
+}
+
 int ObjectList::select(double x, double y, Object** pret, int flags, int select, int mayhighlight) {
     double d = view().viewwidth() * view().Pixel / std::max(msize, 1);
     unmark();

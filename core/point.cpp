@@ -59,12 +59,39 @@ void Pointprim::draw(PS& ps) {
     }
     if (showname) {
         ps.textcolor(c);
-        // The modern name stands to the upper right, clear of the dot.
-        if (ps.modern())
-            drawtext1(ps, cx + 6, cy - 3, Name.text());
-        else
-            drawtext1(ps, cx + ps.width() / 100, cy, Name.text());
+        int left, bottom;
+        labelplace(ps, left, bottom);
+        drawtext1(ps, left, bottom, Name.text());
     }
+}
+
+void Pointprim::labelplace(PS& ps, int& left, int& bottom) const {
+    // The modern name stands to the upper right, clear of the dot.
+    const int cx = col(X, ps), cy = row(Y, ps);
+    left = ps.modern() ? cx + 6 : cx + ps.width() / 100;
+    bottom = ps.modern() ? cy - 3 : cy;
+    left += static_cast<int>(std::lround(LabelDx));
+    bottom += static_cast<int>(std::lround(LabelDy));
+}
+
+bool Pointprim::onlabel(double x, double y, PS& ps) {
+    if (!showname || !valid || hidden()) return false;
+    int left, bottom, w = 0, h = 0;
+    labelplace(ps, left, bottom);
+    ps.textextent(Name.text(), w, h);
+    const double c = colf(x, ps), r = rowf(y, ps);
+    return c >= left - 2 && c <= left + w + 2 && r >= bottom - h - 2 && r <= bottom + 2;
+}
+
+void Pointprim::grab(double x, double y) {
+    Held.take(x, y, LabelDx, LabelDy);
+}
+
+void Pointprim::dragto(double x, double y) {
+    // Whole pixels, as the name is drawn.
+    Held.follow(x, y, LabelDx, LabelDy, true);
+    LabelDx = std::round(LabelDx);
+    LabelDy = std::round(LabelDy);
 }
 
 double Pointprim::distance(double x, double y) {
@@ -89,11 +116,13 @@ const char* symbolword(int symbol) {
 }
 
 void Pointprim::writespecialflags(FlagSink* io) {
+    writeoffset(io, LabelDx, LabelDy);
     if (Symbol != 5) io->flag((std::string("symbol:") + symbolword(Symbol)).c_str());
     if ((Class & CBasic) && !(Class & CMovable)) io->flag("fixed");
 }
 
 int Pointprim::setspecialflag(const char* s) {
+    if (offsetflag(s, LabelDx, LabelDy)) return 1;
     // A fixed point cannot be dragged; only basic points have that choice.
     if (!std::strcmp(s, "fixed")) {
         if (!(Class & CBasic)) return 0;
@@ -167,6 +196,8 @@ void Pointprim::getstate(ObjectState& s) const {
     s.V[0] = X;
     s.V[1] = Y;
     s.I[0] = Symbol;
+    s.V[6] = LabelDx;
+    s.V[7] = LabelDy;
 }
 
 void Pointprim::setstate(const ObjectState& s) {
@@ -174,6 +205,8 @@ void Pointprim::setstate(const ObjectState& s) {
     X = s.V[0];
     Y = s.V[1];
     Symbol = s.I[0];
+    LabelDx = s.V[6];
+    LabelDy = s.V[7];
 }
 
 void Pointprim::values(ValueSink& s) const {

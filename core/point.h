@@ -1,6 +1,7 @@
 // Points: the base of every point object, the basic point, and tracks.
 #pragma once
 
+#include "handle.h"
 #include "object.h"
 
 // The positions through which a point has moved: its locus.
@@ -19,7 +20,8 @@ class Track {
     ::Color C; // always black
 };
 
-class Pointprim : public Object {
+// A point; its name, when shown, can be dragged to another place near it.
+class Pointprim : public Object, public Handle {
   public:
     Pointprim(double x, double y);
     ~Pointprim() override;
@@ -36,6 +38,11 @@ class Pointprim : public Object {
     // The point to use instead of this one when a line through it degenerates.
     virtual Pointprim* alternate(int) { return this; }
     void values(ValueSink& s) const override;
+    // The name's label: held and dragged by the mouse, and whether (x, y)
+    // lies on it as it is drawn on ps.
+    void grab(double x, double y) override;
+    void dragto(double x, double y) override;
+    bool onlabel(double x, double y, PS& ps);
 
     double x() const { return X; }
     double y() const { return Y; }
@@ -49,10 +56,16 @@ class Pointprim : public Object {
     void computetracks();
 
     double X, Y;
-    int Symbol = 5; // 5 square, 11 circle, 10 dot, 1 cross
+    int Symbol = 5;                  // 5 square, 11 circle, 10 dot, 1 cross
+    double LabelDx = 0, LabelDy = 0; // where the name was dragged: pixels right and down
 
   protected:
     Pointprim(double x, double y, Unlisted);
+
+  private:
+    // The name's left and bottom edge on ps, its place dragged or not.
+    void labelplace(PS& ps, int& left, int& bottom) const;
+    Grip Held;
 
   public:
     Track* T = nullptr;

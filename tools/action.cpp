@@ -168,7 +168,9 @@ Object* MoveAction::subject() const {
 
 void MoveAction::grab(double x, double y) {
     Object* o = nullptr;
-    if (!objects.select(x, y, &o, CNumber | CText, 0, 1)) return;
+    // A label of a number, a text, a control; else a point's name.
+    if (!objects.select(x, y, &o, CNumber | CText, 0, 1)) o = objects.labelat(x, y);
+    if (!o) return;
     Held = dynamic_cast<Handle*>(o);
     if (!Held) return;
     HeldObject = o;

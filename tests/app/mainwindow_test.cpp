@@ -3,6 +3,7 @@
 #include "circle.h"
 #include "commands.h"
 #include "construction.h"
+#include "constructionfile.h"
 #include "help.h"
 #include "intersection.h"
 #include "line.h"
@@ -527,4 +528,43 @@ TEST_F(Main, BrokenFilesAreNeverOverwrittenAndCommentsEdited) {
     window.command(7011);
     EXPECT_FALSE(objects.changed) << "the same text changes nothing";
     objects.comment() = "";
+}
+
+TEST_F(Main, APointsNameIsDraggedAwayKeptInTheFileAndUndone) {
+    Point* a = new Point(0, 0);
+    a->showname = 1;
+    a->setname("A");
+    objects.redraw();
+    window.action(&moveaction);
+    // The name stands to the right of the point, above its centre line.
+    const int c = window.col(0) + 12, r = window.row(0) - 5;
+    ASSERT_EQ(objects.labelat(actionx(c), actiony(r)), a);
+    EXPECT_EQ(objects.labelat(actionx(c + 200), actiony(r)), nullptr);
+    window.clicked(c, r, 1);
+    for (int i = 1; i <= 5; ++i) window.clicked(c + 4 * i, r - 2 * i, 9);
+    window.clicked(c + 20, r - 10, 0);
+    EXPECT_NEAR(a->LabelDx, 20, 0.5);
+    EXPECT_NEAR(a->LabelDy, -10, 0.5);
+    EXPECT_EQ(a->x(), 0) << "the point stays";
+    EXPECT_EQ(objects.labelat(actionx(c + 20), actiony(r - 10)), a);
+    // Saved and read back, the name keeps its place.
+    const std::string text = construction();
+    EXPECT_NE(text.find("dx:20"), std::string::npos) << text;
+    objects.clear();
+    ASSERT_EQ(readconstruction(text).Line, 0);
+    auto* back = static_cast<Pointprim*>(objects.find("A", 0, nullptr));
+    ASSERT_TRUE(back);
+    EXPECT_NEAR(back->LabelDx, 20, 0.5);
+    EXPECT_NEAR(back->LabelDy, -10, 0.5);
+    // A drag of the name is one step of the history.
+    window.history.clear();
+    objects.redraw();
+    const int c2 = window.col(0) + 32, r2 = window.row(0) - 15;
+    window.clicked(c2, r2, 1);
+    window.clicked(c2 + 30, r2, 9);
+    window.clicked(c2 + 30, r2, 0);
+    EXPECT_NEAR(back->LabelDx, 50, 0.5);
+    window.command(UndoCommand);
+    EXPECT_NEAR(back->LabelDx, 20, 0.5);
+    window.action(&pointaction);
 }
