@@ -237,6 +237,7 @@ void drawone(PS& ps, Object* o) {
 
 void ObjectList::drawall(PS& ps, int unmarkedonly) {
     ps.erase();
+    ps.unclaim();
     view().drawgrid(ps);
     // The insides of regions lie under every line, point and label.
     int k = 0;

@@ -43,6 +43,7 @@ void Pointprim::draw(PS& ps) {
     ::Color c = drawcolor(ps);
     ps.color(c);
     int cx = col(X, ps), cy = row(Y, ps);
+    if (ps.modern()) ps.claim(cx - 5, cy - 5, cx + 6, cy + 6);
     if (ps.modern() && Symbol != 1) {
         // What can be dragged is a dot of its colour; what follows from
         // other objects is a smaller, lighter one.
@@ -59,19 +60,58 @@ void Pointprim::draw(PS& ps) {
     }
     if (showname) {
         ps.textcolor(c);
+        if (ps.modern()) choose(ps);
         int left, bottom;
         labelplace(ps, left, bottom);
         drawtext1(ps, left, bottom, Name.text());
     }
 }
 
+namespace {
+
+// The places of a modern name around its point, w x h pixels: upper right,
+// upper left, lower right, lower left, right, left; left and bottom edge
+// from the point's pixel.
+void around(int place, int w, int h, int& left, int& bottom) {
+    const int lefts[6] = {6, -6 - w, 6, -6 - w, 8, -8 - w};
+    const int bottoms[6] = {-3, -3, 4 + h, 4 + h, h / 2, h / 2};
+    left = lefts[place];
+    bottom = bottoms[place];
+}
+
+} // namespace
+
 void Pointprim::labelplace(PS& ps, int& left, int& bottom) const {
-    // The modern name stands to the upper right, clear of the dot.
     const int cx = col(X, ps), cy = row(Y, ps);
-    left = ps.modern() ? cx + 6 : cx + ps.width() / 100;
-    bottom = ps.modern() ? cy - 3 : cy;
+    if (ps.modern()) {
+        int w = 0, h = 0;
+        ps.textextent(Name.text(), w, h);
+        around(LabelDx == 0 && LabelDy == 0 ? Place : 0, w, h, left, bottom);
+        left += cx;
+        bottom += cy;
+    } else {
+        left = cx + ps.width() / 100;
+        bottom = cy;
+    }
     left += static_cast<int>(std::lround(LabelDx));
     bottom += static_cast<int>(std::lround(LabelDy));
+}
+
+void Pointprim::choose(PS& ps) {
+    const int cx = col(X, ps), cy = row(Y, ps);
+    int w = 0, h = 0, left = 0, bottom = 0;
+    ps.textextent(Name.text(), w, h);
+    Place = 0;
+    if (LabelDx == 0 && LabelDy == 0)
+        for (int place = 0; place < 6; ++place) {
+            around(place, w, h, left, bottom);
+            if (!ps.claimed(cx + left, cy + bottom - h, cx + left + w, cy + bottom)) {
+                Place = place;
+                break;
+            }
+        }
+    labelplace(ps, left, bottom);
+    ps.claim(left, bottom - h, left + w, bottom);
 }
 
 bool Pointprim::onlabel(double x, double y, PS& ps) {

@@ -65,7 +65,11 @@ class Pointprim : public Object, public Handle {
   private:
     // The name's left and bottom edge on ps, its place dragged or not.
     void labelplace(PS& ps, int& left, int& bottom) const;
+    // In the modern look, a name not dragged takes the first of its places
+    // around the point that no other label or dot has taken: which one.
+    void choose(PS& ps);
     Grip Held;
+    int Place = 0;
 
   public:
     Track* T = nullptr;

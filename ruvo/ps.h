@@ -3,6 +3,8 @@
 // current pen, colour, font, mark size and clip rectangle. y grows downwards.
 #pragma once
 
+#include <vector>
+
 #include "textstrings.h"
 
 class QPainter;
@@ -157,6 +159,12 @@ class PS {
     // While on, smooth lines, circles, arcs and dots lie on a wider band of
     // colour c (what is highlighted).
     void glow(int on, Color c = Color());
+    // The places of the picture that labels have taken while it was drawn:
+    // forgotten, taken, and whether a rectangle (pixels, right and bottom
+    // edges outside) meets one of them.
+    void unclaim() { Claims.clear(); }
+    void claim(int x1, int y1, int x2, int y2) { Claims.push_back({x1, y1, x2, y2}); }
+    bool claimed(int x1, int y1, int x2, int y2) const;
     // A filled dot of radius r pixels about the centre of pixel (x, y),
     // with a rim of a pixel in colour rim: smooth where the picture is, as
     // a filled circle elsewhere.
@@ -253,6 +261,7 @@ class PS {
     int Region = 0; // a clip rectangle is in effect
     int Smooth = 0;
     int Modern = 0, Dashed = 0, Glow = 0;
+    std::vector<RECT> Claims;                        // what labels have taken
     static constexpr double DashOn = 5, DashOff = 3; // logical pixels of a dash and a gap
     Color GlowColor;
     int Ident = 0;

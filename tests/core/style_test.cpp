@@ -100,3 +100,24 @@ TEST_F(Style, ModernHiddenLinesAreDashedAndHighlightsGlow) {
     EXPECT_TRUE(red.white(70, 72));
     EXPECT_EQ(red.at(70, 70), objectcolors.highlight());
 }
+
+TEST_F(Style, ModernNamesTakeTheFirstPlaceNoOtherNameHas) {
+    Point* a = new Point(0, 0);
+    Point* b = new Point(0, 0.1);
+    a->setname("A");
+    b->setname("B");
+    a->showname = b->showname = 1;
+    Picture modern(1), classic(0);
+    objects.draw(modern.ps);
+    // A's name stands to its upper right; B's, a pixel above, would meet
+    // it there and goes to the upper left.
+    EXPECT_TRUE(a->onlabel(1, 0.8, modern.ps));
+    EXPECT_FALSE(b->onlabel(1, 0.9, modern.ps));
+    EXPECT_TRUE(b->onlabel(-1, 0.9, modern.ps));
+    // A name dragged stays where it was put; the classic look places none.
+    b->LabelDx = 30;
+    objects.draw(modern.ps);
+    EXPECT_TRUE(b->onlabel(4, 0.9, modern.ps));
+    objects.draw(classic.ps);
+    EXPECT_TRUE(b->onlabel(4, 0.4, classic.ps));
+}
