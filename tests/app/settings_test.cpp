@@ -821,3 +821,31 @@ TEST_F(Settings, SmoothDrawingIsAStoredCheckItemAndBitmapsStaySharp) {
     readsizes();
     EXPECT_FALSE(window.Smooth);
 }
+
+TEST_F(Settings, ANewUserGetsTheModernStyleAndAnOldSettingsFileKeepsClassic) {
+    profile.remove();
+    readsizes();
+    EXPECT_EQ(window.Style, MainWindow::Modern) << "no settings file yet";
+    // A file an earlier version wrote has the sizes and no style.
+    profile.writeint("smooth", 1);
+    readsizes();
+    EXPECT_EQ(window.Style, MainWindow::Classic);
+    // The choice is stored and comes back.
+    window.Style = MainWindow::Modern;
+    writesizes();
+    window.Style = MainWindow::Classic;
+    readsizes();
+    EXPECT_EQ(window.Style, MainWindow::Modern);
+    // The menu switches the window's picture, and nothing else.
+    new Point(1, 1);
+    objects.changed.clear();
+    window.command(ClassicCommand);
+    EXPECT_EQ(window.Style, MainWindow::Classic);
+    EXPECT_FALSE(bitmap->modern());
+    window.command(ModernCommand);
+    EXPECT_TRUE(bitmap->modern());
+    EXPECT_TRUE(bitmap->smooth()) << "the modern look is smooth";
+    EXPECT_FALSE(objects.changed) << "the construction is as it was";
+    profile.remove();
+    sharp();
+}
