@@ -1,6 +1,7 @@
 #include "app.h"
 #include "bitmapps.h"
 #include "commands.h"
+#include "constructionfile.h"
 #include "help.h"
 #include "line.h"
 #include "menu.h"
@@ -838,14 +839,14 @@ TEST_F(Settings, ANewUserGetsTheModernStyleAndAnOldSettingsFileKeepsClassic) {
     EXPECT_EQ(window.Style, MainWindow::Modern);
     // The menu switches the window's picture, and nothing else.
     new Point(1, 1);
-    objects.changed.clear();
+    const std::string before = construction();
     window.command(ClassicCommand);
     EXPECT_EQ(window.Style, MainWindow::Classic);
     EXPECT_FALSE(bitmap->modern());
     window.command(ModernCommand);
     EXPECT_TRUE(bitmap->modern());
     EXPECT_TRUE(bitmap->smooth()) << "the modern look is smooth";
-    EXPECT_FALSE(objects.changed) << "the construction is as it was";
+    EXPECT_EQ(construction(), before) << "the construction is as it was";
     profile.remove();
     sharp();
 }
