@@ -118,7 +118,8 @@ void Pointon::update() {
         valid = 0;
         return;
     }
-    if (auto* l = dynamic_cast<Locus*>(O)) {
+    if (O->Class & CLocus) {
+        const auto* l = static_cast<Locus*>(O);
         // On a locus the point keeps the driver's parameter while the curve
         // changes; where it was put anew, it takes the nearest place's.
         if (X == LX && Y == LY && std::isfinite(U) && l->place(U, x, y))

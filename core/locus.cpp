@@ -96,9 +96,9 @@ bool Locus::range() {
 }
 
 bool Locus::sample(double t, double& x, double& y) {
-    const double u = T0 + t * (T1 - T0);
+    const double u = driverat(t);
     if (auto* s = dynamic_cast<Slider*>(Q)) {
-        s->Value = s->Min + t * (s->Max - s->Min);
+        s->Value = u;
         s->update();
     } else {
         Object* o = static_cast<Pointon*>(Q)->object();

@@ -60,9 +60,11 @@ void Pointprim::draw(PS& ps) {
     }
     if (showname) {
         ps.textcolor(c);
-        if (ps.modern()) choose(ps);
         int left, bottom;
-        labelplace(ps, left, bottom);
+        if (ps.modern())
+            choose(ps, left, bottom);
+        else
+            labelplace(ps, left, bottom);
         drawtext1(ps, left, bottom, Name.text());
     }
 }
@@ -97,9 +99,9 @@ void Pointprim::labelplace(PS& ps, int& left, int& bottom) const {
     bottom += static_cast<int>(std::lround(LabelDy));
 }
 
-void Pointprim::choose(PS& ps) {
+void Pointprim::choose(PS& ps, int& left, int& bottom) {
     const int cx = col(X, ps), cy = row(Y, ps);
-    int w = 0, h = 0, left = 0, bottom = 0;
+    int w = 0, h = 0;
     ps.textextent(Name.text(), w, h);
     Place = 0;
     if (LabelDx == 0 && LabelDy == 0)
@@ -110,7 +112,9 @@ void Pointprim::choose(PS& ps) {
                 break;
             }
         }
-    labelplace(ps, left, bottom);
+    around(Place, w, h, left, bottom);
+    left += cx + static_cast<int>(std::lround(LabelDx));
+    bottom += cy + static_cast<int>(std::lround(LabelDy));
     ps.claim(left, bottom - h, left + w, bottom);
 }
 

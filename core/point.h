@@ -67,7 +67,7 @@ class Pointprim : public Object, public Handle {
     void labelplace(PS& ps, int& left, int& bottom) const;
     // In the modern look, a name not dragged takes the first of its places
     // around the point that no other label or dot has taken: which one.
-    void choose(PS& ps);
+    void choose(PS& ps, int& left, int& bottom);
     Grip Held;
     int Place = 0;
 
