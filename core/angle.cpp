@@ -1,4 +1,5 @@
 #include "angle.h"
+#include "label.h"
 #include "objectlist.h"
 #include "region.h"
 #include "view.h"
@@ -71,6 +72,25 @@ int Angle::setspecialflag(const char* s) {
     return 1;
 }
 
+int Angle::labelreach(PS& ps, const char* text, int rho, double b) const {
+    int w, h;
+    textsize(ps, text, w, h);
+    const double hw = w / 2.0, hh = h / 2.0;
+    // Beyond the arc by the label's half extent along the bisector b...
+    double reach = rho + 3 + std::fabs(std::cos(b)) * hw + std::fabs(std::sin(b)) * hh;
+    // ...and far enough between the legs that it meets neither.
+    double half = (Phi2 - Phi1) / 2;
+    if (half < 0) half += M_PI;
+    if (half < M_PI / 2 - 1e-9) {
+        const double s = std::sin(std::max(half, 1e-3));
+        for (double leg : {Phi1, Phi2})
+            reach = std::max(reach,
+                             (std::fabs(std::sin(leg)) * hw + std::fabs(std::cos(leg)) * hh) / s);
+    }
+    // A narrow angle's label stays near it.
+    return static_cast<int>(std::min(reach, rho + 3.0 * h + w));
+}
+
 void Angle::draw(PS& ps) {
     if (!valid || hidden()) return;
     ::Color c = drawcolor(ps);
@@ -102,10 +122,12 @@ void Angle::draw(PS& ps) {
             showsize ? valuetext(ps, showname ? Name.text() : nullptr, size(), "\u00b0")
                      : shownname(Name.text(), ps);
         const double b = (Phi1 + Phi2) / 2 + (Phi2 < Phi1 ? M_PI : 0);
-        const int reach = rho + ps.textheight();
+        const int reach = labelreach(ps, shown.c_str(), rho, b);
         ps.textcolor(c);
-        drawtext(ps, static_cast<int>(cx + reach * std::cos(-b)),
-                 static_cast<int>(cy + reach * std::sin(-b)), shown.c_str());
+        drawlabel(ps, *this, static_cast<int>(cx + reach * std::cos(-b)),
+                  static_cast<int>(cy + reach * std::sin(-b)),
+                  static_cast<int>(cx + rho * std::cos(-b)),
+                  static_cast<int>(cy + rho * std::sin(-b)), shown.c_str());
         return;
     }
     if (showname && showsize)
@@ -117,8 +139,9 @@ void Angle::draw(PS& ps) {
     double b = (Phi1 + Phi2) / 2 + (Phi2 < Phi1 ? M_PI : 0);
     int half = rho / 2;
     ps.textcolor(c);
-    drawtext(ps, static_cast<int>(cx + half * std::cos(-b)),
-             static_cast<int>(cy + half * std::sin(-b)), text);
+    const int lx = static_cast<int>(cx + half * std::cos(-b)),
+              ly = static_cast<int>(cy + half * std::sin(-b));
+    drawlabel(ps, *this, lx, ly, lx, ly, text);
 }
 
 void Angle::getstate(ObjectState& s) const {

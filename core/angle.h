@@ -22,6 +22,9 @@ class Angle : public Object {
     Pointprim* p1() const { return P1; }
     Pointprim* p2() const { return P2; }
     Pointprim* m() const { return M; }
+    // How far from the vertex, in pixels, the modern label text stands on
+    // the bisector b: beyond the arc of radius rho and clear of both legs.
+    int labelreach(PS& ps, const char* text, int rho, double b) const;
 
     Pointprim* P1;
     Pointprim* P2;

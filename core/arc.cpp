@@ -1,5 +1,6 @@
 #include "arc.h"
 #include "constructed.h"
+#include "label.h"
 #include "line.h"
 #include "objectlist.h"
 #include "view.h"
@@ -113,7 +114,8 @@ void Arc::drawname(PS& ps, ::Color c) const {
     if (!showname) return;
     double mid = From + Sweep / 2, d = R + 10 * view().Pixel;
     ps.textcolor(c);
-    drawtext(ps, col(X + d * std::cos(mid), ps), row(Y + d * std::sin(mid), ps), Name.text());
+    drawlabel(ps, *this, col(X + d * std::cos(mid), ps), row(Y + d * std::sin(mid), ps),
+              col(X + R * std::cos(mid), ps), row(Y + R * std::sin(mid), ps), Name.text());
 }
 
 void Arc::draw(PS& ps) {

@@ -1,5 +1,6 @@
 #include "circle.h"
 #include "intersection.h"
+#include "label.h"
 #include "line.h"
 #include "objectlist.h"
 #include "view.h"
@@ -253,7 +254,9 @@ void Circle::draw(PS& ps) {
         double lx = X + R / std::sqrt(2.0) + 10 * v.Pixel,
                ly = Y - R / std::sqrt(2.0) - 10 * v.Pixel;
         ps.textcolor(c);
-        drawtext(ps, topixel(colf(lx)), topixel(rowf(ly)), Name.text());
+        drawlabel(ps, *this, topixel(colf(lx)), topixel(rowf(ly)),
+                  topixel(colf(X + R / std::sqrt(2.0))), topixel(rowf(Y - R / std::sqrt(2.0))),
+                  Name.text());
     }
 }
 

@@ -1,4 +1,5 @@
 #include "line.h"
+#include "label.h"
 #include "objectlist.h"
 #include "view.h"
 
@@ -194,7 +195,8 @@ void Lineprim::draw(PS& ps) {
     double ax, ay;
     anchor(fx, fy, ax, ay);
     ps.textcolor(c);
-    drawtext(ps, col(ax - s * Vy, ps), row(ay + s * Vx, ps), text);
+    drawlabel(ps, *this, col(ax - s * Vy, ps), row(ay + s * Vx, ps), col(ax, ps), row(ay, ps),
+              text);
 }
 
 Line::Line(Pointprim* p1, Pointprim* p2) : Lineprim(p1, p2) {}

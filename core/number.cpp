@@ -50,7 +50,12 @@ void Number::draw(PS& ps) {
     int c, r;
     labelat(ps, c, r);
     ps.textcolor(drawcolor(ps));
-    drawtext1(ps, c, r, label().c_str());
+    const std::string text = label();
+    // Names placed after it keep off it.
+    int w, h;
+    textsize(ps, text.c_str(), w, h);
+    ps.claim(c, r - h, c + w, r);
+    drawtext1(ps, c, r, text.c_str());
 }
 
 double Number::distance(double x, double y) {

@@ -155,7 +155,7 @@ Object::~Object() = default;
 bool ObjectState::operator==(const ObjectState& s) const {
     return Color == s.Color && Class == s.Class && Flags == s.Flags &&
            !std::memcmp(V, s.V, sizeof V) && !std::memcmp(I, s.I, sizeof I) && T == s.T &&
-           Condition == s.Condition;
+           Condition == s.Condition && !std::memcmp(Label, s.Label, sizeof Label);
 }
 
 void Object::getstate(ObjectState& s) const {
@@ -166,6 +166,8 @@ void Object::getstate(ObjectState& s) const {
     for (int& i : s.I) i = 0;
     s.T.clear();
     s.Condition = condition();
+    s.Label[0] = LabelDx;
+    s.Label[1] = LabelDy;
 }
 
 void Object::setstate(const ObjectState& s) {
@@ -173,6 +175,8 @@ void Object::setstate(const ObjectState& s) {
     Class = s.Class;
     showname = s.Flags & 1;
     ishidden = s.Flags & 2;
+    LabelDx = s.Label[0];
+    LabelDy = s.Label[1];
     if (s.Condition != condition()) {
         std::string why;
         condition(s.Condition, why);
@@ -270,7 +274,7 @@ int Object::setflags(Strings& item) {
         else if (!std::strncmp(f, "showif:", 7)) {
             std::string why;
             if (!condition(f + 7, why)) return 0;
-        } else if (!setspecialflag(f))
+        } else if (!setspecialflag(f) && !offsetflag(f, LabelDx, LabelDy))
             return 0;
     }
     return 1;
@@ -359,8 +363,8 @@ void drawtext1(PS& ps, int x, int y, const char* s) {
     writeall(ps, s);
 }
 
-void drawtext(PS& ps, int x, int y, const char* s) {
-    int w = 0, h = 0;
+void textsize(PS& ps, const char* s, int& w, int& h) {
+    w = h = 0;
     pieces(s, [&](const char* p, int n, bool symbol) {
         if (symbol && symbolicfont()) ps.font(*symbolicfont());
         int pw, ph;
@@ -369,9 +373,18 @@ void drawtext(PS& ps, int x, int y, const char* s) {
         h = ph;
         if (symbol && normalfont()) ps.font(*normalfont());
     });
+}
+
+void drawtextat(PS& ps, int left, int top, const char* s) {
     ps.alignment(0, 3, 0);
-    ps.move(x - w / 2, y - h / 2);
+    ps.move(left, top);
     writeall(ps, s);
+}
+
+void drawtext(PS& ps, int x, int y, const char* s) {
+    int w, h;
+    textsize(ps, s, w, h);
+    drawtextat(ps, x - w / 2, y - h / 2, s);
 }
 
 int styleflag(const char* s, int& linetype, int& objectclass) {

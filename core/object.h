@@ -50,8 +50,9 @@ struct ObjectState {
     int Flags = 0;
     double V[8] = {0, 0, 0, 0, 0, 0, 0, 0};
     int I[3] = {0, 0, 0};
-    std::string T;         // a text of the kind: an expression, a caption
-    std::string Condition; // the condition the object is shown under
+    std::string T;            // a text of the kind: an expression, a caption
+    std::string Condition;    // the condition the object is shown under
+    double Label[2] = {0, 0}; // the offset of its label
     // Numbers compare bit for bit, so an unchanged NaN is unchanged.
     bool operator==(const ObjectState& s) const;
     bool operator!=(const ObjectState& s) const { return !(*this == s); }
@@ -286,6 +287,8 @@ class Object {
 
     // The position of the object in its list, kept by the list; 0 outside it.
     unsigned long Order = 0;
+    // Where its label was dragged: pixels right and down of its own place.
+    double LabelDx = 0, LabelDy = 0;
     // The condition the object is drawn under; null: always.
     std::unique_ptr<Expression> ShownIf;
 
@@ -342,6 +345,11 @@ void writestyle(FlagSink* io, int linetype, int objectclass);
 // surface's own pen (0). The caller deletes it.
 Pen* stylepen(Color c, int linetype);
 
+// Label texts (a backslash puts the next character in the symbol font):
+// centred at pixel (x, y), from its left and bottom edge, from its left
+// and top edge; and the width and height of one.
 void drawtext(PS& ps, int x, int y, const char* s);
 void drawtext1(PS& ps, int x, int y, const char* s);
+void drawtextat(PS& ps, int left, int top, const char* s);
+void textsize(PS& ps, const char* s, int& w, int& h);
 int arg(double vx, double vy, double* phi);

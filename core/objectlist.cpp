@@ -1,5 +1,6 @@
 #include "objectlist.h"
 #include "bitmapps.h"
+#include "label.h"
 #include "point.h"
 #include "resources.h"
 #include "view.h"
@@ -245,8 +246,15 @@ void ObjectList::drawall(PS& ps, int unmarkedonly) {
         if ((o->Class & CRegion) && (!unmarkedonly || !o->mark)) o->drawfill(ps);
     Object* shown = nullptr;
     int n = 0;
-    // The modern look draws points over the lines through them.
+    // The modern look draws points over the lines through them, and
+    // labels beside their dots.
     const int later = ps.modern() ? CPoint : 0;
+    for (Object* o = First; later && o; o = o->Next) {
+        if ((!unmarkedonly || !o->mark) && (o->Class & CPoint))
+            static_cast<Pointprim*>(o)->claimdot(ps);
+        if (Stop > 0 && ++n >= Stop) break;
+    }
+    n = 0;
     for (Object* o = First; o; o = o->Next) {
         __builtin_prefetch(o->Next); // as in update
         if ((!unmarkedonly || !o->mark) && !(o->Class & later)) drawone(ps, o);
@@ -370,6 +378,10 @@ int ObjectList::drawlayered() {
     }
     if (!sharp) {
         Layer->copy(*bitmap, 0, 0);
+        bitmap->claimsfrom(*Layer);
+        if (bitmap->modern())
+            for (Object* o : Moving)
+                if (o->Class & CPoint) static_cast<Pointprim*>(o)->claimdot(*bitmap);
         for (Object* o : Moving)
             if (o->Class & CRegion) o->drawfill(*bitmap);
         for (int points : {0, 1})
@@ -384,6 +396,8 @@ int ObjectList::drawlayered() {
     // picture is 0 and the still picture wins.
     FrontIds->identify(1, 0);
     FrontIds->erase();
+    FrontIds->unclaim();
+    Front->claimsfrom(*Layer);
     for (size_t i = 0; i < Moving.size(); ++i) {
         if (!(Moving[i]->Class & CRegion)) continue;
         Moving[i]->drawfill(*Front);
@@ -399,13 +413,13 @@ int ObjectList::drawlayered() {
     return 1;
 }
 
-Pointprim* ObjectList::labelat(double x, double y) {
+Object* ObjectList::labelat(double x, double y, int* sx, int* sy) {
     if (!bitmap) return nullptr;
-    Pointprim* found = nullptr;
-    for (Object* o = First; o; o = o->Next)
-        if ((o->Class & CPoint) && static_cast<Pointprim*>(o)->onlabel(x, y, *bitmap))
-            found = static_cast<Pointprim*>(o);
-    return found;
+    const Object* owner = labelowner(*bitmap, x, y, sx, sy);
+    // What the picture shows may have gone since it was drawn.
+    for (Object* o = First; o && owner; o = o->Next)
+        if (o == owner) return o;
+    return nullptr;
 }
 
 int ObjectList::select(double x, double y, Object** pret, int flags, int select, int mayhighlight) {

@@ -78,9 +78,10 @@ class ObjectList {
 
     int select(double x, double y, Object** pret, int flags, int select, int mayhighlight);
     Object* find(const char* name, int flags, Object* last);
-    // The last point whose shown name, as the window draws it, lies at
-    // (x, y); null when none does.
-    Pointprim* labelat(double x, double y);
+    // The object whose label, as the window drew it last, lies at (x, y),
+    // and how many pixels (sx, sy) it stood off its first place; null when
+    // none does.
+    Object* labelat(double x, double y, int* sx = nullptr, int* sy = nullptr);
     // Offers to create the intersection of the two lines or circles near
     // (x, y); 0 when the user declines or no point results.
     int intersect(double x, double y, Object** P);

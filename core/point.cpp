@@ -1,4 +1,5 @@
 #include "point.h"
+#include "label.h"
 #include "objectlist.h"
 #include "view.h"
 
@@ -38,12 +39,17 @@ Pointprim::~Pointprim() {
     delete T;
 }
 
+void Pointprim::claimdot(PS& ps) const {
+    if (!valid || hidden()) return;
+    const int cx = col(X, ps), cy = row(Y, ps);
+    ps.claim(cx - 5, cy - 5, cx + 6, cy + 6);
+}
+
 void Pointprim::draw(PS& ps) {
     if (!valid || hidden()) return;
     ::Color c = drawcolor(ps);
     ps.color(c);
     int cx = col(X, ps), cy = row(Y, ps);
-    if (ps.modern()) ps.claim(cx - 5, cy - 5, cx + 6, cy + 6);
     if (ps.modern() && Symbol != 1) {
         // What can be dragged is a dot of its colour; what follows from
         // other objects is a smaller, lighter one.
@@ -60,82 +66,22 @@ void Pointprim::draw(PS& ps) {
     }
     if (showname) {
         ps.textcolor(c);
-        int left, bottom;
-        if (ps.modern())
-            choose(ps, left, bottom);
-        else
-            labelplace(ps, left, bottom);
-        drawtext1(ps, left, bottom, Name.text());
-    }
-}
-
-namespace {
-
-// The places of a modern name around its point, w x h pixels: upper right,
-// upper left, lower right, lower left, right, left; left and bottom edge
-// from the point's pixel.
-void around(int place, int w, int h, int& left, int& bottom) {
-    const int lefts[6] = {6, -6 - w, 6, -6 - w, 8, -8 - w};
-    const int bottoms[6] = {-3, -3, 4 + h, 4 + h, h / 2, h / 2};
-    left = lefts[place];
-    bottom = bottoms[place];
-}
-
-} // namespace
-
-void Pointprim::labelplace(PS& ps, int& left, int& bottom) const {
-    const int cx = col(X, ps), cy = row(Y, ps);
-    if (ps.modern()) {
-        int w = 0, h = 0;
-        ps.textextent(Name.text(), w, h);
-        around(LabelDx == 0 && LabelDy == 0 ? Place : 0, w, h, left, bottom);
-        left += cx;
-        bottom += cy;
-    } else {
-        left = cx + ps.width() / 100;
-        bottom = cy;
-    }
-    left += static_cast<int>(std::lround(LabelDx));
-    bottom += static_cast<int>(std::lround(LabelDy));
-}
-
-void Pointprim::choose(PS& ps, int& left, int& bottom) {
-    const int cx = col(X, ps), cy = row(Y, ps);
-    int w = 0, h = 0;
-    ps.textextent(Name.text(), w, h);
-    Place = 0;
-    if (LabelDx == 0 && LabelDy == 0)
-        for (int place = 0; place < 6; ++place) {
-            around(place, w, h, left, bottom);
-            if (!ps.claimed(cx + left, cy + bottom - h, cx + left + w, cy + bottom)) {
-                Place = place;
-                break;
-            }
+        int w, h;
+        textsize(ps, Name.text(), w, h);
+        // The modern name takes the first free place of six around its
+        // point: upper right, upper left, lower right, lower left, right,
+        // left.
+        Spot spots[6] = {{cx + ps.width() / 100, cy - h}};
+        int n = 1;
+        if (ps.modern()) {
+            const int lefts[6] = {6, -6 - w, 6, -6 - w, 8, -8 - w};
+            const int tops[6] = {-3 - h, -3 - h, 4, 4, h / 2 - h, h / 2 - h};
+            for (n = 0; n < 6; ++n) spots[n] = {cx + lefts[n], cy + tops[n]};
         }
-    around(Place, w, h, left, bottom);
-    left += cx + static_cast<int>(std::lround(LabelDx));
-    bottom += cy + static_cast<int>(std::lround(LabelDy));
-    ps.claim(left, bottom - h, left + w, bottom);
-}
-
-bool Pointprim::onlabel(double x, double y, PS& ps) {
-    if (!showname || !valid || hidden()) return false;
-    int left, bottom, w = 0, h = 0;
-    labelplace(ps, left, bottom);
-    ps.textextent(Name.text(), w, h);
-    const double c = colf(x, ps), r = rowf(y, ps);
-    return c >= left - 2 && c <= left + w + 2 && r >= bottom - h - 2 && r <= bottom + 2;
-}
-
-void Pointprim::grab(double x, double y) {
-    Held.take(x, y, LabelDx, LabelDy);
-}
-
-void Pointprim::dragto(double x, double y) {
-    // Whole pixels, as the name is drawn.
-    Held.follow(x, y, LabelDx, LabelDy, true);
-    LabelDx = std::round(LabelDx);
-    LabelDy = std::round(LabelDy);
+        int left, top;
+        placelabel(ps, *this, w, h, spots, n, left, top);
+        drawtext1(ps, left, top + h, Name.text());
+    }
 }
 
 double Pointprim::distance(double x, double y) {
@@ -160,13 +106,11 @@ const char* symbolword(int symbol) {
 }
 
 void Pointprim::writespecialflags(FlagSink* io) {
-    writeoffset(io, LabelDx, LabelDy);
     if (Symbol != 5) io->flag((std::string("symbol:") + symbolword(Symbol)).c_str());
     if ((Class & CBasic) && !(Class & CMovable)) io->flag("fixed");
 }
 
 int Pointprim::setspecialflag(const char* s) {
-    if (offsetflag(s, LabelDx, LabelDy)) return 1;
     // A fixed point cannot be dragged; only basic points have that choice.
     if (!std::strcmp(s, "fixed")) {
         if (!(Class & CBasic)) return 0;
@@ -240,8 +184,6 @@ void Pointprim::getstate(ObjectState& s) const {
     s.V[0] = X;
     s.V[1] = Y;
     s.I[0] = Symbol;
-    s.V[6] = LabelDx;
-    s.V[7] = LabelDy;
 }
 
 void Pointprim::setstate(const ObjectState& s) {
@@ -249,8 +191,6 @@ void Pointprim::setstate(const ObjectState& s) {
     X = s.V[0];
     Y = s.V[1];
     Symbol = s.I[0];
-    LabelDx = s.V[6];
-    LabelDy = s.V[7];
 }
 
 void Pointprim::values(ValueSink& s) const {

@@ -1,7 +1,6 @@
 // Points: the base of every point object, the basic point, and tracks.
 #pragma once
 
-#include "handle.h"
 #include "object.h"
 
 // The positions through which a point has moved: its locus.
@@ -20,8 +19,8 @@ class Track {
     ::Color C; // always black
 };
 
-// A point; its name, when shown, can be dragged to another place near it.
-class Pointprim : public Object, public Handle {
+// A point.
+class Pointprim : public Object {
   public:
     Pointprim(double x, double y);
     ~Pointprim() override;
@@ -38,11 +37,8 @@ class Pointprim : public Object, public Handle {
     // The point to use instead of this one when a line through it degenerates.
     virtual Pointprim* alternate(int) { return this; }
     void values(ValueSink& s) const override;
-    // The name's label: held and dragged by the mouse, and whether (x, y)
-    // lies on it as it is drawn on ps.
-    void grab(double x, double y) override;
-    void dragto(double x, double y) override;
-    bool onlabel(double x, double y, PS& ps);
+    // Claims the place of its dot on ps, before any label is placed.
+    void claimdot(PS& ps) const;
 
     double x() const { return X; }
     double y() const { return Y; }
@@ -56,22 +52,11 @@ class Pointprim : public Object, public Handle {
     void computetracks();
 
     double X, Y;
-    int Symbol = 5;                  // 5 square, 11 circle, 10 dot, 1 cross
-    double LabelDx = 0, LabelDy = 0; // where the name was dragged: pixels right and down
+    int Symbol = 5; // 5 square, 11 circle, 10 dot, 1 cross
 
   protected:
     Pointprim(double x, double y, Unlisted);
 
-  private:
-    // The name's left and bottom edge on ps, its place dragged or not.
-    void labelplace(PS& ps, int& left, int& bottom) const;
-    // In the modern look, a name not dragged takes the first of its places
-    // around the point that no other label or dot has taken: which one.
-    void choose(PS& ps, int& left, int& bottom);
-    Grip Held;
-    int Place = 0;
-
-  public:
     Track* T = nullptr;
     int Trackpoint = 0;
 };

@@ -1,4 +1,5 @@
 #include "region.h"
+#include "label.h"
 #include "line.h"
 #include "number.h"
 #include "objectlist.h"
@@ -167,7 +168,7 @@ void Region::draw(PS& ps) {
         double x, y;
         centre(x, y);
         ps.textcolor(c);
-        drawtext(ps, col(x, ps), row(y, ps), Name.text());
+        drawlabel(ps, *this, col(x, ps), row(y, ps), col(x, ps), row(y, ps), Name.text());
     }
 }
 

@@ -70,6 +70,7 @@ void IO::resadd(Object* o) {
             condition = '"' + condition + '"';
         flag(condition.c_str());
     }
+    writeoffset(this, o->LabelDx, o->LabelDy);
     o->writespecialflags(this);
     S += ')';
 }

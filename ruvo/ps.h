@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "claims.h"
 #include "textstrings.h"
 
 class QPainter;
@@ -159,12 +160,22 @@ class PS {
     // While on, smooth lines, circles, arcs and dots lie on a wider band of
     // colour c (what is highlighted).
     void glow(int on, Color c = Color());
-    // The places of the picture that labels have taken while it was drawn:
-    // forgotten, taken, and whether a rectangle (pixels, right and bottom
-    // edges outside) meets one of them.
-    void unclaim() { Claims.clear(); }
-    void claim(int x1, int y1, int x2, int y2) { Claims.push_back({x1, y1, x2, y2}); }
-    bool claimed(int x1, int y1, int x2, int y2) const;
+    // The places of the picture that labels and dots have taken while it
+    // was drawn: forgotten, taken (by the label of owner, or by no label),
+    // whether a rectangle (pixels, right and bottom edges outside) meets
+    // one of them, and whose label lies over pixel (x, y) (or within two
+    // pixels of it), how far (sx, sy) off its first place.
+    void unclaim() { Taken.clear(); }
+    void claim(int x1, int y1, int x2, int y2, const void* owner = nullptr, int sx = 0,
+               int sy = 0) {
+        Taken.take(x1, y1, x2, y2, owner, sx, sy);
+    }
+    bool claimed(int x1, int y1, int x2, int y2) const { return Taken.taken(x1, y1, x2, y2); }
+    const void* claimant(int x, int y, int* sx = nullptr, int* sy = nullptr) const {
+        return Taken.owner(x, y, 2, sx, sy);
+    }
+    // Takes the claims of p as its own (a picture copied from p).
+    void claimsfrom(const PS& p) { Taken = p.Taken; }
     // A filled dot of radius r pixels about the centre of pixel (x, y),
     // with a rim of a pixel in colour rim: smooth where the picture is, as
     // a filled circle elsewhere.
@@ -261,7 +272,7 @@ class PS {
     int Region = 0; // a clip rectangle is in effect
     int Smooth = 0;
     int Modern = 0, Dashed = 0, Glow = 0;
-    std::vector<RECT> Claims;                        // what labels have taken
+    Claims Taken;                                    // what labels have taken
     static constexpr double DashOn = 5, DashOff = 3; // logical pixels of a dash and a gap
     Color GlowColor;
     int Ident = 0;

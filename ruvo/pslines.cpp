@@ -309,10 +309,3 @@ void PS::dot(int x, int y, double r, Color fill, Color rim) {
     selectpen();
 }
 
-bool PS::claimed(int x1, int y1, int x2, int y2) const {
-    // The latest first; beyond a few thousand a label takes its first place.
-    int looked = 0;
-    for (auto c = Claims.rbegin(); c != Claims.rend() && looked < 4000; ++c, ++looked)
-        if (x1 < c->right && c->left < x2 && y1 < c->bottom && c->top < y2) return true;
-    return false;
-}

@@ -168,11 +168,14 @@ Object* MoveAction::subject() const {
 
 void MoveAction::grab(double x, double y) {
     Object* o = nullptr;
-    // A label of a number, a text, a control; else a point's name.
-    if (!objects.select(x, y, &o, CNumber | CText, 0, 1)) o = objects.labelat(x, y);
-    if (!o) return;
-    Held = dynamic_cast<Handle*>(o);
-    if (!Held) return;
+    // A number, a text, a control; else the label of an object.
+    if (objects.select(x, y, &o, CNumber | CText, 0, 1)) {
+        Held = dynamic_cast<Handle*>(o);
+    } else if (int sx, sy; (o = objects.labelat(x, y, &sx, &sy))) {
+        Label.hold(o, sx, sy);
+        Held = &Label;
+    }
+    if (!o || !Held) return;
     HeldObject = o;
     Held->grab(x, y);
     o->highlight.set();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "flags.h"
+#include "label.h"
 #include "view.h"
 
 class Object;
@@ -83,6 +84,7 @@ class MoveAction : public Action {
     Pointprim* P = nullptr;
     Handle* Held = nullptr;       // a handle held instead of a point
     Object* HeldObject = nullptr; // its object
+    LabelHandle Label;            // the handle of a label held
     int pickup = 0;               // a point chosen in the dialog waits for the next press
     int moved = 0;                // the point moved since the last press
 

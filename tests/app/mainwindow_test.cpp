@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QWidget>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -528,6 +529,17 @@ TEST_F(Main, BrokenFilesAreNeverOverwrittenAndCommentsEdited) {
     window.command(7011);
     EXPECT_FALSE(objects.changed) << "the same text changes nothing";
     objects.comment() = "";
+    // A file without a comment, its empty comment taken with OK, is as
+    // it was read.
+    {
+        std::ofstream f(name, std::ios::binary | std::ios::trunc);
+        f << "window(-5,5,-3.5,3.5);\n\"A\"(showname)=point(-3,-2);\n";
+    }
+    s.Dialogs.push_back([](Dialog& d) { d.click(1); });
+    doload(name.c_str());
+    EXPECT_EQ(objects.count(), 1);
+    EXPECT_FALSE(objects.changed);
+    EXPECT_STREQ(window.title().text(), "Gyrel (broken.gyr)");
 }
 
 TEST_F(Main, APointsNameIsDraggedAwayKeptInTheFileAndUndone) {

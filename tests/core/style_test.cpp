@@ -2,6 +2,7 @@
 // 140 x 140 pixels, 10 pixels a unit, the origin at pixel (70, 70).
 #include "bitmapps.h"
 #include "derived.h"
+#include "label.h"
 #include "line.h"
 #include "model.h"
 
@@ -111,13 +112,50 @@ TEST_F(Style, ModernNamesTakeTheFirstPlaceNoOtherNameHas) {
     objects.draw(modern.ps);
     // A's name stands to its upper right; B's, a pixel above, would meet
     // it there and goes to the upper left.
-    EXPECT_TRUE(a->onlabel(1, 0.8, modern.ps));
-    EXPECT_FALSE(b->onlabel(1, 0.9, modern.ps));
-    EXPECT_TRUE(b->onlabel(-1, 0.9, modern.ps));
+    EXPECT_EQ(labelowner(modern.ps, 1, 0.8), a);
+    EXPECT_NE(labelowner(modern.ps, 1, 0.9), b);
+    EXPECT_EQ(labelowner(modern.ps, -1, 0.9), b);
     // A name dragged stays where it was put; the classic look places none.
     b->LabelDx = 30;
     objects.draw(modern.ps);
-    EXPECT_TRUE(b->onlabel(4, 0.9, modern.ps));
+    EXPECT_EQ(labelowner(modern.ps, 4, 0.9), b);
     objects.draw(classic.ps);
-    EXPECT_TRUE(b->onlabel(4, 0.4, classic.ps));
+    EXPECT_EQ(labelowner(classic.ps, 4, 0.4), b);
+}
+
+TEST_F(Style, ALabelOnADotMovesAsideAndIsDraggedAway) {
+    Point* a = new Point(-3, 0);
+    Point* b = new Point(3, 0);
+    Segment* s = new Segment(a, b);
+    s->showlength = 1;
+    Picture classic(0), modern(1);
+    objects.draw(modern.ps);
+    // Free, the length stands above the middle of the segment.
+    EXPECT_EQ(labelowner(modern.ps, 0, 0.8), s);
+    EXPECT_EQ(labelowner(modern.ps, 0, -0.8), nullptr);
+    // A point there takes the place: the length goes below.
+    new Point(0, 0.9);
+    objects.draw(modern.ps);
+    EXPECT_EQ(labelowner(modern.ps, 0, -0.8), s);
+    EXPECT_NE(labelowner(modern.ps, 0, 0.8), s);
+    // The classic look keeps it where it always stood.
+    objects.draw(classic.ps);
+    EXPECT_EQ(labelowner(classic.ps, 0, 0.8), s);
+    // Dragged twenty pixels right from where it stood aside, it stands
+    // there in whole pixels, whatever lies under it.
+    int sx = 0, sy = 0;
+    objects.draw(modern.ps);
+    ASSERT_EQ(labelowner(modern.ps, 0, -0.8, &sx, &sy), s);
+    EXPECT_EQ(sx, 0);
+    EXPECT_GT(sy, 10) << "below, not above";
+    LabelHandle h;
+    h.hold(s, sx, sy);
+    h.grab(0, -0.8);
+    h.dragto(20.4 * view().Pixel, -0.8);
+    EXPECT_EQ(s->LabelDx, 20);
+    EXPECT_EQ(s->LabelDy, sy);
+    objects.draw(modern.ps);
+    EXPECT_EQ(labelowner(modern.ps, 2, -0.8, &sx, &sy), s);
+    EXPECT_EQ(sy, 0) << "a label dragged keeps its place";
+    EXPECT_EQ(labelowner(modern.ps, 0, -0.8), nullptr);
 }

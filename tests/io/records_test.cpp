@@ -229,3 +229,28 @@ TEST_F(Records, ColoursOfAnyValueRoundTripAndCountAsTheNearestNamedOne) {
     objectcolors.all();
     EXPECT_FALSE(find("P")->hidden());
 }
+
+TEST_F(Records, LabelOffsetsOfEveryKindRoundTrip) {
+    const std::string text = R"("A"(showname,dx:12)=point(0.000000000000000,0.000000000000000);
+"B"()=point(1.000000000000000,0.000000000000000);
+"s"(showlength,dx:-4,dy:7.5)=segment("A","B");
+"k"(showname,dy:-1e9)=circle("A","B");
+"n"(dx:3)=distance("A","B");
+)";
+    ASSERT_EQ(read(text).Line, 0);
+    EXPECT_EQ(find("A")->LabelDx, 12);
+    EXPECT_EQ(find("s")->LabelDx, -4);
+    EXPECT_EQ(find("s")->LabelDy, 7.5);
+    EXPECT_EQ(find("k")->LabelDy, -1e5) << "held within reach";
+    EXPECT_EQ(find("n")->LabelDx, 0) << "a number's own offset is its place";
+    const std::string back = construction();
+    EXPECT_NE(back.find(R"("A"(showname,dx:12)=point()"), std::string::npos) << back;
+    EXPECT_NE(back.find(R"("s"(dx:-4,dy:7.5,showlength)=segment()"), std::string::npos) << back;
+    EXPECT_NE(back.find(R"("k"(showname,dy:-1e+05)=circle()"), std::string::npos) << back;
+    EXPECT_NE(back.find(R"("n"(dx:3)=distance()"), std::string::npos) << back;
+    EXPECT_NE(read(R"("A"(dx:left)=point(0,0);)"
+                   "\n")
+                  .Line,
+              0)
+        << "no number, no offset";
+}
