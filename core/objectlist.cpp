@@ -306,6 +306,8 @@ MyBitmapPS* picturelike(const MyBitmapPS& b, double ratio, int smooth) {
 } // namespace
 
 void ObjectList::droplayer() {
+    // The picture's claims may lie over the layer's.
+    if (bitmap && Layer) bitmap->unclaim();
     for (MyBitmapPS*& p :
          {std::ref(Layer), std::ref(LayerIds), std::ref(Front), std::ref(FrontIds)}) {
         delete p;
@@ -378,7 +380,7 @@ int ObjectList::drawlayered() {
     }
     if (!sharp) {
         Layer->copy(*bitmap, 0, 0);
-        bitmap->claimsfrom(*Layer);
+        bitmap->claimover(*Layer);
         if (bitmap->modern())
             for (Object* o : Moving)
                 if (o->Class & CPoint) static_cast<Pointprim*>(o)->claimdot(*bitmap);
@@ -397,7 +399,7 @@ int ObjectList::drawlayered() {
     FrontIds->identify(1, 0);
     FrontIds->erase();
     FrontIds->unclaim();
-    Front->claimsfrom(*Layer);
+    Front->claimover(*Layer);
     for (size_t i = 0; i < Moving.size(); ++i) {
         if (!(Moving[i]->Class & CRegion)) continue;
         Moving[i]->drawfill(*Front);

@@ -20,8 +20,19 @@ bool meets(int ax1, int ay1, int ax2, int ay2, int bx1, int by1, int bx2, int by
 
 void Claims::clear() {
     All.clear();
-    Grid.clear();
+    // Clearing walks every bucket: a grid grown by a whole picture is
+    // given up rather than walked at every frame of a drag.
+    if (Grid.bucket_count() > 64 + 4 * Grid.size())
+        Grid = {};
+    else
+        Grid.clear();
     Large.clear();
+    Under = nullptr;
+}
+
+void Claims::over(const Claims* under) {
+    clear();
+    Under = under != this ? under : nullptr;
 }
 
 long long Claims::key(int cx, int cy) {
@@ -52,6 +63,7 @@ void Claims::take(int x1, int y1, int x2, int y2, const void* owner, int sx, int
 
 bool Claims::taken(int x1, int y1, int x2, int y2) const {
     if (x2 <= x1 || y2 <= y1) return false;
+    if (Under && Under->taken(x1, y1, x2, y2)) return true;
     auto hit = [&](int i) {
         const Claim& c = All[static_cast<size_t>(i)];
         return meets(x1, y1, x2, y2, c.x1, c.y1, c.x2, c.y2);
@@ -87,7 +99,7 @@ const void* Claims::owner(int x, int y, int margin, int* sx, int* sy) const {
             auto f = Grid.find(key(cx, cy));
             if (f != Grid.end()) std::for_each(f->second.begin(), f->second.end(), look);
         }
-    if (best < 0) return nullptr;
+    if (best < 0) return Under ? Under->owner(x, y, margin, sx, sy) : nullptr;
     const Claim& c = All[static_cast<size_t>(best)];
     if (sx) *sx = c.sx;
     if (sy) *sy = c.sy;

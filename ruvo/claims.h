@@ -8,7 +8,11 @@
 
 class Claims {
   public:
+    // Forgets every claim (and the claims under these).
     void clear();
+    // Forgets every claim and lies over under: what under has taken counts
+    // as taken before these, while under lives and until the next clear.
+    void over(const Claims* under);
     // Takes the rectangle (pixels, right and bottom edges outside) for
     // owner (null: no label, such as a dot), (sx, sy) pixels off the place
     // the owner's label takes first.
@@ -36,4 +40,5 @@ class Claims {
     std::vector<Claim> All;
     std::unordered_map<long long, std::vector<int>> Grid;
     std::vector<int> Large;
+    const Claims* Under = nullptr;
 };

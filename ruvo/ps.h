@@ -174,8 +174,9 @@ class PS {
     const void* claimant(int x, int y, int* sx = nullptr, int* sy = nullptr) const {
         return Taken.owner(x, y, 2, sx, sy);
     }
-    // Takes the claims of p as its own (a picture copied from p).
-    void claimsfrom(const PS& p) { Taken = p.Taken; }
+    // Forgets its claims and lies over those of p (a picture copied from
+    // p), until the next unclaim; p must live as long.
+    void claimover(const PS& p) { Taken.over(&p.Taken); }
     // A filled dot of radius r pixels about the centre of pixel (x, y),
     // with a rim of a pixel in colour rim: smooth where the picture is, as
     // a filled circle elsewhere.
