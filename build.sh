@@ -16,7 +16,7 @@ mode=${1:-run}
 [ $# -gt 0 ] && shift
 
 packages=(cmake make g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core fonts-urw-base35 locales poppler-utils)
+          libbenchmark-dev libzip-dev pkg-config fonts-dejavu-core fonts-urw-base35 locales poppler-utils)
 [ "$mode" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 [ "$mode" = install ] && packages+=(shared-mime-info desktop-file-utils)
 missing=()

@@ -3,6 +3,7 @@
 #include "constructionfile.h"
 #include "export.h"
 #include "files.h"
+#include "ggbimport.h"
 #include "json.h"
 #include "messages.h"
 #include "objectlist.h"
@@ -61,11 +62,31 @@ int fail(const std::string& message) {
     return 2;
 }
 
-// Reads the construction file; 0 when it read whole.
-int readwhole(const char* name) {
+// Imports a GeoGebra file, telling on standard error what it dropped and
+// where its places disagree with GeoGebra's; 0 when it read, with dropped
+// counting what did not come.
+int importwhole(const char* name, const std::string& bytes, int& dropped) {
+    GgbImport r = importggb(bytes);
+    if (!r.Error.empty()) {
+        std::fprintf(stderr, "%s: error: %s\n", name, r.Error.c_str());
+        return 1;
+    }
+    for (const GgbDropped& d : r.Dropped)
+        std::fprintf(stderr, "%s: dropped: %s\n", name, d.line().c_str());
+    for (const std::string& m : r.Mismatches)
+        std::fprintf(stderr, "%s: mismatch: %s\n", name, m.c_str());
+    dropped = static_cast<int>(r.Dropped.size() + r.Mismatches.size());
+    return 0;
+}
+
+// Reads the construction file, Gyrel's or GeoGebra's; 0 when it read whole,
+// with dropped counting the objects of a GeoGebra file that did not come.
+int readwhole(const char* name, int& dropped) {
     std::string bytes;
+    dropped = 0;
     if (!readfile(name, bytes)) return fail(std::string("cannot open ") + name);
     filehost().clear();
+    if (isggb(bytes)) return importwhole(name, bytes, dropped);
     Failure f = readconstruction(fromutf8(bytes));
     if (f.Line) {
         if (!f.Reason.empty())
@@ -152,7 +173,9 @@ int runtool(int argc, char** argv) {
     v.Width = static_cast<int>(width);
     View* window = setview(&v);
     FileHost* host = setfilehost(nullptr);
-    int status = readwhole(file.c_str());
+    int dropped = 0;
+    int status = readwhole(file.c_str(), dropped);
+    if (status == 0 && mode == "--check" && dropped) status = 1;
     if (status == 0 && mode == "--list") {
         String s("");
         objects.show(s);

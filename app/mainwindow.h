@@ -99,6 +99,9 @@ class MainWindow : public StandardWindow, public ToolHost, public FileHost, publ
     StatusBar* Status = nullptr;
     Flag active;
     Flag blocked;
+    // The construction came from a GeoGebra file and was not saved since:
+    // Save asks for the name.
+    Flag imported;
     int Touched = 0; // the user has clicked or given a command
     int Smooth = 1;  // the picture is drawn antialiased (always in the modern style)
     enum { Classic = 0, Modern = 1 };

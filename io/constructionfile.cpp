@@ -206,6 +206,14 @@ std::string construction() {
     return s;
 }
 
+bool readrecord(const std::string& line) {
+    Object* before = objects.last();
+    input.Reason.clear();
+    if (!toolong(line) && iolist.interpret(line.c_str())) return true;
+    while (objects.last() != before) objects.remove(objects.last());
+    return false;
+}
+
 Failure readconstruction(const std::string& text) {
     Lines lines(text);
     std::string line;
@@ -224,9 +232,7 @@ Failure readconstruction(const std::string& text) {
     }
     for (; more; more = lines.next(line)) {
         if (line.empty() || starts(line, "//")) continue;
-        Object* before = objects.last();
-        if (toolong(line) || !iolist.interpret(line.c_str())) {
-            while (objects.last() != before) objects.remove(objects.last());
+        if (!readrecord(line)) {
             f.Line = lines.number();
             f.Text = line.substr(0, characterbytes(line.c_str(), LineMax));
             if (line.size() <= LineMax) f.Reason = input.Reason;

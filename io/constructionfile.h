@@ -47,6 +47,10 @@ struct Failure {
     int Message = 0;
 };
 
+// Reads one record into the construction; false when it fails, with
+// whatever it made gone again and the reason, when one is known, in
+// input.Reason.
+bool readrecord(const std::string& line);
 // Reads a construction from the text of a file into the (cleared)
 // construction; the objects of the records before a failing line stay, and
 // whatever the failing record made goes again. Nothing is asked or shown.

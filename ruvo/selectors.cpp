@@ -1,6 +1,8 @@
 #include "selectors.h"
 #include "answerer.h"
 
+#include <cstring>
+
 void Filters::add(const char* description, const char* pattern) {
     if (N >= Max) return;
     D[N] = description;
@@ -34,7 +36,8 @@ const char* FileSelector::select(Window* owner) {
     // A name typed without an extension gets the one of the chosen type,
     // else the default one.
     const char* pattern = F && F->Chosen >= 0 && F->Chosen < F->n() ? F->pattern(F->Chosen) : "";
-    if (*chosen.extension() == 0 && pattern[0] == '*' && pattern[1] == '.' && pattern[2]) {
+    if (*chosen.extension() == 0 && pattern[0] == '*' && pattern[1] == '.' && pattern[2] &&
+        !std::strchr(pattern, ' ')) {
         chosen.cat(pattern + 1);
     } else if (!Ext.empty() && *chosen.extension() == 0) {
         chosen.cat(".");

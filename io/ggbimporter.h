@@ -1,0 +1,97 @@
+// The work of one import: GeoGebra's objects in their order, each made as
+// the records of Gyrel's kinds, checked against the values GeoGebra stored.
+#pragma once
+
+#include "ggbimport.h"
+#include "ggbxml.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+class Object;
+
+class GgbImporter {
+  public:
+    // What a GeoGebra object became, by kind.
+    enum Kind {
+        KPoint = 1,
+        KLine = 2, // lines and rays
+        KSegment = 4,
+        KVector = 8,
+        KCircle = 16, // whole circles
+        KArc = 32,    // arcs and semicircles
+        KSector = 64,
+        KPolygon = 128,
+        KAngle = 256,
+        KNumber = 512,
+        KBool = 1024,
+        KText = 2048,
+        KLocus = 4096,
+        KStraight = KLine | KSegment | KVector,
+        KRound = KCircle | KArc | KSector,
+    };
+    struct Made {
+        std::string Name; // Gyrel's
+        int K = 0;
+        std::vector<std::string> Points; // a segment's ends, a polygon's vertices
+    };
+
+    GgbImport run(const XmlNode& root);
+
+  private:
+    // An input of a command: an object made, or a number.
+    struct Arg {
+        const Made* M = nullptr;
+        double X = 0;
+        bool Number = false;
+        std::string Text; // as the file wrote it
+    };
+
+    void view(const XmlNode& geogebra);
+    void element(const XmlNode& e);
+    void command(const XmlNode& c);
+    void expression(const XmlNode& e);
+
+    // The Gyrel name for a GeoGebra label: the label itself where it can be.
+    std::string name(const std::string& label);
+    // The flags of a record for the style GeoGebra stored for label.
+    std::string flags(const std::string& label, int kind) const;
+    // Makes the record keyword(args) with the labels as its items (an empty
+    // label: a hidden object of Gyrel's naming); false, with the outputs
+    // dropped for reason, when Gyrel does not read it.
+    bool make(const std::vector<std::string>& labels, const std::vector<int>& kinds,
+              const std::string& keyword, const std::vector<std::string>& args,
+              const std::string& what, std::vector<Object*>* made = nullptr);
+    // A hidden object of its own to build others on (the centre of a
+    // rotation about the origin, a compass's radius): its name, or empty
+    // when Gyrel cannot make it.
+    std::string helper(const std::string& keyword, const std::vector<std::string>& args);
+    // The argument text of an object made, quoted.
+    static std::string quoted(const Made& m);
+    // Reads an input: a label of an object made, or a number.
+    Arg arg(const std::string& text) const;
+    // Drops an object, telling what made it and why: what is the command
+    // or expression that made it, or (made false) the words that name a
+    // free object ("Function f").
+    void drop(const std::string& label, const std::string& what, const std::string& reason,
+              bool made = true);
+    // Compares what label became with the values GeoGebra stored for it.
+    void check(const std::string& label);
+    // Puts the pair of crossing points made for two labels in the order of
+    // the places GeoGebra stored for them.
+    void order(Object* first, Object* second, const std::string& a, const std::string& b);
+    const XmlNode* stored(const std::string& label) const;
+
+    // What each command does, by its name.
+    bool geometry(const std::string& cmd, const std::vector<Arg>& in,
+                  const std::vector<std::string>& out, const std::string& what);
+    bool measures(const std::string& cmd, const std::vector<Arg>& in,
+                  const std::vector<std::string>& out, const std::string& what);
+
+    std::map<std::string, Made> Known;
+    std::map<std::string, std::string> Gone; // labels dropped: why
+    std::map<std::string, const XmlNode*> Elements;
+    double Scale = 1; // the view's size, for comparing places
+    GgbImport R;
+};

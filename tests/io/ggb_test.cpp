@@ -1,0 +1,223 @@
+// Opening GeoGebra files: archives built here with the ZIP library, and the
+// public sample files.
+#include "constructionfile.h"
+#include "files.h"
+#include "ggbimport.h"
+#include "objectlist.h"
+#include "point.h"
+#include "view.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+#include <zip.h>
+
+namespace {
+
+// The bytes of a ZIP archive of the entries (name, text), each compressed.
+std::string archive(const std::map<std::string, std::string>& entries) {
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/a.ggb";
+    int error = 0;
+    zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!z) return "";
+    for (const auto& [name, text] : entries) {
+        zip_source_t* s = zip_source_buffer(z, text.data(), text.size(), 0);
+        zip_file_add(z, name.c_str(), s, ZIP_FL_OVERWRITE);
+    }
+    if (zip_close(z) != 0) return "";
+    std::string bytes;
+    readfile(path.c_str(), bytes);
+    return bytes;
+}
+
+std::string construction(const std::string& body) {
+    return R"(<?xml version="1.0" encoding="utf-8"?>
+<geogebra format="5.0">
+<euclidianView><size width="800" height="600"/>
+<coordSystem xZero="400" yZero="300" scale="50" yscale="50"/></euclidianView>
+<construction>)" +
+           body + "</construction></geogebra>";
+}
+
+std::string point(const char* label, double x, double y, const std::string& style = "") {
+    return std::string("<element type=\"point\" label=\"") + label + "\">" + style +
+           "<coords x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) +
+           "\" z=\"1\"/></element>\n";
+}
+
+struct Ggb : ::testing::Test {
+    void SetUp() override { filehost().clear(); }
+    void TearDown() override { filehost().clear(); }
+    static GgbImport open(const std::string& body) {
+        filehost().clear();
+        return importggb(archive({{"geogebra.xml", construction(body)}}));
+    }
+    static Object* find(const char* name) { return objects.find(name, 0, nullptr); }
+    static Pointprim* at(const char* name) { return dynamic_cast<Pointprim*>(find(name)); }
+};
+
+TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
+    const std::string body =
+        point("A", 0, 0,
+              R"(<show object="true" label="true"/><objColor r="255" g="0" b="0" alpha="0"/>
+                 <pointStyle val="1"/><fixed val="true"/>)") +
+        point("B", 4, 0) + point("C", 0, 3) + R"(
+<command name="Segment"><input a0="A" a1="B"/><output a0="s"/></command>
+<element type="segment" label="s"><show object="true" label="true"/><labelMode val="2"/>
+ <lineStyle thickness="9" type="15"/><coords x="0" y="4" z="0"/></element>
+<command name="Circle"><input a0="A" a1="B"/><output a0="c"/></command>
+<command name="Circle"><input a0="C" a1="2.5"/><output a0="d"/></command>
+<command name="Circle"><input a0="B" a1="s"/><output a0="e"/></command>
+<element type="conic" label="e"><show object="false" label="false"/>
+ <matrix A0="1" A1="1" A2="0" A3="0" A4="-4" A5="0"/></element>
+<command name="Intersect"><input a0="c" a1="d" a2="2"/><output a0="P"/></command>
+<element type="point" label="P"><coords x="-2.4968730444297722" y="3.125" z="1"/></element>
+<command name="Midpoint"><input a0="s"/><output a0="M"/></command>
+<element type="point" label="M"><coords x="2" y="0" z="1"/></element>
+<command name="Polygon"><input a0="A" a1="B" a2="4"/><output a0="q" a1="q1" a2="q2" a3="q3" a4="q4" a5="Q1" a6="Q2"/></command>
+<element type="point" label="Q1"><coords x="4" y="4" z="1"/></element>
+<command name="Mirror"><input a0="C" a1="s"/><output a0="C'"/></command>
+<element type="point" label="C'"><coords x="0" y="-3" z="1"/></element>
+<command name="Rotate"><input a0="B" a1="90°" a2="A"/><output a0="B'"/></command>
+<element type="point" label="B'"><coords x="0" y="4" z="1"/></element>
+<command name="Angle"><input a0="B" a1="A" a2="C"/><output a0="α"/></command>
+<element type="angle" label="α"><value val="1.5707963267948966"/></element>
+<command name="Distance"><input a0="A" a1="C"/><output a0="dist"/></command>
+<element type="numeric" label="dist"><value val="3"/></element>
+<command name="Line"><input a0="C" a1="xAxis"/><output a0="g"/></command>
+)";
+    const GgbImport r = open(body);
+    ASSERT_EQ(r.Error, "");
+    EXPECT_TRUE(r.Dropped.empty()) << r.Dropped[0].line();
+    EXPECT_TRUE(r.Mismatches.empty()) << r.Mismatches[0];
+    // The view GeoGebra showed: 800 x 600 pixels, 50 a unit, the origin in
+    // the middle.
+    EXPECT_NEAR(view().X1, -8, 1e-9);
+    EXPECT_NEAR(view().X2, 8, 1e-9);
+    EXPECT_NEAR(view().Y1, -6, 1e-9);
+    EXPECT_NEAR(view().Y2, 6, 1e-9);
+    // Style.
+    Pointprim* a = at("A");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->color(), ObjectColors::custom(Color(255, 0, 0)));
+    EXPECT_TRUE(a->showname);
+    EXPECT_EQ(a->Symbol, 1);
+    EXPECT_FALSE(a->Class & CMovable) << "fixed in GeoGebra";
+    const std::string text = ::construction();
+    EXPECT_NE(text.find(R"("s"(dotted,showlength)=segment("A","B");)"), std::string::npos) << text;
+    EXPECT_TRUE(find("e")->ishidden);
+    // The second crossing, as GeoGebra numbered it, whatever Gyrel's order.
+    ASSERT_TRUE(at("P"));
+    EXPECT_NEAR(at("P")->x(), -2.4968730444297722, 1e-9);
+    EXPECT_NEAR(at("P")->y(), 3.125, 1e-9);
+    EXPECT_NEAR(at("M")->x(), 2, 1e-12);
+    EXPECT_NEAR(at("Q1")->x(), 4, 1e-9);
+    EXPECT_NEAR(at("Q1")->y(), 4, 1e-9);
+    ASSERT_TRUE(find("q4"));
+    EXPECT_NEAR(at("C'")->y(), -3, 1e-12);
+    EXPECT_NEAR(at("B'")->y(), 4, 1e-9);
+    ASSERT_TRUE(find("α"));
+    ASSERT_TRUE(find("g"));
+    // Dragging a free point moves what rests on it.
+    at("B")->set(5, 0);
+    objects.update();
+    EXPECT_NEAR(at("M")->x(), 2.5, 1e-12);
+}
+
+TEST_F(Ggb, WhatCannotComeIsDroppedWithWhatRestsOnItAndMismatchesAreTold) {
+    const std::string body = point("A", 0, 0) + point("B", 2, 0) + R"(
+<expression label="f" exp="f(x) = x^2"/>
+<element type="function" label="f"><show object="true" label="true"/></element>
+<command name="Point"><input a0="f"/><output a0="P"/></command>
+<element type="point" label="P"><coords x="1" y="1" z="1"/></element>
+<command name="Ellipse"><input a0="A" a1="B" a2="3"/><output a0="e"/></command>
+<command name="Midpoint"><input a0="A" a1="B"/><output a0="M"/></command>
+<element type="point" label="M"><coords x="1.5" y="0" z="1"/></element>
+<element type="point3d" label="Z"><coords x="1" y="1" z="1" w="1"/></element>
+)";
+    const GgbImport r = open(body);
+    ASSERT_EQ(r.Error, "");
+    ASSERT_EQ(r.Dropped.size(), 4u);
+    EXPECT_EQ(r.Dropped[0].line(),
+              "f = f(x) = x^2: definitions by expressions are not supported yet");
+    EXPECT_EQ(r.Dropped[1].line(), "P = Point[f]: it depends on f, which is not imported");
+    EXPECT_EQ(r.Dropped[2].line(), "e = Ellipse[A, B, 3]: the command Ellipse is not supported");
+    EXPECT_EQ(r.Dropped[3].line(), "Point3d Z: 3D objects are not supported");
+    EXPECT_FALSE(find("P"));
+    ASSERT_EQ(r.Mismatches.size(), 1u) << "M lies at 1, not at 1.5";
+    EXPECT_EQ(r.Mismatches[0].rfind("M: ", 0), 0u) << r.Mismatches[0];
+}
+
+TEST_F(Ggb, BrokenAndHostileFilesAreRefusedWithAReason) {
+    auto error = [](const std::string& bytes) {
+        filehost().clear();
+        GgbImport r = importggb(bytes);
+        EXPECT_TRUE(objects.empty()) << r.Error;
+        return r.Error;
+    };
+    EXPECT_NE(error("PK\x03\x04 no archive at all").find("no GeoGebra file"), std::string::npos);
+    EXPECT_NE(error(archive({{"other.xml", "<geogebra/>"}})).find("no geogebra.xml"),
+              std::string::npos);
+    EXPECT_NE(error(archive({{"geogebra.xml", "<geogebra><construction>"}})).find("broken"),
+              std::string::npos);
+    EXPECT_NE(error(archive({{"geogebra.xml", "<html/>"}})).find("no GeoGebra"), std::string::npos);
+    const std::string entities = R"(<?xml version="1.0"?><!DOCTYPE g [<!ENTITY a "aaaaaaaaaa">
+<!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;">]><geogebra><construction>
+<element type="point" label="&b;"><coords x="1" y="1" z="1"/></element></construction></geogebra>)";
+    EXPECT_NE(error(archive({{"geogebra.xml", entities}})).find("document type"),
+              std::string::npos);
+    std::string deep;
+    for (int i = 0; i < 100; ++i) deep += "<a>";
+    EXPECT_NE(error(archive({{"geogebra.xml", "<geogebra>" + deep}})).find("nested"),
+              std::string::npos);
+    // A bomb: a small archive that unpacks to more than 64 MB.
+    const std::string zeros((64u << 20) + 1, ' ');
+    const std::string bomb = archive({{"geogebra.xml", zeros}});
+    EXPECT_LT(bomb.size(), 1u << 20);
+    EXPECT_NE(error(bomb).find("64 MB"), std::string::npos);
+    // Labels of any length and characters, forward references, numbers
+    // beyond doubles: imported where they can be, the rest dropped.
+    const std::string odd =
+        point(std::string(300, 'x').c_str(), 1, 1) + point("a&quot;b\\c", 2, 2) + R"(
+<command name="Segment"><input a0="later" a1="a&quot;b\c"/><output a0="s"/></command>
+<element type="point" label="later"><coords x="1e999" y="0" z="1"/></element>
+<command name="Segment"><input a0="later" a1="later"/><output a0="later"/></command>
+)";
+    filehost().clear();
+    GgbImport r = open(odd);
+    EXPECT_EQ(r.Error, "");
+    EXPECT_EQ(objects.count(), 2);
+    EXPECT_EQ(r.Dropped.size(), 2u);
+}
+
+TEST_F(Ggb, TheSamplesImportWhereGeoGebraHadThem) {
+    const QDir samples(GYREL_GGB_DIR);
+    const QStringList files = samples.entryList({"*.ggb"}, QDir::Files);
+    ASSERT_GE(files.size(), 14);
+    // What each sample keeps back: images, expressions and what rests on
+    // them.
+    const std::map<std::string, std::size_t> dropped = {{"flaeche.ggb", 1},
+                                                        {"numerics.ggb", 3},
+                                                        {"glasscheibe1.ggb", 14},
+                                                        {"pythagoras_worksheet.ggb", 0},
+                                                        {"Streckung_worksheet.ggb", 0}};
+    for (const QString& f : files) {
+        std::string bytes;
+        ASSERT_TRUE(readfile(samples.filePath(f).toLocal8Bit().constData(), bytes));
+        filehost().clear();
+        GgbImport r = importggb(bytes);
+        const std::string name = f.toStdString();
+        EXPECT_EQ(r.Error, "") << name;
+        EXPECT_TRUE(r.Mismatches.empty()) << name << ": " << r.Mismatches[0];
+        EXPECT_GT(r.Made, 1) << name;
+        if (!dropped.count(name)) {
+            EXPECT_TRUE(r.Dropped.empty()) << name << ": " << r.Dropped[0].line();
+        }
+    }
+}
+
+} // namespace
