@@ -5,8 +5,8 @@
 #   ./build.sh sanitize        runs every test built with AddressSanitizer and
 #                              UndefinedBehaviorSanitizer,
 #   ./build.sh bench           runs the benchmarks,
-#   ./build.sh fuzz [seconds]  fuzzes the construction and macro file readers and
-#                              the expression parser
+#   ./build.sh fuzz [seconds]  fuzzes the construction and macro file readers,
+#                              the expression parser and the GeoGebra importer
 #                              (60 s each),
 #   ./build.sh install [prefix] installs Gyrel as a desktop program into
 #                              prefix (~/.local): menu entry, icon, .gyr files.
@@ -64,14 +64,18 @@ fuzz)
     # reader: construction files, then macro files, each for the seconds.
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DGYREL_FUZZ=ON -DGYREL_TESTS=OFF -DGYREL_BENCH=OFF >/dev/null
-    cmake --build build-fuzz -j"$jobs" --target reader_fuzz macro_fuzz expression_fuzz
+    cmake --build build-fuzz -j"$jobs" --target reader_fuzz macro_fuzz expression_fuzz ggb_fuzz
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
-    for target in io/fuzz/reader_fuzz macros/fuzz/macro_fuzz core/fuzz/expression_fuzz; do
+    for target in io/fuzz/reader_fuzz macros/fuzz/macro_fuzz core/fuzz/expression_fuzz \
+        io/ggbfuzz/ggb_fuzz; do
         dir=tests/${target%/*}
+        # GeoGebra files are larger than records.
+        length=4096
+        [ "$target" = io/ggbfuzz/ggb_fuzz ] && length=32768
         mkdir -p "$work/$target"
         if ! "./build-fuzz/tests/$target" "$work/$target" "$dir/corpus" "$dir/crashes" \
-            -max_total_time="${1:-60}" -max_len=4096 -artifact_prefix="$work/" \
+            -max_total_time="${1:-60}" -max_len="$length" -artifact_prefix="$work/" \
             -print_final_stats=1 >"$work/log" 2>&1; then
             # The report and the input that failed, to be kept in
             # $dir/crashes once the fault is mended.

@@ -65,8 +65,13 @@ GgbImport importggb(const std::string& bytes) {
     GgbImport r;
     GgbEntries entries;
     if (!unzipggb(bytes, entries, r.Error)) return r;
+    return importggbxml(entries.Construction);
+}
+
+GgbImport importggbxml(const std::string& xml) {
+    GgbImport r;
     XmlNode root;
-    if (!readxml(entries.Construction, root, r.Error)) return r;
+    if (!readxml(xml, root, r.Error)) return r;
     if (root.Name != "geogebra") {
         r.Error = "geogebra.xml holds no GeoGebra construction";
         return r;
@@ -113,6 +118,7 @@ void GgbImporter::view(const XmlNode& geogebra) {
     const double y1 = (y0 - h) / yscale, y2 = y0 / yscale;
     if (!std::isfinite(x1 + x2 + y1 + y2)) return;
     filehost().setsize(x1, x2, y1, y2);
+    X0 = x0, Y0 = y0, XScale = scale, YScale = yscale;
     Scale = std::max(x2 - x1, y2 - y1);
 }
 
@@ -141,7 +147,9 @@ std::string GgbImporter::flags(const std::string& label, int kind) const {
         f.push_back("hidden");
     } else {
         const XmlNode* show = e->child("show");
-        if (show && show->get("object") == "false") f.push_back("hidden");
+        // GeoGebra draws numbers only as sliders.
+        if ((show && show->get("object") == "false") || ((kind & KNumber) && !(kind & KSlider)))
+            f.push_back("hidden");
         const XmlNode* colour = e->child("objColor");
         if (colour) {
             const int r = std::clamp(static_cast<int>(number(colour, "r", 0)), 0, 255),
@@ -312,7 +320,7 @@ void GgbImporter::element(const XmlNode& e) {
             const XmlNode* an = e.child("animation");
             double step = number(an, "step", (hi - lo) / 100);
             if (angle) step *= 180 / M_PI;
-            if (make({label}, {KNumber}, "slider",
+            if (make({label}, {KNumber | KSlider}, "slider",
                      {general(shown), general(lo), general(hi), general(std::fabs(step))},
                      "Slider " + label))
                 check(label);
@@ -343,11 +351,6 @@ void GgbImporter::element(const XmlNode& e) {
     if (!kind.empty())
         kind[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(kind[0])));
     drop(label, kind + " " + label, why, false);
-}
-
-void GgbImporter::expression(const XmlNode& e) {
-    const std::string label = e.get("label");
-    drop(label, e.get("exp"), "definitions by expressions are not supported yet");
 }
 
 void GgbImporter::check(const std::string& label) {

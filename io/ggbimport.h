@@ -28,3 +28,6 @@ bool isggb(const std::string& bytes);
 // Imports the bytes of a .ggb file into the construction, which the caller
 // has cleared, and sets the view through the file host.
 GgbImport importggb(const std::string& bytes);
+// Imports the construction of a GeoGebra file from the text of its
+// geogebra.xml.
+GgbImport importggbxml(const std::string& xml);

@@ -28,6 +28,7 @@ class GgbImporter {
         KBool = 1024,
         KText = 2048,
         KLocus = 4096,
+        KSlider = 8192, // a number shown in the picture
         KStraight = KLine | KSegment | KVector,
         KRound = KCircle | KArc | KSector,
     };
@@ -55,6 +56,15 @@ class GgbImporter {
 
     // The Gyrel name for a GeoGebra label: the label itself where it can be.
     std::string name(const std::string& label);
+    // A GeoGebra expression of numbers as Gyrel's calculation; false with
+    // the reason when it holds what Gyrel cannot compute.
+    bool numeric(const std::string& exp, std::string& out, std::string& why);
+    // The Gyrel name of the number label stands for in arithmetic: a
+    // number's, a segment's length, a polygon's area (made once, hidden);
+    // empty when it stands for none.
+    std::string numbername(const std::string& label);
+    // Whether label is an angle (its value counts in radians in GeoGebra).
+    bool isangle(const std::string& label) const;
     // The flags of a record for the style GeoGebra stored for label.
     std::string flags(const std::string& label, int kind) const;
     // Makes the record keyword(args) with the labels as its items (an empty
@@ -90,8 +100,11 @@ class GgbImporter {
                   const std::vector<std::string>& out, const std::string& what);
 
     std::map<std::string, Made> Known;
-    std::map<std::string, std::string> Gone; // labels dropped: why
+    std::map<std::string, std::string> Gone;     // labels dropped: why
+    std::map<std::string, std::string> Measured; // labels: their measure's name
     std::map<std::string, const XmlNode*> Elements;
     double Scale = 1; // the view's size, for comparing places
+    // GeoGebra's view: the origin's pixel and the pixels of a unit.
+    double X0 = 215, Y0 = 315, XScale = 50, YScale = 50;
     GgbImport R;
 };

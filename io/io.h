@@ -123,6 +123,9 @@ class Input {
 
 extern Input input;
 
+// A text as a record's parameter: in quotes, with quotes and backslashes
+// escaped and line ends as "\n".
+std::string quotedtext(const std::string& t);
 // A number as the files write it: "%0.15f" for coordinates, "%g" for the
 // rest, each in the shortest exact form when that one would lose digits; "."
 // as the decimal separator in every locale.

@@ -92,18 +92,22 @@ void IO::number(const char* text) {
     S += text;
 }
 
-void IO::text(const std::string& t) {
-    comma();
-    S += '"';
+std::string quotedtext(const std::string& t) {
+    std::string q = "\"";
     for (char c : t) {
         if (c == '"' || c == '\\')
-            S += '\\', S += c;
+            q += '\\', q += c;
         else if (c == '\n')
-            S += "\\n";
+            q += "\\n";
         else if (c != '\r')
-            S += c;
+            q += c;
     }
-    S += '"';
+    return q + '"';
+}
+
+void IO::text(const std::string& t) {
+    comma();
+    S += quotedtext(t);
 }
 
 namespace {

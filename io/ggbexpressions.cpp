@@ -1,0 +1,275 @@
+// GeoGebra's algebraic definitions: numbers computed from numbers, texts
+// joined from strings and numbers, and points as sums of points, in Gyrel's
+// calculations, texts and translations.
+#include "ggbimporter.h"
+#include "io.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+bool namestart(unsigned char c) {
+    return std::isalpha(c) || c >= 0x80;
+}
+bool namebyte(unsigned char c) {
+    return namestart(c) || std::isdigit(c) || c == '_' || c == '\'';
+}
+
+// A token of an expression: a number, a name, a sign, a text in quotes.
+struct Token {
+    enum Kind { Number, Name, Sign, Text } K;
+    std::string S;
+};
+
+// Splits an expression into tokens; false when it holds what none is.
+bool tokens(const std::string& e, std::vector<Token>& out) {
+    std::size_t i = 0;
+    while (i < e.size()) {
+        const unsigned char c = static_cast<unsigned char>(e[i]);
+        if (c == ' ' || c == '\t') {
+            ++i;
+        } else if (std::isdigit(c) || (c == '.' && i + 1 < e.size() &&
+                                       std::isdigit(static_cast<unsigned char>(e[i + 1])))) {
+            std::size_t j = i;
+            while (j < e.size() && (std::isdigit(static_cast<unsigned char>(e[j])) || e[j] == '.'))
+                ++j;
+            if (j < e.size() && (e[j] == 'E' || e[j] == 'e') && j + 1 < e.size() &&
+                (std::isdigit(static_cast<unsigned char>(e[j + 1])) || e[j + 1] == '-' ||
+                 e[j + 1] == '+')) {
+                j += 2;
+                while (j < e.size() && std::isdigit(static_cast<unsigned char>(e[j]))) ++j;
+            }
+            out.push_back({Token::Number, e.substr(i, j - i)});
+            i = j;
+        } else if (e.compare(i, 2, "\xc2\xb0") == 0) {
+            out.push_back({Token::Sign, "\xc2\xb0"});
+            i += 2;
+        } else if (e.compare(i, 2, "\xcf\x80") == 0) { // π
+            out.push_back({Token::Name, "pi"});
+            i += 2;
+        } else if (namestart(c)) {
+            std::size_t j = i;
+            while (j < e.size() && namebyte(static_cast<unsigned char>(e[j]))) {
+                // An index in braces belongs to the name: a_{12}.
+                if (e[j] == '_' && j + 1 < e.size() && e[j + 1] == '{') {
+                    const std::size_t close = e.find('}', j);
+                    if (close == std::string::npos) return false;
+                    j = close + 1;
+                } else {
+                    ++j;
+                }
+            }
+            out.push_back({Token::Name, e.substr(i, j - i)});
+            i = j;
+        } else if (c == '"') {
+            const std::size_t close = e.find('"', i + 1);
+            if (close == std::string::npos) return false;
+            out.push_back({Token::Text, e.substr(i + 1, close - i - 1)});
+            i = close + 1;
+        } else if (std::strchr("+-*/^(),", c)) {
+            out.push_back({Token::Sign, std::string(1, static_cast<char>(c))});
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// GeoGebra's functions of one number and Gyrel's: the trigonometric ones
+// turn radians into Gyrel's degrees and back.
+struct Function {
+    const char* Ggb;
+    const char* Before;
+    const char* After;
+};
+const Function functions[] = {
+    {"sqrt", "sqrt(", ")"},
+    {"abs", "abs(", ")"},
+    {"sin", "sin(180/pi*(", "))"},
+    {"cos", "cos(180/pi*(", "))"},
+    {"tan", "tan(180/pi*(", "))"},
+    {"asin", "(pi/180*asin(", "))"},
+    {"arcsin", "(pi/180*asin(", "))"},
+    {"acos", "(pi/180*acos(", "))"},
+    {"arccos", "(pi/180*acos(", "))"},
+    {"atan", "(pi/180*atan(", "))"},
+    {"arctan", "(pi/180*atan(", "))"},
+};
+
+} // namespace
+
+std::string GgbImporter::numbername(const std::string& label) {
+    auto m = Known.find(label);
+    if (m == Known.end()) return "";
+    if (m->second.K & KNumber) return m->second.Name;
+    // An angle counts as its size, a segment as its length, a polygon as
+    // its area.
+    const int k = m->second.K;
+    const char* measure = (k & KAngle)     ? "anglesize"
+                          : (k & KSegment) ? "length"
+                          : (k & KPolygon) ? "area"
+                                           : nullptr;
+    if (!measure) return "";
+    auto h = Measured.find(label);
+    if (h != Measured.end()) return h->second;
+    const std::string n = helper(measure, {quoted(m->second)});
+    if (!n.empty()) Measured[label] = n;
+    return n;
+}
+
+bool GgbImporter::numeric(const std::string& exp, std::string& out, std::string& why) {
+    std::vector<Token> t;
+    if (!tokens(exp, t) || t.empty()) {
+        why = "the expression holds what Gyrel cannot compute";
+        return false;
+    }
+    out.clear();
+    // Where a function's closing parenthesis must add its own end.
+    std::vector<std::string> closing;
+    bool operand = false; // the last token ends an operand
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const Token& k = t[i];
+        const bool starts = k.K == Token::Number || k.K == Token::Name || k.S == "(";
+        // Side by side, two operands multiply: "2 a", "l h".
+        if (operand && starts) out += "*";
+        if (k.K == Token::Number) {
+            out += k.S;
+            operand = true;
+        } else if (k.K == Token::Name) {
+            const Function* f = nullptr;
+            for (const Function& g : functions)
+                if (k.S == g.Ggb) f = &g;
+            if (f && i + 1 < t.size() && t[i + 1].S == "(") {
+                out += f->Before;
+                closing.push_back(f->After);
+                ++i;
+                operand = false;
+                continue;
+            }
+            if (k.S == "pi") {
+                out += "pi";
+            } else {
+                const std::string number = numbername(k.S);
+                if (number.empty()) {
+                    why = k.S + " is no number Gyrel has";
+                    return false;
+                }
+                // Angles count in radians in GeoGebra's arithmetic.
+                const std::string name = "{" + number + "}";
+                out += isangle(k.S) ? "(" + name + "*pi/180)" : name;
+            }
+            operand = true;
+        } else if (k.S == "\xc2\xb0") {
+            out += "*pi/180";
+        } else if (k.S == "(") {
+            out += "(";
+            closing.push_back(")");
+            operand = false;
+        } else if (k.S == ")") {
+            if (closing.empty()) {
+                why = "the parentheses do not match";
+                return false;
+            }
+            out += closing.back();
+            closing.pop_back();
+            operand = true;
+        } else if (k.K == Token::Sign && k.S != ",") {
+            out += k.S;
+            operand = false;
+        } else {
+            why = "the expression is none Gyrel can compute";
+            return false;
+        }
+    }
+    if (!closing.empty()) {
+        why = "the parentheses do not match";
+        return false;
+    }
+    return true;
+}
+
+bool GgbImporter::isangle(const std::string& label) const {
+    auto m = Known.find(label);
+    if (m == Known.end()) return false;
+    if (m->second.K & KAngle) return true;
+    const XmlNode* e = stored(label);
+    return e && e->get("type") == "angle";
+}
+
+void GgbImporter::expression(const XmlNode& e) {
+    const std::string label = e.get("label"), exp = e.get("exp");
+    if (label.empty() || Known.count(label) || Gone.count(label)) return;
+    const XmlNode* element = stored(label);
+    const std::string type = element ? element->get("type") : e.get("type");
+    std::string why = "definitions by expressions of this kind are not supported";
+    std::vector<Token> t;
+    if (type == "text" && tokens(exp, t)) {
+        // Strings and numbers joined with "+".
+        std::string text;
+        bool ok = !t.empty();
+        for (std::size_t i = 0; ok && i < t.size(); ++i) {
+            if (i % 2 == 1) {
+                ok = t[i].S == "+";
+            } else if (t[i].K == Token::Text) {
+                // Braces would name numbers in Gyrel's texts.
+                for (char c : t[i].S) text += c == '{' ? '(' : c == '}' ? ')' : c;
+            } else if (t[i].K == Token::Name && !numbername(t[i].S).empty()) {
+                text += "{" + numbername(t[i].S) + "}";
+            } else {
+                ok = false;
+            }
+        }
+        if (ok) {
+            const XmlNode* start = element ? element->child("startPoint") : nullptr;
+            const XmlNode* screen = element ? element->child("absoluteScreenLocation") : nullptr;
+            std::vector<std::string> where = {"0", "0"};
+            if (start && start->attribute("exp")) {
+                // At a point: the text goes with it.
+                const Arg at = arg(start->get("exp"));
+                if (!at.M || !(at.M->K & KPoint)) {
+                    drop(label, exp,
+                         "it stands at " + start->get("exp") + ", which is not imported");
+                    return;
+                }
+                where = {quoted(*at.M)};
+            } else if (start || screen) {
+                double x, y;
+                if (start) {
+                    const double z = std::atof(start->get("z", "1").c_str());
+                    x = std::atof(start->get("x").c_str()) / z;
+                    y = std::atof(start->get("y").c_str()) / z;
+                } else {
+                    x = (std::atof(screen->get("x").c_str()) - X0) / XScale;
+                    y = (Y0 - std::atof(screen->get("y").c_str())) / YScale;
+                }
+                if (std::isfinite(x) && std::isfinite(y)) where = {general(x), general(y)};
+            }
+            std::vector<std::string> args = {quotedtext(text)};
+            args.insert(args.end(), where.begin(), where.end());
+            make({label}, {KText}, "text", args, exp);
+            return;
+        }
+        why = "only texts of strings and numbers joined with + are supported";
+    } else if (type == "point" && tokens(exp, t) && t.size() == 5 && t[1].S == "+" &&
+               t[3].S == "-") {
+        // P + Q - R: P moved by the vector from R to Q.
+        const Arg p = arg(t[0].S), q = arg(t[2].S), r = arg(t[4].S);
+        if (p.M && q.M && r.M && (p.M->K & q.M->K & r.M->K & KPoint)) {
+            if (make({label}, {KPoint}, "translate", {quoted(*p.M), quoted(*r.M), quoted(*q.M)},
+                     exp))
+                check(label);
+            return;
+        }
+    } else if (type == "numeric" || type == "angle" || type.empty()) {
+        std::string gyrel;
+        if (numeric(exp, gyrel, why)) {
+            if (type == "angle") gyrel = "(" + gyrel + ")*180/pi";
+            if (make({label}, {KNumber}, "calculate", {quotedtext(gyrel)}, exp)) check(label);
+            return;
+        }
+    }
+    drop(label, exp, why);
+}
