@@ -63,8 +63,8 @@ void importfile(const char* name, const std::string& bytes) {
     gyr.extension(".gyr");
     loadname = gyr;
     window.imported = 1;
-    window.settitle();
     objects.changed.set();
+    window.settitle();
     std::string lines;
     for (const GgbDropped& d : r.Dropped) lines += d.line() + "\r\n";
     for (const std::string& m : r.Mismatches) lines += "Not where GeoGebra has it: " + m + "\r\n";

@@ -580,3 +580,55 @@ TEST_F(Main, APointsNameIsDraggedAwayKeptInTheFileAndUndone) {
     EXPECT_NEAR(back->LabelDx, 20, 0.5);
     window.action(&pointaction);
 }
+
+TEST_F(Main, AGeoGebraFileOpensAsANewConstructionThatSaveAsksToName) {
+    ScriptedAnswerer s;
+    QTemporaryDir dir;
+    const std::string samples = GYREL_SOURCE_DIR "/tests/io/ggb-samples/";
+    // Load offers both kinds of files; a GeoGebra file comes in whole.
+    s.Files.push_back(samples + "thales.ggb");
+    window.command(1001);
+    ASSERT_EQ(s.AskedFiles.size(), 1u);
+    EXPECT_EQ(s.AskedFiles[0].saving, 0);
+    EXPECT_GE(objects.count(), 9);
+    ASSERT_TRUE(objects.find("C", CPoint, nullptr));
+    EXPECT_STREQ(window.title().text(), "Gyrel (thales.gyr*)");
+    EXPECT_TRUE(s.AskedDialogs.empty()) << "nothing was dropped";
+    // Save asks where it goes: the GeoGebra file is never written.
+    const std::string saved = dir.path().toStdString() + "/thales.gyr";
+    s.Files.push_back(saved);
+    window.command(1003);
+    EXPECT_EQ(s.AskedFiles.size(), 2u);
+    EXPECT_EQ(s.AskedFiles.back().saving, 1);
+    EXPECT_NE(slurp(saved).find("semicircle(\"A\",\"B\")"), std::string::npos);
+    EXPECT_STREQ(window.title().text(), "Gyrel (thales.gyr)");
+    // Saved once, it saves in place.
+    objects.changed.set();
+    window.command(1003);
+    EXPECT_EQ(s.AskedFiles.size(), 2u);
+    // What could not come is listed in one dialog.
+    std::string listed;
+    s.Dialogs.push_back([&](Dialog& d) {
+        listed = d.gettext(101).text();
+        d.click(1);
+    });
+    objects.changed.clear();
+    doload((samples + "numerics.ggb").c_str());
+    EXPECT_EQ(s.AskedDialogs, std::vector<int>{121});
+    EXPECT_NE(listed.find("TextGF = "), std::string::npos) << listed;
+    EXPECT_NE(listed.find("\r\n"), std::string::npos);
+    // A broken one says why and leaves an empty construction.
+    const std::string broken = dir.path().toStdString() + "/broken.ggb";
+    {
+        std::ofstream f(broken, std::ios::binary);
+        f << "PK\x03\x04 and nothing else";
+    }
+    objects.changed.clear();
+    s.Answers = {IDOK};
+    doload(broken.c_str());
+    ASSERT_FALSE(s.AskedBoxes.empty());
+    EXPECT_NE(s.AskedBoxes.back().text.find("cannot be opened"), std::string::npos);
+    EXPECT_TRUE(objects.empty());
+    loadname = "";
+    window.imported = 0;
+}
