@@ -156,7 +156,8 @@ bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,
         std::vector<Object*> made;
         if (make(labels, {KPoint}, "intersection", {q(0), q(1)}, what, &made) && made.size() == 2 &&
             made[0] && made[1]) {
-            objects.update();
+            made[0]->update();
+            made[1]->update();
             order(made[0], made[1], labels[0], labels[1]);
         }
         return true;
