@@ -5,6 +5,7 @@
 #include "objectlist.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 
@@ -64,6 +65,7 @@ void GgbImporter::command(const XmlNode& c) {
             return;
         }
         Arg a = arg(i);
+        if (!a.M && !a.Number && inner(i)) a = arg(Inner + i);
         if (!a.M && !a.Number) {
             for (const std::string& o : outputs)
                 drop(o, what, "the input " + i + " is not supported");
@@ -76,6 +78,71 @@ void GgbImporter::command(const XmlNode& c) {
             drop(o, what, "the command " + cmd + " is not supported");
     for (const std::string& o : outputs)
         if (!o.empty()) check(o);
+}
+
+namespace {
+
+// Splits "Name[a, b]" or "Name(a, b)" into the name and its inputs, at the
+// commas outside brackets; false when text is no such call.
+bool call(const std::string& text, std::string& name, std::vector<std::string>& args) {
+    const std::size_t open = text.find_first_of("[(");
+    if (open == 0 || open == std::string::npos || text.size() < open + 2) return false;
+    const char close = text[open] == '[' ? ']' : ')';
+    if (text.back() != close) return false;
+    name = text.substr(0, open);
+    for (char c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+    args.clear();
+    int depth = 0;
+    std::string part;
+    for (std::size_t i = open + 1; i + 1 < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '[' || c == '(') ++depth;
+        if (c == ']' || c == ')') --depth;
+        if (depth < 0) return false;
+        if (c == ',' && depth == 0) {
+            args.push_back(part);
+            part.clear();
+        } else if (!(part.empty() && c == ' ')) {
+            part += c;
+        }
+    }
+    while (!part.empty() && part.back() == ' ') part.pop_back();
+    args.push_back(part);
+    return depth == 0;
+}
+
+} // namespace
+
+bool GgbImporter::inner(const std::string& text) {
+    if (Depth >= 8 || Known.count(Inner + text)) return Known.count(Inner + text) > 0;
+    std::string name;
+    std::vector<std::string> args;
+    double x, y;
+    if (call(text, name, args)) {
+        // A command inside an input: made as a hidden object of its own.
+        XmlNode c;
+        c.Name = "command";
+        c.Attributes = {{"name", name}};
+        XmlNode ins, outs;
+        for (std::size_t i = 0; i < args.size(); ++i)
+            ins.Attributes.emplace_back("a" + std::to_string(i), args[i]);
+        outs.Attributes = {{"a0", Inner + text}};
+        ins.Name = "input";
+        outs.Name = "output";
+        c.Children = {ins, outs};
+        ++Depth;
+        command(c);
+        --Depth;
+    } else if (text.size() > 4 && text.front() == '(' && text.back() == ')' &&
+               call("P" + text, name, args) && args.size() == 2 && arg(args[0]).Number &&
+               arg(args[1]).Number) {
+        // A point of two numbers: a fixed point of its own.
+        x = arg(args[0]).X, y = arg(args[1]).X;
+        const std::string p = helper("point", {fixed15(x), fixed15(y)});
+        if (!p.empty()) Known[Inner + text] = {p, KPoint, {}};
+    }
+    return Known.count(Inner + text) > 0;
 }
 
 bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,

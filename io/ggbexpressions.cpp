@@ -206,6 +206,13 @@ void GgbImporter::expression(const XmlNode& e) {
     const std::string type = element ? element->get("type") : e.get("type");
     std::string why = "definitions by expressions of this kind are not supported";
     std::vector<Token> t;
+    if (tokens(exp, t))
+        for (const Token& k : t)
+            if (k.K == Token::Name && Gone.count(k.S)) {
+                drop(label, exp, "it depends on " + k.S + ", which is not imported");
+                return;
+            }
+    t.clear();
     if (type == "text" && tokens(exp, t)) {
         // Strings and numbers joined with "+".
         std::string text;

@@ -227,6 +227,8 @@ void GgbImporter::drop(const std::string& label, const std::string& what, const 
                        bool made) {
     if (label.empty() || Gone.count(label) || Known.count(label)) return;
     Gone[label] = reason;
+    // What an input made of its own fails with the command that has it.
+    if (label.compare(0, Inner.size(), Inner) == 0) return;
     // A free object is told by its kind and name, a made one by its command.
     R.Dropped.push_back({label, made ? label + " = " + what : what, reason});
 }

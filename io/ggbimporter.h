@@ -81,6 +81,10 @@ class GgbImporter {
     static std::string quoted(const Made& m);
     // Reads an input: a label of an object made, or a number.
     Arg arg(const std::string& text) const;
+    // Makes what an input that is no label stands for, a command of its own
+    // ("Segment[A, B]") or a point of two numbers ("(1, 2)"), as a hidden
+    // object known as Inner + text; whether there is one.
+    bool inner(const std::string& text);
     // Drops an object, telling what made it and why: what is the command
     // or expression that made it, or (made false) the words that name a
     // free object ("Function f").
@@ -103,7 +107,9 @@ class GgbImporter {
     std::map<std::string, std::string> Gone;     // labels dropped: why
     std::map<std::string, std::string> Measured; // labels: their measure's name
     std::map<std::string, const XmlNode*> Elements;
-    double Scale = 1; // the view's size, for comparing places
+    double Scale = 1;                 // the view's size, for comparing places
+    const std::string Inner = "\x01"; // what inputs made of their own are known by
+    int Depth = 0;                    // commands inside inputs being made
     // GeoGebra's view: the origin's pixel and the pixels of a unit.
     double X0 = 215, Y0 = 315, XScale = 50, YScale = 50;
     GgbImport R;

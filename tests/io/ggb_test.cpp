@@ -76,7 +76,7 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
         point("A", 0, 0,
               R"(<show object="true" label="true"/><objColor r="255" g="0" b="0" alpha="0"/>
                  <pointStyle val="1"/><fixed val="true"/>)") +
-        point("B", 4, 0) + point("C", 0, 3) + R"(
+        point("B", 4, 0) + point("C", 0, 3) + R"x(
 <command name="Segment"><input a0="A" a1="B"/><output a0="s"/></command>
 <element type="segment" label="s"><show object="true" label="true"/><labelMode val="2"/>
  <lineStyle thickness="9" type="15"/><coords x="0" y="4" z="0"/></element>
@@ -100,7 +100,10 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
 <command name="Distance"><input a0="A" a1="C"/><output a0="dist"/></command>
 <element type="numeric" label="dist"><value val="3"/></element>
 <command name="Line"><input a0="C" a1="xAxis"/><output a0="g"/></command>
-)";
+<command name="Circle"><input a0="C" a1="Segment[A, B]"/><output a0="compass"/></command>
+<element type="conic" label="compass"><matrix A0="1" A1="1" A2="-7" A3="0" A4="0" A5="-3"/></element>
+<command name="Segment"><input a0="(1, -2)" a1="C"/><output a0="u"/></command>
+)x";
     const GgbImport r = open(body);
     ASSERT_EQ(r.Error, "");
     EXPECT_TRUE(r.Dropped.empty()) << r.Dropped[0].line();
@@ -133,6 +136,7 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
     EXPECT_NEAR(at("B'")->y(), 4, 1e-9);
     ASSERT_TRUE(find("α"));
     ASSERT_TRUE(find("g"));
+    ASSERT_TRUE(find("compass") && find("u"));
     // Dragging a free point moves what rests on it.
     at("B")->set(5, 0);
     objects.update();
