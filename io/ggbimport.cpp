@@ -31,6 +31,11 @@ double number(const XmlNode* n, const char* attribute, double otherwise) {
     return r.ec == std::errc() && std::isfinite(x) ? x : otherwise;
 }
 
+// A number of a file as a whole number within [lo, hi], however large.
+int whole(double x, int lo, int hi) {
+    return static_cast<int>(std::clamp(x, static_cast<double>(lo), static_cast<double>(hi)));
+}
+
 // The values of an object by their keys, as the JSON output lists them.
 class Values : public ValueSink {
   public:
@@ -152,9 +157,9 @@ std::string GgbImporter::flags(const std::string& label, int kind) const {
             f.push_back("hidden");
         const XmlNode* colour = e->child("objColor");
         if (colour) {
-            const int r = std::clamp(static_cast<int>(number(colour, "r", 0)), 0, 255),
-                      g = std::clamp(static_cast<int>(number(colour, "g", 0)), 0, 255),
-                      b = std::clamp(static_cast<int>(number(colour, "b", 0)), 0, 255);
+            const int r = whole(number(colour, "r", 0), 0, 255),
+                      g = whole(number(colour, "g", 0), 0, 255),
+                      b = whole(number(colour, "b", 0), 0, 255);
             if (r || g || b) {
                 char c[16];
                 std::snprintf(c, sizeof c, "color:#%02x%02x%02x", r, g, b);
@@ -163,7 +168,7 @@ std::string GgbImporter::flags(const std::string& label, int kind) const {
         }
         // What the label shows: 0 the name, 1 name and value, 2 the value.
         const bool labelled = show && show->get("label") == "true";
-        const int mode = static_cast<int>(number(e->child("labelMode"), "val", 0));
+        const int mode = whole(number(e->child("labelMode"), "val", 0), -1, 100);
         const bool valued = labelled && (mode == 1 || mode == 2);
         if (labelled && mode != 2 && !(kind & (KNumber | KBool | KText))) f.push_back("showname");
         if (valued && (kind & KSegment)) f.push_back("showlength");
@@ -180,7 +185,7 @@ std::string GgbImporter::flags(const std::string& label, int kind) const {
             }
         }
         if (kind & KPoint) {
-            const int style = static_cast<int>(number(e->child("pointStyle"), "val", 0));
+            const int style = whole(number(e->child("pointStyle"), "val", 0), -1, 100);
             if (style == 1 || style == 3)
                 f.push_back("symbol:cross");
             else if (style == 0 || style == 2)
