@@ -9,8 +9,6 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace {
-
 // The attributes a0, a1, ... of a node in the order of their numbers.
 std::vector<std::string> numbered(const XmlNode* n) {
     std::vector<std::pair<long, std::string>> items;
@@ -27,6 +25,8 @@ std::vector<std::string> numbered(const XmlNode* n) {
     for (auto& i : items) v.push_back(i.second);
     return v;
 }
+
+namespace {
 
 std::string join(const std::vector<std::string>& v) {
     std::string s;
@@ -46,6 +46,17 @@ void GgbImporter::command(const XmlNode& c) {
         if (Known.count(o) || Gone.count(o)) o.clear();
     if (std::all_of(outputs.begin(), outputs.end(), [](const std::string& o) { return o.empty(); }))
         return;
+    // The file's own tools come before the commands of the same name.
+    if (Macros.count(cmd)) {
+        for (const std::string& i : inputs)
+            if (Gone.count(i)) {
+                for (const std::string& o : outputs)
+                    drop(o, what, "it depends on " + i + ", which is not imported");
+                return;
+            }
+        macro(*Macros[cmd], inputs, outputs, what);
+        return;
+    }
     std::vector<Arg> in;
     for (const std::string& i : inputs) {
         // The axes are lines through hidden points of their own.

@@ -61,6 +61,17 @@ bool tokens(const std::string& e, std::vector<Token>& out) {
                     ++j;
                 }
             }
+            // A command called with brackets is one operand with its inputs.
+            if (j < e.size() && e[j] == '[') {
+                int depth = 0;
+                std::size_t k = j;
+                for (; k < e.size(); ++k) {
+                    if (e[k] == '[') ++depth;
+                    if (e[k] == ']' && --depth == 0) break;
+                }
+                if (k >= e.size()) return false;
+                j = k + 1;
+            }
             out.push_back({Token::Name, e.substr(i, j - i)});
             i = j;
         } else if (c == '"') {
@@ -152,14 +163,16 @@ bool GgbImporter::numeric(const std::string& exp, std::string& out, std::string&
             if (k.S == "pi") {
                 out += "pi";
             } else {
-                const std::string number = numbername(k.S);
+                const bool called = k.S.back() == ']';
+                const std::string number =
+                    called ? (inner(k.S) ? numbername(Inner + k.S) : "") : numbername(k.S);
                 if (number.empty()) {
                     why = k.S + " is no number Gyrel has";
                     return false;
                 }
                 // Angles count in radians in GeoGebra's arithmetic.
                 const std::string name = "{" + number + "}";
-                out += isangle(k.S) ? "(" + name + "*pi/180)" : name;
+                out += isangle(called ? Inner + k.S : k.S) ? "(" + name + "*pi/180)" : name;
             }
             operand = true;
         } else if (k.S == "\xc2\xb0") {

@@ -70,22 +70,29 @@ GgbImport importggb(const std::string& bytes) {
     GgbImport r;
     GgbEntries entries;
     if (!unzipggb(bytes, entries, r.Error)) return r;
-    return importggbxml(entries.Construction);
+    return importggbxml(entries.Construction, entries.Macros);
 }
 
-GgbImport importggbxml(const std::string& xml) {
+GgbImport importggbxml(const std::string& xml, const std::string& macros) {
     GgbImport r;
-    XmlNode root;
+    XmlNode root, tools;
     if (!readxml(xml, root, r.Error)) return r;
+    if (!macros.empty() && !readxml(macros, tools, r.Error)) {
+        r.Error = "geogebra_macro.xml: " + r.Error;
+        return r;
+    }
     if (root.Name != "geogebra") {
         r.Error = "geogebra.xml holds no GeoGebra construction";
         return r;
     }
-    return GgbImporter().run(root);
+    return GgbImporter().run(root, macros.empty() ? nullptr : &tools);
 }
 
-GgbImport GgbImporter::run(const XmlNode& root) {
+GgbImport GgbImporter::run(const XmlNode& root, const XmlNode* macros) {
     view(root);
+    if (macros)
+        for (const XmlNode& m : macros->Children)
+            if (m.Name == "macro" && m.attribute("cmdName")) Macros[m.get("cmdName")] = &m;
     const XmlNode* c = root.child("construction");
     if (!c) {
         R.Error = "geogebra.xml holds no construction";
@@ -232,8 +239,9 @@ void GgbImporter::drop(const std::string& label, const std::string& what, const 
                        bool made) {
     if (label.empty() || Gone.count(label) || Known.count(label)) return;
     Gone[label] = reason;
-    // What an input made of its own fails with the command that has it.
-    if (label.compare(0, Inner.size(), Inner) == 0) return;
+    // What an input or a tool made of its own fails with the command that
+    // has it.
+    if (label.compare(0, Inner.size(), Inner) == 0 || label.compare(0, 1, "\x02") == 0) return;
     // A free object is told by its kind and name, a made one by its command.
     R.Dropped.push_back({label, made ? label + " = " + what : what, reason});
 }

@@ -29,5 +29,5 @@ bool isggb(const std::string& bytes);
 // has cleared, and sets the view through the file host.
 GgbImport importggb(const std::string& bytes);
 // Imports the construction of a GeoGebra file from the text of its
-// geogebra.xml.
-GgbImport importggbxml(const std::string& xml);
+// geogebra.xml, with the tools of its geogebra_macro.xml (empty: none).
+GgbImport importggbxml(const std::string& xml, const std::string& macros = "");

@@ -11,6 +11,10 @@
 
 class Object;
 
+// The attributes a0, a1, ... of a node (a command's inputs or outputs) in
+// the order of their numbers.
+std::vector<std::string> numbered(const XmlNode* n);
+
 class GgbImporter {
   public:
     // What a GeoGebra object became, by kind.
@@ -38,7 +42,9 @@ class GgbImporter {
         std::vector<std::string> Points; // a segment's ends, a polygon's vertices
     };
 
-    GgbImport run(const XmlNode& root);
+    // Imports the construction of root, with the tools defined in macros
+    // (the root of geogebra_macro.xml; null when the file has none).
+    GgbImport run(const XmlNode& root, const XmlNode* macros = nullptr);
 
   private:
     // An input of a command: an object made, or a number.
@@ -53,6 +59,11 @@ class GgbImporter {
     void element(const XmlNode& e);
     void command(const XmlNode& c);
     void expression(const XmlNode& e);
+    // Makes what a use of a tool of the file makes: the tool's construction
+    // with its inputs and outputs standing for the use's, its other objects
+    // hidden and named apart.
+    void macro(const XmlNode& m, const std::vector<std::string>& inputs,
+               const std::vector<std::string>& outputs, const std::string& what);
 
     // The Gyrel name for a GeoGebra label: the label itself where it can be.
     std::string name(const std::string& label);
@@ -107,9 +118,11 @@ class GgbImporter {
     std::map<std::string, std::string> Gone;     // labels dropped: why
     std::map<std::string, std::string> Measured; // labels: their measure's name
     std::map<std::string, const XmlNode*> Elements;
-    double Scale = 1;                 // the view's size, for comparing places
-    const std::string Inner = "\x01"; // what inputs made of their own are known by
-    int Depth = 0;                    // commands inside inputs being made
+    std::map<std::string, const XmlNode*> Macros; // the file's tools by command name
+    int Expansions = 0;                           // uses of tools made
+    double Scale = 1;                             // the view's size, for comparing places
+    const std::string Inner = "\x01";             // what inputs made of their own are known by
+    int Depth = 0;                                // commands inside inputs being made
     // GeoGebra's view: the origin's pixel and the pixels of a unit.
     double X0 = 215, Y0 = 315, XScale = 50, YScale = 50;
     GgbImport R;

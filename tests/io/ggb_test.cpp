@@ -266,4 +266,62 @@ TEST_F(Ggb, ExpressionsOfNumbersTextsAndPoints) {
     EXPECT_NEAR(v.V["value"][0], 0, 1e-12);
 }
 
+TEST_F(Ggb, ToolsOfTheFileComeBeforeCommandsAndMakeTheirConstruction) {
+    const std::string macros = R"(<geogebra format="5.0">
+<macro cmdName="Centre" toolName="Centre"><macroInput a0="A" a1="B" a2="C"/>
+<macroOutput a0="M"/><construction>
+<element type="point" label="A"><coords x="0" y="0" z="1"/></element>
+<element type="point" label="B"><coords x="1" y="0" z="1"/></element>
+<element type="point" label="C"><coords x="0" y="1" z="1"/></element>
+<command name="LineBisector"><input a0="A" a1="B"/><output a0="g"/></command>
+<command name="LineBisector"><input a0="B" a1="C"/><output a0="h"/></command>
+<command name="Intersect"><input a0="g" a1="h"/><output a0="M"/></command>
+</construction></macro>
+<macro cmdName="Midpoint"><macroInput a0="A" a1="B"/><macroOutput a0="D"/><construction>
+<element type="point" label="A"><coords x="0" y="0" z="1"/></element>
+<element type="point" label="B"><coords x="1" y="0" z="1"/></element>
+<command name="Dilate"><input a0="B" a1="2" a2="A"/><output a0="D"/></command>
+</construction></macro></geogebra>)";
+    const std::string body = point("P", 0, 0) + point("Q", 4, 0) + point("R", 0, 2) + R"(
+<command name="Centre"><input a0="P" a1="Q" a2="R"/><output a0="O"/></command>
+<element type="point" label="O"><show object="true" label="true"/><coords x="2" y="1" z="1"/></element>
+<command name="Centre"><input a0="Q" a1="R" a2="O"/><output a0="O2"/></command>
+<command name="Midpoint"><input a0="P" a1="Q"/><output a0="F"/></command>
+<element type="point" label="F"><coords x="8" y="0" z="1"/></element>
+<command name="Centre"><input a0="P" a1="Q"/><output a0="bad"/></command>
+)";
+    filehost().clear();
+    const GgbImport r =
+        importggb(archive({{"geogebra.xml", construction(body)}, {"geogebra_macro.xml", macros}}));
+    ASSERT_EQ(r.Error, "");
+    EXPECT_TRUE(r.Mismatches.empty()) << r.Mismatches[0];
+    ASSERT_EQ(r.Dropped.size(), 1u);
+    EXPECT_EQ(r.Dropped[0].line(), "bad = Centre[P, Q]: the tool takes 3 inputs");
+    ASSERT_TRUE(at("O") && at("O2") && at("F"));
+    EXPECT_NEAR(at("O")->x(), 2, 1e-12);
+    EXPECT_NEAR(at("O")->y(), 1, 1e-12);
+    EXPECT_TRUE(at("O")->showname);
+    EXPECT_FALSE(at("O")->ishidden);
+    EXPECT_NEAR(at("F")->x(), 8, 1e-12) << "the file's Midpoint doubles";
+    // The tool's own objects (two bisectors a use) are hidden, as O2 is,
+    // which has no style in the file; they follow the use's.
+    int hidden = 0;
+    for (Object* o = objects.first(); o; o = o->next()) hidden += o->ishidden ? 1 : 0;
+    EXPECT_EQ(hidden, 5);
+    at("Q")->set(6, 0);
+    objects.update();
+    EXPECT_NEAR(at("O")->x(), 3, 1e-12);
+    // A tool that uses itself ends.
+    const std::string loop = R"(<geogebra><macro cmdName="Loop"><macroInput a0="A"/>
+<macroOutput a0="B"/><construction><element type="point" label="A"><coords x="0" y="0" z="1"/></element>
+<command name="Loop"><input a0="A"/><output a0="B"/></command></construction></macro></geogebra>)";
+    filehost().clear();
+    const GgbImport l = importggbxml(
+        construction(point("P", 0, 0) +
+                     R"(<command name="Loop"><input a0="P"/><output a0="X"/></command>)"),
+        loop);
+    ASSERT_EQ(l.Dropped.size(), 1u);
+    EXPECT_EQ(l.Dropped[0].Label, "X");
+}
+
 } // namespace
