@@ -78,6 +78,7 @@ int importwhole(const char* name, const std::string& bytes, int& dropped) {
         std::fprintf(stderr, "%s: dropped: %s\n", name, d.line().c_str());
     for (const std::string& m : r.Mismatches)
         std::fprintf(stderr, "%s: mismatch: %s\n", name, m.c_str());
+    for (const std::string& n : r.Notes) std::fprintf(stderr, "%s: note: %s\n", name, n.c_str());
     dropped = static_cast<int>(r.Dropped.size() + r.Mismatches.size());
     return 0;
 }

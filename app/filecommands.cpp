@@ -32,7 +32,7 @@ const bool defined = (definedialog(&commentdialog), true);
 enum { CommentHelp = 5, CommentMax = 2048, FileHelp = 7 };
 
 const ControlSpec importcontrols[] = {
-    {C::Static, -1, "These objects of the GeoGebra file could not be imported:", 0, 3},
+    {C::Static, -1, "These objects of the GeoGebra file could not be imported as they were:", 0, 3},
     {C::MultiEdit, 101, "", 1, 3},
     {C::Default, 1, "OK", 2, 1},
     {C::Last, 0, nullptr, 0, 0},
@@ -68,6 +68,7 @@ void importfile(const char* name, const std::string& bytes) {
     std::string lines;
     for (const GgbDropped& d : r.Dropped) lines += d.line() + "\r\n";
     for (const std::string& m : r.Mismatches) lines += "Not where GeoGebra has it: " + m + "\r\n";
+    for (const std::string& n : r.Notes) lines += n + "\r\n";
     if (lines.empty()) return;
     (void)importdefined;
     Dialog d(&window, 121, &help, FileHelp);

@@ -23,12 +23,39 @@ struct Token {
     std::string S;
 };
 
+// A comparison at e[i] as Gyrel writes it ("==" and "≟" as "=", "≥" as
+// ">="); false when there is none.
+bool comparison(const std::string& e, std::size_t& i, std::vector<Token>& out) {
+    static const char* const signs[][2] = {
+        {"\xe2\x89\x9f", "="},
+        {"\xe2\x89\xa5", ">="},
+        {"\xe2\x89\xa4", "<="},
+        {"\xe2\x89\xa0", "!="},
+        {"==", "="},
+        {"!=", "!="},
+        {">=", ">="},
+        {"<=", "<="},
+        {">", ">"},
+        {"<", "<"},
+        {"=", "="},
+    };
+    for (const auto& s : signs)
+        if (e.compare(i, std::strlen(s[0]), s[0]) == 0) {
+            out.push_back({Token::Sign, s[1]});
+            i += std::strlen(s[0]);
+            return true;
+        }
+    return false;
+}
+
 // Splits an expression into tokens; false when it holds what none is.
 bool tokens(const std::string& e, std::vector<Token>& out) {
     std::size_t i = 0;
     while (i < e.size()) {
         const unsigned char c = static_cast<unsigned char>(e[i]);
-        if (c == ' ' || c == '\t') {
+        if (comparison(e, i, out)) {
+            continue;
+        } else if (c == ' ' || c == '\t') {
             ++i;
         } else if (std::isdigit(c) || (c == '.' && i + 1 < e.size() &&
                                        std::isdigit(static_cast<unsigned char>(e[i + 1])))) {
@@ -115,7 +142,7 @@ const Function functions[] = {
 std::string GgbImporter::numbername(const std::string& label) {
     auto m = Known.find(label);
     if (m == Known.end()) return "";
-    if (m->second.K & KNumber) return m->second.Name;
+    if (m->second.K & (KNumber | KBool)) return m->second.Name;
     // An angle counts as its size, a segment as its length, a polygon as
     // its area.
     const int k = m->second.K;

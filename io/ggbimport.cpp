@@ -152,7 +152,7 @@ const XmlNode* GgbImporter::stored(const std::string& label) const {
     return f == Elements.end() ? nullptr : f->second;
 }
 
-std::string GgbImporter::flags(const std::string& label, int kind) const {
+std::string GgbImporter::flags(const std::string& label, int kind) {
     std::vector<std::string> f;
     const XmlNode* e = stored(label);
     if (!e) {
@@ -197,6 +197,38 @@ std::string GgbImporter::flags(const std::string& label, int kind) const {
                 f.push_back("symbol:cross");
             else if (style == 0 || style == 2)
                 f.push_back("symbol:circle");
+        }
+        if (kind & (KSlider | KBool)) {
+            // Where a control stands: on the screen or in the plane.
+            const XmlNode* slider = e->child("slider");
+            const XmlNode* screen = e->child("absoluteScreenLocation");
+            const XmlNode* offset = e->child("labelOffset");
+            double x = NAN, y = NAN;
+            if (slider && slider->attribute("x")) {
+                x = number(slider, "x", NAN);
+                y = number(slider, "y", NAN);
+                if (slider->get("absoluteScreenLocation") == "true")
+                    x = (x - X0) / XScale, y = (Y0 - y) / YScale;
+            } else if (const XmlNode* at = screen ? screen : offset) {
+                x = (number(at, "x", NAN) - X0) / XScale;
+                y = (Y0 - number(at, "y", NAN)) / YScale;
+            }
+            if (std::isfinite(x) && std::isfinite(y)) {
+                f.push_back("x:" + general(x));
+                f.push_back("y:" + general(y));
+            }
+        }
+        if (const XmlNode* c = e->child("condition")) {
+            // Shown while a condition holds, when Gyrel can say it.
+            std::string gyrel, why;
+            const std::string condition = c->get("showObject");
+            if (!condition.empty()) {
+                if (numeric(condition, gyrel, why) && gyrel.find('"') == std::string::npos)
+                    f.push_back('"' + ("showif:" + gyrel) + '"');
+                else
+                    R.Notes.push_back(label + ": shown always, its condition " + condition +
+                                      " is not supported");
+            }
         }
     }
     std::string s;
@@ -343,6 +375,14 @@ void GgbImporter::element(const XmlNode& e) {
         }
         if (make({label}, {KNumber}, "calculate", {'"' + general(shown) + '"'}, "Number " + label))
             check(label);
+        return;
+    }
+    if (type == "boolean") {
+        const bool on = e.child("value") && e.child("value")->get("val") == "true";
+        const XmlNode* caption = e.child("caption");
+        const std::string text = caption ? caption->get("val") : label;
+        make({label}, {KBool}, "checkbox", {on ? "1" : "0", quotedtext(text)},
+             "Check box " + label);
         return;
     }
     static const std::map<std::string, std::string> reasons = {

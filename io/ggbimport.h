@@ -20,6 +20,9 @@ struct GgbImport {
     std::vector<GgbDropped> Dropped;
     // Objects whose computed place disagrees with the one GeoGebra stored.
     std::vector<std::string> Mismatches;
+    // What came otherwise than in GeoGebra: "c: shown always, its
+    // condition ... is not supported".
+    std::vector<std::string> Notes;
     int Made = 0; // objects made
 };
 

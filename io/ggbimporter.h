@@ -77,7 +77,7 @@ class GgbImporter {
     // Whether label is an angle (its value counts in radians in GeoGebra).
     bool isangle(const std::string& label) const;
     // The flags of a record for the style GeoGebra stored for label.
-    std::string flags(const std::string& label, int kind) const;
+    std::string flags(const std::string& label, int kind);
     // Makes the record keyword(args) with the labels as its items (an empty
     // label: a hidden object of Gyrel's naming); false, with the outputs
     // dropped for reason, when Gyrel does not read it.

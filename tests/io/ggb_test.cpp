@@ -323,4 +323,33 @@ TEST_F(Ggb, ToolsOfTheFileComeBeforeCommandsAndMakeTheirConstruction) {
     EXPECT_EQ(l.Dropped[0].Label, "X");
 }
 
+TEST_F(Ggb, CheckBoxesAndConditionsOfShowing) {
+    const std::string body = point("A", 0, 0) + point("B", 3, 0) + R"(
+<element type="boolean" label="b"><value val="false"/><caption val="Show the circle"/>
+ <show object="true" label="true"/><absoluteScreenLocation x="100" y="50"/></element>
+<command name="Circle"><input a0="A" a1="B"/><output a0="c"/></command>
+<element type="conic" label="c"><show object="true" label="false"/><condition showObject="b"/></element>
+<command name="Distance"><input a0="A" a1="B"/><output a0="d"/></command>
+<command name="Segment"><input a0="A" a1="B"/><output a0="s"/></command>
+<element type="segment" label="s"><condition showObject="d &#8805; 2 &#8743; b"/></element>
+<command name="Midpoint"><input a0="A" a1="B"/><output a0="M"/></command>
+<element type="point" label="M"><condition showObject="d &#8805; 2"/><coords x="1.5" y="0" z="1"/></element>
+)";
+    const GgbImport r = open(body);
+    ASSERT_EQ(r.Error, "");
+    EXPECT_TRUE(r.Dropped.empty()) << r.Dropped[0].line();
+    ASSERT_EQ(r.Notes.size(), 1u) << "and or or are no part of a condition";
+    EXPECT_EQ(r.Notes[0].rfind("s: shown always", 0), 0u) << r.Notes[0];
+    ASSERT_TRUE(find("b") && find("c") && find("s") && find("M"));
+    EXPECT_FALSE(find("c")->conditionholds()) << "the box is off";
+    EXPECT_TRUE(find("s")->conditionholds());
+    EXPECT_TRUE(find("M")->conditionholds());
+    at("B")->set(1, 0);
+    objects.update();
+    EXPECT_FALSE(find("M")->conditionholds());
+    const std::string text = ::construction();
+    EXPECT_NE(text.find(R"("b"(x:-6,y:5)=checkbox(0,"Show the circle");)"), std::string::npos)
+        << text;
+}
+
 } // namespace
