@@ -241,7 +241,14 @@ bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,
         return true;
     }
     if (cmd == "Tangent" && n == 2 && is(0, KPoint) && is(1, KCircle)) {
-        make({first(), out.size() > 1 ? out[1] : ""}, {KLine}, "tangents", {q(0), q(1)}, what);
+        const std::vector<std::string> labels = {first(), out.size() > 1 ? out[1] : ""};
+        std::vector<Object*> made;
+        if (make(labels, {KLine}, "tangents", {q(0), q(1)}, what, &made) && made.size() == 2 &&
+            made[0] && made[1]) {
+            made[0]->update();
+            made[1]->update();
+            order(made[0], made[1], labels[0], labels[1]);
+        }
         return true;
     }
     if (cmd == "Polygon" && n >= 3 &&

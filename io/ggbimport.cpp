@@ -377,6 +377,41 @@ void GgbImporter::element(const XmlNode& e) {
             check(label);
         return;
     }
+    if (type == "line") {
+        // A line given by its equation a x + b y + c = 0: through two
+        // points of its own.
+        const XmlNode* c = e.child("coords");
+        const double a = number(c, "x", NAN), b = number(c, "y", NAN), d = number(c, "z", NAN);
+        const double n = a * a + b * b;
+        if (!(n > 0) || !std::isfinite(d) || !std::isfinite(n)) {
+            drop(label, "Line " + label, "it has no equation", false);
+            return;
+        }
+        const double fx = -a * d / n, fy = -b * d / n, r = std::sqrt(n);
+        const std::string p = helper("point", {fixed15(fx), fixed15(fy)}),
+                          q = helper("point", {fixed15(fx - b / r), fixed15(fy + a / r)});
+        if (!p.empty() && !q.empty() &&
+            make({label}, {KLine}, "line", {'"' + p + '"', '"' + q + '"'}, "Line " + label))
+            check(label);
+        return;
+    }
+    if (type == "conic") {
+        // A circle given by its equation: about a centre of its own.
+        const XmlNode* m = e.child("matrix");
+        const double a0 = number(m, "A0", NAN), a1 = number(m, "A1", NAN),
+                     a2 = number(m, "A2", NAN), a3 = number(m, "A3", NAN),
+                     a4 = number(m, "A4", NAN), a5 = number(m, "A5", NAN);
+        const double cx = -a4 / a0, cy = -a5 / a0, r2 = cx * cx + cy * cy - a2 / a0;
+        if (a0 != 0 && std::fabs(a0 - a1) <= 1e-12 * std::fabs(a0) && a3 == 0 && r2 > 0 &&
+            std::isfinite(cx + cy + r2)) {
+            const std::string centre = helper("point", {fixed15(cx), fixed15(cy)});
+            if (!centre.empty() &&
+                make({label}, {KCircle}, "circleradius",
+                     {'"' + centre + '"', general(std::sqrt(r2))}, "Circle " + label))
+                check(label);
+            return;
+        }
+    }
     if (type == "boolean") {
         const bool on = e.child("value") && e.child("value")->get("val") == "true";
         const XmlNode* caption = e.child("caption");
@@ -394,8 +429,7 @@ void GgbImporter::element(const XmlNode& e) {
         {"list", "lists are not supported"},
         {"button", "buttons are not supported"},
         {"textfield", "input boxes are not supported"},
-        {"conic", "a conic without construction is not supported"},
-        {"line", "a line given by its equation is not supported"},
+        {"conic", "conics other than circles are not supported"},
     };
     auto r = reasons.find(type);
     std::string why = r != reasons.end() ? r->second
@@ -464,29 +498,33 @@ void GgbImporter::check(const std::string& label) {
 }
 
 void GgbImporter::order(Object* first, Object* second, const std::string& a, const std::string& b) {
-    // Which GeoGebra point lies where: a place stored for either decides.
-    auto place = [&](const std::string& label, double& x, double& y) {
+    // Which of GeoGebra's objects is which: a place stored for either
+    // decides, a point's or a line's.
+    auto off = [&](const std::string& label, Object* o) -> double {
         const XmlNode* e = label.empty() ? nullptr : stored(label);
         const XmlNode* c = e ? e->child("coords") : nullptr;
-        const double z = number(c, "z", 1);
-        x = number(c, "x", NAN) / z;
-        y = number(c, "y", NAN) / z;
-        return std::isfinite(x) && std::isfinite(y);
-    };
-    auto distance = [](Object* o, double x, double y) {
         Values v;
+        if (!c || !o->valid) return NAN;
         o->values(v);
-        const auto *px = v.get("x"), *py = v.get("y");
-        return px && py && o->valid ? std::hypot((*px)[0] - x, (*py)[0] - y) : 1e300;
+        const double x = number(c, "x", NAN), y = number(c, "y", NAN), z = number(c, "z", NAN);
+        const auto *px = v.get("x"), *py = v.get("y"), *n = v.get("normal");
+        if (px && py) return std::hypot((*px)[0] - x / z, (*py)[0] - y / z);
+        const double r = std::hypot(x, y);
+        if (n && n->size() == 3 && r > 0) {
+            const auto& h = *n;
+            return std::min(
+                std::fabs(h[0] - x / r) + std::fabs(h[1] - y / r) + std::fabs(h[2] - z / r),
+                std::fabs(h[0] + x / r) + std::fabs(h[1] + y / r) + std::fabs(h[2] + z / r));
+        }
+        return NAN;
     };
-    double x, y;
     bool swap = false;
-    if (place(a, x, y))
-        swap = distance(second, x, y) < distance(first, x, y);
-    else if (place(b, x, y))
-        swap = distance(first, x, y) < distance(second, x, y);
+    if (std::isfinite(off(a, first)) && std::isfinite(off(a, second)))
+        swap = off(a, second) < off(a, first);
+    else if (std::isfinite(off(b, first)) && std::isfinite(off(b, second)))
+        swap = off(b, first) < off(b, second);
     if (!swap) return;
-    // The names and the looks change places; the points stay as computed.
+    // The names and the looks change places; the objects stay as computed.
     std::string n1 = first->name(), n2 = second->name(), t = "\x01";
     first->setname1(t.data());
     second->setname1(n1.data());

@@ -103,8 +103,8 @@ class GgbImporter {
               bool made = true);
     // Compares what label became with the values GeoGebra stored for it.
     void check(const std::string& label);
-    // Puts the pair of crossing points made for two labels in the order of
-    // the places GeoGebra stored for them.
+    // Puts a pair of objects made for two labels (crossing points,
+    // tangents) in the order of the places GeoGebra stored for them.
     void order(Object* first, Object* second, const std::string& a, const std::string& b);
     const XmlNode* stored(const std::string& label) const;
 

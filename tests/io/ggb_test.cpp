@@ -3,6 +3,7 @@
 #include "constructionfile.h"
 #include "files.h"
 #include "ggbimport.h"
+#include "line.h"
 #include "objectlist.h"
 #include "point.h"
 #include "view.h"
@@ -350,6 +351,37 @@ TEST_F(Ggb, CheckBoxesAndConditionsOfShowing) {
     const std::string text = ::construction();
     EXPECT_NE(text.find(R"("b"(x:-6,y:5)=checkbox(0,"Show the circle");)"), std::string::npos)
         << text;
+}
+
+TEST_F(Ggb, LinesAndCirclesGivenByTheirEquations) {
+    const std::string body = R"(
+<element type="line" label="f"><coords x="2" y="-1" z="1"/></element>
+<element type="conic" label="k"><matrix A0="2" A1="2" A2="-6" A3="0" A4="-2" A5="4"/></element>
+<element type="conic" label="e"><matrix A0="1" A1="4" A2="-4" A3="0" A4="0" A5="0"/></element>
+<element type="line" label="z"><coords x="0" y="0" z="1"/></element>
+<command name="Intersect"><input a0="f" a1="k"/><output a0="S" a1="T"/></command>
+<element type="point" label="P"><coords x="5" y="-2" z="1"/></element>
+<command name="Tangent"><input a0="P" a1="k"/><output a0="t1" a1="t2"/></command>
+<element type="line" label="t2"><coords x="1" y="1" z="-3"/></element>
+)";
+    const GgbImport r = open(body);
+    ASSERT_EQ(r.Error, "");
+    EXPECT_TRUE(r.Mismatches.empty()) << r.Mismatches[0];
+    ASSERT_EQ(r.Dropped.size(), 2u);
+    EXPECT_EQ(r.Dropped[0].line(), "Conic e: conics other than circles are not supported");
+    EXPECT_EQ(r.Dropped[1].line(), "Line z: it has no equation");
+    // The circle x^2 + y^2 - 2x + 4y - 3 = 0 about (1, -2), radius sqrt(8),
+    // and y = 2 x + 1 cross where both hold.
+    ASSERT_TRUE(at("S") && at("T"));
+    for (Pointprim* p : {at("S"), at("T")}) {
+        EXPECT_NEAR(p->y(), 2 * p->x() + 1, 1e-9);
+        EXPECT_NEAR(std::hypot(p->x() - 1, p->y() + 2), std::sqrt(8.0), 1e-9);
+    }
+    // The tangent GeoGebra calls t2 touches at (3, 0), whichever Gyrel
+    // made second.
+    auto* t2 = dynamic_cast<Lineprim*>(find("t2"));
+    ASSERT_TRUE(t2);
+    EXPECT_NEAR(t2->distance(3, 0), 0, 1e-9);
 }
 
 } // namespace
