@@ -37,7 +37,7 @@ const ControlSpec importcontrols[] = {
     {C::Default, 1, "OK", 2, 1},
     {C::Last, 0, nullptr, 0, 0},
 };
-const DialogSpec importdialog = {121, "GeoGebra Import", importcontrols};
+const DialogSpec importdialog = {150, "GeoGebra Import", importcontrols};
 const bool importdefined = (definedialog(&importdialog), true);
 
 // Opens a GeoGebra file as a new construction named after it with ".gyr",
@@ -71,7 +71,7 @@ void importfile(const char* name, const std::string& bytes) {
     for (const std::string& n : r.Notes) lines += n + "\r\n";
     if (lines.empty()) return;
     (void)importdefined;
-    Dialog d(&window, 121, &help, FileHelp);
+    Dialog d(&window, 150, &help, FileHelp);
     MultilineItem list(101, d, lines.c_str());
     list.Readonly = 1;
     d.carryout();
