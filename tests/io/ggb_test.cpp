@@ -104,6 +104,10 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
 <command name="Circle"><input a0="C" a1="Segment[A, B]"/><output a0="compass"/></command>
 <element type="conic" label="compass"><matrix A0="1" A1="1" A2="-7" A3="0" A4="0" A5="-3"/></element>
 <command name="Segment"><input a0="(1, -2)" a1="C"/><output a0="u"/></command>
+<command name="Midpoint"><input a0="A" a1="C"/><output a0="N"/></command>
+<element type="point" label="N"><show object="true" label="true"/><labelMode val="3"/>
+ <caption val="Middle"/><coords x="0" y="1.5" z="1"/></element>
+<command name="Segment"><input a0="N" a1="B"/><output a0="v"/></command>
 )x";
     const GgbImport r = open(body);
     ASSERT_EQ(r.Error, "");
@@ -138,6 +142,9 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
     ASSERT_TRUE(find("α"));
     ASSERT_TRUE(find("g"));
     ASSERT_TRUE(find("compass") && find("u"));
+    // A point GeoGebra shows by its caption has it as its name.
+    ASSERT_TRUE(at("Middle") && find("v"));
+    EXPECT_FALSE(find("N"));
     // Dragging a free point moves what rests on it.
     at("B")->set(5, 0);
     objects.update();
