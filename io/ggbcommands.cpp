@@ -152,6 +152,14 @@ bool GgbImporter::inner(const std::string& text) {
         x = arg(args[0]).X, y = arg(args[1]).X;
         const std::string p = helper("point", {fixed15(x), fixed15(y)});
         if (!p.empty()) Known[Inner + text] = {p, KPoint, {}};
+    } else {
+        // A number computed from others ("-beta", "2 a"), in GeoGebra's
+        // units: angles in radians.
+        std::string gyrel, why;
+        if (numeric(text, gyrel, why)) {
+            const std::string k = helper("calculate", {quotedtext(gyrel)});
+            if (!k.empty()) Known[Inner + text] = {k, KNumber, {}};
+        }
     }
     return Known.count(Inner + text) > 0;
 }
@@ -198,15 +206,30 @@ bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,
         return true;
     }
     if (cmd == "Circle" && n == 2 && is(0, KPoint)) {
-        if (is(1, KPoint)) return make({first()}, {KCircle}, "circle", {q(0), q(1)}, what), true;
-        if (num(1))
-            return make({first()}, {KCircle}, "circleradius", {q(0), value(1, false)}, what), true;
-        if (is(1, KSegment)) {
+        // A circle about a point keeps it as its centre, for arcs of it.
+        bool made = false;
+        if (is(1, KPoint)) {
+            made = make({first()}, {KCircle}, "circle", {q(0), q(1)}, what);
+        } else if (num(1)) {
+            made = make({first()}, {KCircle}, "circleradius", {q(0), value(1, false)}, what);
+        } else if (is(1, KSegment)) {
             // A compass: the radius is the segment's length.
             const std::string r = helper("length", {q(1)});
             if (r.empty()) return false;
-            return make({first()}, {KCircle}, "circleradius", {q(0), '"' + r + '"'}, what), true;
+            made = make({first()}, {KCircle}, "circleradius", {q(0), '"' + r + '"'}, what);
+        } else {
+            return false;
         }
+        if (made && !first().empty()) Known[first()].Points = {in[0].M->Name};
+        return true;
+    }
+    if ((cmd == "Arc" || cmd == "Sector") && n == 3 && is(0, KCircle) &&
+        in[0].M->Points.size() == 1 && is(1, KPoint) && is(2, KPoint)) {
+        // Of a circle about a centre, from one point to another.
+        const std::string centre = '"' + in[0].M->Points[0] + '"';
+        return make({first()}, {cmd == "Arc" ? KArc : KSector}, cmd == "Arc" ? "arc" : "sector",
+                    {centre, q(1), q(2)}, what),
+               true;
     }
     if (cmd == "Circle" && n == 3 && is(0, KPoint) && is(1, KPoint) && is(2, KPoint))
         return make({first()}, {KCircle}, "circlethrough", {q(0), q(1), q(2)}, what), true;
@@ -325,6 +348,19 @@ bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,
         }
         return make({first()}, {in[0].M->K}, cmd == "Rotate" ? "rotate" : "dilate",
                     {q(0), centre, amount}, what),
+               true;
+    }
+    if ((cmd == "OrthogonalVector" || cmd == "UnitVector") && n == 1 && is(0, KVector)) {
+        // Turned a quarter about the origin, or shrunk to length 1.
+        const std::string o = origin();
+        if (o.empty()) return false;
+        if (cmd == "OrthogonalVector")
+            return make({first()}, {KVector}, "rotate", {q(0), '"' + o + '"', "90"}, what), true;
+        const std::string length = helper("length", {q(0)});
+        const std::string k =
+            length.empty() ? "" : helper("calculate", {quotedtext("1/{" + length + "}")});
+        if (k.empty()) return false;
+        return make({first()}, {KVector}, "dilate", {q(0), '"' + o + '"', '"' + k + '"'}, what),
                true;
     }
     if (cmd == "Locus" && n == 2 && is(0, KPoint) && is(1, KPoint | KNumber))

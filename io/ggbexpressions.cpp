@@ -239,6 +239,70 @@ bool GgbImporter::isangle(const std::string& label) const {
     return e && e->get("type") == "angle";
 }
 
+bool GgbImporter::pointsum(const std::string& label, const std::string& exp, std::string& why) {
+    // P + c1 v1 - c2 v2 ...: one point, then vectors, each times a number.
+    std::vector<Token> t;
+    if (!tokens(exp, t) || t.empty()) return false;
+    struct Term {
+        bool minus = false;
+        std::string coefficient; // GeoGebra's text; empty: 1
+        const Made* operand = nullptr;
+    };
+    std::vector<Term> terms(1);
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const Token& k = t[i];
+        if (k.K == Token::Sign && (k.S == "+" || k.S == "-")) {
+            if (terms.back().operand)
+                terms.emplace_back();
+            else if (!terms.back().coefficient.empty())
+                return false;
+            if (k.S == "-") terms.back().minus = !terms.back().minus;
+            continue;
+        }
+        if (terms.back().operand) return false;
+        Arg a = arg(k.S);
+        if (!a.M && !a.Number && k.K == Token::Name && k.S.back() == ']' && inner(k.S))
+            a = arg(Inner + k.S);
+        if (a.M && (a.M->K & (KPoint | KVector))) {
+            terms.back().operand = a.M;
+        } else if (k.S != "*") {
+            terms.back().coefficient += (terms.back().coefficient.empty() ? "" : " ") + k.S;
+        }
+    }
+    if (terms.empty() || !terms[0].operand || !(terms[0].operand->K & KPoint) || terms[0].minus ||
+        !terms[0].coefficient.empty())
+        return false;
+    for (std::size_t i = 1; i < terms.size(); ++i)
+        if (!terms[i].operand || !(terms[i].operand->K & KVector)) return false;
+    if (terms.size() < 2) return false;
+    std::string at = quoted(*terms[0].operand);
+    for (std::size_t i = 1; i < terms.size(); ++i) {
+        std::string vector = quoted(*terms[i].operand);
+        if (terms[i].minus || !terms[i].coefficient.empty()) {
+            std::string k = "1";
+            if (!terms[i].coefficient.empty() && !numeric(terms[i].coefficient, k, why))
+                return false;
+            if (terms[i].minus) k = "-(" + k + ")";
+            const std::string factor = helper("calculate", {quotedtext(k)});
+            const std::string o = helper("point", {"0", "0"});
+            const std::string scaled =
+                factor.empty() || o.empty()
+                    ? ""
+                    : helper("dilate", {vector, '"' + o + '"', '"' + factor + '"'});
+            if (scaled.empty()) return false;
+            vector = '"' + scaled + '"';
+        }
+        if (i + 1 < terms.size()) {
+            const std::string moved = helper("translate", {at, vector});
+            if (moved.empty()) return false;
+            at = '"' + moved + '"';
+        } else if (make({label}, {KPoint}, "translate", {at, vector}, exp)) {
+            check(label);
+        }
+    }
+    return true;
+}
+
 void GgbImporter::expression(const XmlNode& e) {
     const std::string label = e.get("label"), exp = e.get("exp");
     if (label.empty() || Known.count(label) || Gone.count(label)) return;
@@ -310,6 +374,8 @@ void GgbImporter::expression(const XmlNode& e) {
                 check(label);
             return;
         }
+    } else if (type == "point" && pointsum(label, exp, why)) {
+        return;
     } else if (type == "numeric" || type == "angle" || type.empty()) {
         std::string gyrel;
         if (numeric(exp, gyrel, why)) {

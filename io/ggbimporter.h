@@ -74,6 +74,9 @@ class GgbImporter {
     // number's, a segment's length, a polygon's area (made once, hidden);
     // empty when it stands for none.
     std::string numbername(const std::string& label);
+    // Makes label, a point given as a point plus vectors times numbers
+    // ("A + a UnitVector[v]"), as translations; false when exp is none.
+    bool pointsum(const std::string& label, const std::string& exp, std::string& why);
     // Whether label is an angle (its value counts in radians in GeoGebra).
     bool isangle(const std::string& label) const;
     // What GeoGebra shows as label's name: its caption where it shows that.
