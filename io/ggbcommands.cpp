@@ -223,6 +223,24 @@ bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,
         if (made && !first().empty()) Known[first()].Points = {in[0].M->Name};
         return true;
     }
+    if ((cmd == "Center" || cmd == "Centre") && n == 1 && is(0, KCircle) &&
+        in[0].M->Points.size() == 1) {
+        // The centre a circle was made about, as a point of its own.
+        const std::string centre = '"' + in[0].M->Points[0] + '"';
+        return make({first()}, {KPoint}, "dilate", {centre, centre, "1"}, what), true;
+    }
+    if (cmd == "Circle" && n == 3 && is(0, KPoint) && is(1, KPoint) && is(2, KPoint)) {
+        // Through three points: about the crossing of two perpendicular
+        // bisectors, so that it has a centre for arcs and Center.
+        const std::string g = helper("midperpendicular", {q(0), q(1)}),
+                          h = helper("midperpendicular", {q(1), q(2)});
+        const std::string m =
+            g.empty() || h.empty() ? "" : helper("intersection", {'"' + g + '"', '"' + h + '"'});
+        if (m.empty()) return false;
+        if (make({first()}, {KCircle}, "circle", {'"' + m + '"', q(0)}, what) && !first().empty())
+            Known[first()].Points = {m};
+        return true;
+    }
     if ((cmd == "Arc" || cmd == "Sector") && n == 3 && is(0, KCircle) &&
         in[0].M->Points.size() == 1 && is(1, KPoint) && is(2, KPoint)) {
         // Of a circle about a centre, from one point to another.
@@ -231,8 +249,6 @@ bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,
                     {centre, q(1), q(2)}, what),
                true;
     }
-    if (cmd == "Circle" && n == 3 && is(0, KPoint) && is(1, KPoint) && is(2, KPoint))
-        return make({first()}, {KCircle}, "circlethrough", {q(0), q(1), q(2)}, what), true;
     if ((cmd == "Midpoint" || cmd == "LineBisector") && n == 1 && is(0, KSegment) &&
         in[0].M->Points.size() == 2) {
         const std::string a = '"' + in[0].M->Points[0] + '"', b = '"' + in[0].M->Points[1] + '"';

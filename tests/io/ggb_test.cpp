@@ -108,6 +108,11 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
 <element type="point" label="N"><show object="true" label="true"/><labelMode val="3"/>
  <caption val="Middle"/><coords x="0" y="1.5" z="1"/></element>
 <command name="Segment"><input a0="N" a1="B"/><output a0="v"/></command>
+<command name="Circle"><input a0="A" a1="B" a2="C"/><output a0="k3"/></command>
+<element type="conic" label="k3"><matrix A0="1" A1="1" A2="0" A3="0" A4="-2" A5="-1.5"/></element>
+<command name="Center"><input a0="k3"/><output a0="Z"/></command>
+<element type="point" label="Z"><coords x="2" y="1.5" z="1"/></element>
+<command name="Arc"><input a0="k3" a1="B" a2="C"/><output a0="arc"/></command>
 )x";
     const GgbImport r = open(body);
     ASSERT_EQ(r.Error, "");
@@ -144,6 +149,7 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
     ASSERT_TRUE(find("compass") && find("u"));
     // A point GeoGebra shows by its caption has it as its name.
     ASSERT_TRUE(at("Middle") && find("v"));
+    ASSERT_TRUE(at("Z") && find("arc"));
     EXPECT_FALSE(find("N"));
     // Dragging a free point moves what rests on it.
     at("B")->set(5, 0);
