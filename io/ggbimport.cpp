@@ -147,18 +147,6 @@ std::string GgbImporter::name(const std::string& label) {
     }
 }
 
-std::string GgbImporter::shownname(const std::string& label) const {
-    // GeoGebra shows the caption instead of the name in label mode 3; the
-    // objects refer to each other by label, so the caption can be the name.
-    const XmlNode* e = stored(label);
-    const XmlNode* caption = e ? e->child("caption") : nullptr;
-    const std::string c = caption ? caption->get("val") : "";
-    if (c.empty() || c.find('%') != std::string::npos ||
-        number(e->child("labelMode"), "val", 0) != 3)
-        return label;
-    return c;
-}
-
 const XmlNode* GgbImporter::stored(const std::string& label) const {
     auto f = Elements.find(label);
     return f == Elements.end() ? nullptr : f->second;
@@ -297,8 +285,7 @@ bool GgbImporter::make(const std::vector<std::string>& labels, const std::vector
     std::vector<std::string> names;
     for (std::size_t i = 0; i < labels.size(); ++i) {
         const int kind = i < kinds.size() ? kinds[i] : kinds.back();
-        std::string n =
-            name(labels[i].empty() ? "_" + std::to_string(R.Made + i) : shownname(labels[i]));
+        std::string n = name(labels[i].empty() ? "_" + std::to_string(R.Made + i) : labels[i]);
         // A name chosen here must not meet another item's of this record.
         if (std::find(names.begin(), names.end(), n) != names.end()) n = name(n + "_");
         names.push_back(n);
@@ -355,7 +342,7 @@ void GgbImporter::element(const XmlNode& e) {
         const XmlNode* fixed = e.child("fixed");
         std::string style = flags(label, KPoint);
         if (fixed && fixed->get("val") == "true") style += style.empty() ? "fixed" : ",fixed";
-        const std::string n = name(shownname(label));
+        const std::string n = name(label);
         if (!readrecord('"' + n + "\"(" + style + ")=point(" + fixed15(x) + "," + fixed15(y) +
                         ");")) {
             drop(label, "Point " + label, "it cannot be read", false);

@@ -79,8 +79,6 @@ class GgbImporter {
     bool pointsum(const std::string& label, const std::string& exp, std::string& why);
     // Whether label is an angle (its value counts in radians in GeoGebra).
     bool isangle(const std::string& label) const;
-    // What GeoGebra shows as label's name: its caption where it shows that.
-    std::string shownname(const std::string& label) const;
     // The flags of a record for the style GeoGebra stored for label.
     std::string flags(const std::string& label, int kind);
     // Makes the record keyword(args) with the labels as its items (an empty
