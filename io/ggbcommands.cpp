@@ -194,9 +194,22 @@ bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,
         is(1, KPoint)) {
         const int kind = cmd == "Segment" ? KSegment : cmd == "Ray" ? KLine : KVector;
         std::string keyword = cmd == "Segment" ? "segment" : cmd == "Ray" ? "ray" : "vector";
-        if (make({first()}, {kind}, keyword, {q(0), q(1)}, what))
+        if (make({first()}, {kind}, keyword, {q(0), q(1)}, what) && !first().empty())
             Known[first()].Points = {in[0].M->Name, in[1].M->Name};
         return true;
+    }
+    if (cmd == "Vector" && n == 1 && is(0, KPoint)) {
+        // A point's position: from the origin to it.
+        const std::string o = origin();
+        if (o.empty()) return false;
+        return make({first()}, {KVector}, "vector", {'"' + o + '"', q(0)}, what), true;
+    }
+    if ((cmd == "Ray" || cmd == "Line") && n == 2 && is(0, KPoint) && is(1, KVector)) {
+        // Through a point in a direction: through the point moved by it.
+        const std::string b = helper("translate", {q(0), q(1)});
+        if (b.empty()) return false;
+        return make({first()}, {KLine}, cmd == "Ray" ? "ray" : "line", {q(0), '"' + b + '"'}, what),
+               true;
     }
     if (cmd == "Line" && n == 2 && is(0, KPoint) && is(1, KPoint))
         return make({first()}, {KLine}, "line", {q(0), q(1)}, what), true;
@@ -295,7 +308,8 @@ bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,
         std::vector<std::string> args;
         for (std::size_t i = 0; i < n; ++i) args.push_back(q(i));
         if (!make({first()}, {KPolygon}, "polygon", args, what)) return true;
-        for (std::size_t i = 0; i < n; ++i) Known[first()].Points.push_back(in[i].M->Name);
+        for (std::size_t i = 0; i < n && !first().empty(); ++i)
+            Known[first()].Points.push_back(in[i].M->Name);
         // Its sides, from each vertex to the next.
         for (std::size_t i = 1; i < out.size() && i <= n; ++i)
             if (!out[i].empty() &&

@@ -108,6 +108,9 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
 <element type="point" label="N"><show object="true" label="true"/><labelMode val="3"/>
  <caption val="Middle"/><coords x="0" y="1.5" z="1"/></element>
 <command name="Segment"><input a0="N" a1="B"/><output a0="v"/></command>
+<command name="Vector"><input a0="C"/><output a0="pos"/></command>
+<command name="Ray"><input a0="B" a1="pos"/><output a0="up"/></command>
+<element type="ray" label="up"><coords x="1" y="0" z="-4"/></element>
 <command name="Circle"><input a0="A" a1="B" a2="C"/><output a0="k3"/></command>
 <element type="conic" label="k3"><matrix A0="1" A1="1" A2="0" A3="0" A4="-2" A5="-1.5"/></element>
 <command name="Center"><input a0="k3"/><output a0="Z"/></command>
@@ -151,6 +154,7 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
     ASSERT_TRUE(at("N") && find("v"));
     EXPECT_FALSE(find("Middle"));
     ASSERT_TRUE(at("Z") && find("arc"));
+    ASSERT_TRUE(find("pos") && find("up"));
     // Dragging a free point moves what rests on it.
     at("B")->set(5, 0);
     objects.update();
