@@ -155,8 +155,12 @@ bool GgbImporter::inner(const std::string& text) {
     } else {
         // A number computed from others ("-beta", "2 a"), in GeoGebra's
         // units: angles in radians.
+        // An expression may hold the same text again: the depth ends it.
         std::string gyrel, why;
-        if (numeric(text, gyrel, why)) {
+        ++Depth;
+        const bool computed = numeric(text, gyrel, why);
+        --Depth;
+        if (computed) {
             const std::string k = helper("calculate", {quotedtext(gyrel)});
             if (!k.empty()) Known[Inner + text] = {k, KNumber, {}};
         }
