@@ -189,9 +189,8 @@ bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,
         const XmlNode* e = stored(first());
         const XmlNode* c = e ? e->child("coords") : nullptr;
         if (!c) return false;
-        const double z = std::atof(c->get("z", "1").c_str());
-        const double x = std::atof(c->get("x").c_str()) / z, y = std::atof(c->get("y").c_str()) / z;
-        if (!std::isfinite(x) || !std::isfinite(y)) return false;
+        double x, y;
+        if (!storedplace(c, x, y)) return false;
         return make({first()}, {KPoint}, "pointon", {q(0), general(x), general(y)}, what), true;
     }
     if ((cmd == "Segment" || cmd == "Ray" || cmd == "Vector") && n == 2 && is(0, KPoint) &&

@@ -10,13 +10,6 @@
 
 namespace {
 
-bool namestart(unsigned char c) {
-    return std::isalpha(c) || c >= 0x80;
-}
-bool namebyte(unsigned char c) {
-    return namestart(c) || std::isdigit(c) || c == '_' || c == '\'';
-}
-
 // A token of an expression: a number, a name, a sign, a text in quotes.
 struct Token {
     enum Kind { Number, Name, Sign, Text } K;
@@ -349,9 +342,7 @@ void GgbImporter::expression(const XmlNode& e) {
             } else if (start || screen) {
                 double x, y;
                 if (start) {
-                    const double z = std::atof(start->get("z", "1").c_str());
-                    x = std::atof(start->get("x").c_str()) / z;
-                    y = std::atof(start->get("y").c_str()) / z;
+                    storedplace(start, x, y);
                 } else {
                     x = (std::atof(screen->get("x").c_str()) - X0) / XScale;
                     y = (Y0 - std::atof(screen->get("y").c_str())) / YScale;

@@ -8,6 +8,7 @@
 #include "view.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -61,6 +62,21 @@ std::string shortnumber(double x) {
 }
 
 } // namespace
+
+bool storedplace(const XmlNode* n, double& x, double& y) {
+    const double z = number(n, "z", 1);
+    x = number(n, "x", NAN) / z;
+    y = number(n, "y", NAN) / z;
+    return n && std::isfinite(x) && std::isfinite(y);
+}
+
+bool namestart(unsigned char c) {
+    return std::isalpha(c) || c >= 0x80;
+}
+
+bool namebyte(unsigned char c) {
+    return namestart(c) || std::isdigit(c) || c == '_' || c == '\'';
+}
 
 bool isggb(const std::string& bytes) {
     return bytes.size() >= 4 && bytes.compare(0, 4, "PK\x03\x04") == 0;
@@ -332,10 +348,8 @@ void GgbImporter::element(const XmlNode& e) {
     if (label.empty() || Known.count(label) || Gone.count(label)) return;
     const std::string type = e.get("type");
     if (type == "point") {
-        const XmlNode* c = e.child("coords");
-        const double z = number(c, "z", 1);
-        const double x = number(c, "x", NAN) / z, y = number(c, "y", NAN) / z;
-        if (!c || !std::isfinite(x) || !std::isfinite(y)) {
+        double x, y;
+        if (!storedplace(e.child("coords"), x, y)) {
             drop(label, "Point " + label, "it has no place", false);
             return;
         }
@@ -456,11 +470,9 @@ void GgbImporter::check(const std::string& label) {
     std::string wrong;
     const XmlNode* c = e->child("coords");
     if ((k->second.K & KPoint) && c) {
-        const double z = number(c, "z", 1);
-        const double x = number(c, "x", NAN) / z, y = number(c, "y", NAN) / z;
+        double x, y;
         const auto *gx = v.get("x"), *gy = v.get("y");
-        if (gx && gy && std::isfinite(x) && std::isfinite(y) &&
-            (far((*gx)[0], x) || far((*gy)[0], y)))
+        if (gx && gy && storedplace(c, x, y) && (far((*gx)[0], x) || far((*gy)[0], y)))
             wrong = "(" + shortnumber(x) + ", " + shortnumber(y) + ") against (" +
                     shortnumber((*gx)[0]) + ", " + shortnumber((*gy)[0]) + ")";
     } else if ((k->second.K & (KLine | KSegment)) && c) {

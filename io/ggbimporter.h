@@ -14,6 +14,13 @@ class Object;
 // The attributes a0, a1, ... of a node (a command's inputs or outputs) in
 // the order of their numbers.
 std::vector<std::string> numbered(const XmlNode* n);
+// The place of homogeneous coordinates x, y, z (z 1 when not given), as
+// GeoGebra stores points; false when n is null or the place not finite.
+bool storedplace(const XmlNode* n, double& x, double& y);
+// Whether a byte starts a GeoGebra name (letters, any byte of a letter
+// beyond ASCII), and whether it may stand in one (digits, "_" and "'" too).
+bool namestart(unsigned char c);
+bool namebyte(unsigned char c);
 
 class GgbImporter {
   public:

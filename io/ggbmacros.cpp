@@ -7,13 +7,6 @@
 
 namespace {
 
-bool namestart(unsigned char c) {
-    return std::isalpha(c) || c == '_' || c >= 0x80;
-}
-bool namebyte(unsigned char c) {
-    return namestart(c) || std::isdigit(c) || c == '\'';
-}
-
 // The text with every name of the tool put as the use calls it.
 std::string renamed(const std::string& text, const std::map<std::string, std::string>& to) {
     std::string out;

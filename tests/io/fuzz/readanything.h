@@ -23,15 +23,9 @@ class Silent : public Answerer {
     int color(Color&, Color*, Window*) override { return 0; }
 };
 
-// 0 when all went well; a construction that was read but does not read
-// back as it was saved is a fault.
-inline int readanything(const std::string& bytes) {
-    std::string text = fromutf8(bytes);
-    filehost().clear();
-    input.read(text.c_str());
-    iolist.interpret(text.c_str());
-    filehost().clear();
-    readconstruction(text);
+// 0 when the construction as it stands saves and reads back as it was;
+// clears it.
+inline int readsback() {
     int n = objects.count();
     std::string saved = construction();
     View before = view();
@@ -42,4 +36,16 @@ inline int readanything(const std::string& bytes) {
     int fault = again.Line != 0 || objects.count() != n || construction() != saved;
     filehost().clear();
     return fault;
+}
+
+// 0 when all went well; a construction that was read but does not read
+// back as it was saved is a fault.
+inline int readanything(const std::string& bytes) {
+    std::string text = fromutf8(bytes);
+    filehost().clear();
+    input.read(text.c_str());
+    iolist.interpret(text.c_str());
+    filehost().clear();
+    readconstruction(text);
+    return readsback();
 }

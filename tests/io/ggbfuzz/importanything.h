@@ -2,10 +2,8 @@
 // when they start as one, else as the text of geogebra.xml.
 #pragma once
 
-#include "constructionfile.h"
 #include "ggbimport.h"
-#include "objectlist.h"
-#include "view.h"
+#include "readanything.h"
 
 #include <string>
 
@@ -17,13 +15,5 @@ inline int importanything(const std::string& bytes) {
         importggb(bytes);
     else
         importggbxml(bytes);
-    const int n = objects.count();
-    const std::string saved = construction();
-    const View before = view();
-    filehost().clear();
-    const Failure again = readconstruction(saved);
-    view().X1 = before.X1, view().X2 = before.X2, view().Y1 = before.Y1, view().Y2 = before.Y2;
-    const int fault = again.Line != 0 || objects.count() != n || construction() != saved;
-    filehost().clear();
-    return fault;
+    return readsback();
 }
