@@ -64,6 +64,7 @@ const MenuSpec menulines[] = {
     {M::Item, "Arc with Centre \t8", 2113},
     {M::Item, "Semicircle \t9", 2114},
     {M::Item, "Sector \t0", 2115},
+    {M::Item, "Sector through Three Points", 2123},
     {M::Separator, nullptr, 0},
     {M::Item, "Measure \t4", 2116},
     {M::Item, "Slider \t5", 2117},

@@ -11,7 +11,7 @@ Tools tools;
 const int idm_actions[ToolButtons] = {2001, 2004, 2002, 2003, 2005, 2006, 3020, 2010, 3001, 3002,
                                       3003, 7018, 2007, 2008, 2009, 3004, 3005, 2101, 2102, 2103,
                                       2104, 2105, 2106, 2107, 2108, 2109, 2110, 2111, 2112, 2113,
-                                      2114, 2115, 2116, 2117, 2118, 2119, 2120, 2121, 2122};
+                                      2114, 2115, 2123, 2116, 2117, 2118, 2119, 2120, 2121, 2122};
 const int idm_colors[6] = {7012, 7015, 7014, 7013, 7017, 7016};
 
 namespace {
@@ -38,8 +38,9 @@ int tooltext(int i) {
     return i < 17   ? 99 + i
            : i < 26 ? 172 + (i - 17)
            : i < 32 ? 207 + (i - 26)
-           : i < 37 ? 238 + (i - 32)
-           : i < 38 ? 245
+           : i < 33 ? 257
+           : i < 38 ? 238 + (i - 33)
+           : i < 39 ? 245
                     : 252;
 }
 
@@ -94,6 +95,8 @@ const std::string images[nimages] = {
     svg("<path d='M3 15A9 9 0 0 1 21 15'/>" + dot(3, 15) + dot(21, 15)), // semicircle
     svg("<path d='M6 18h14A14 14 0 0 0 16 8.1z' fill='#c8c8c8'/>" + dot(6, 18) + dot(20, 18) +
         dot(16, 8.1)), // sector
+    svg("<path d='M12 14H3A9 9 0 0 1 18.4 7.6z' fill='#c8c8c8'/>" + dot(3, 14) + dot(7.5, 6.2) +
+        dot(18.4, 7.6)), // sector through three points
     svg("<path d='M3 17h18M3 14v6M21 14v6'/><text x='12' y='11' font-size='9' fill='black' "
         "stroke='none' text-anchor='middle'>1.5</text>"), // measure
     svg("<line x1='3' y1='12' x2='21' y2='12'/><rect x='12' y='8' width='4' height='8' "

@@ -39,6 +39,23 @@ int centred(Pointprim* const* q, double* p) {
     return 1;
 }
 
+// The places of the piece of the circle through p[0], p[1] and p[2] that
+// runs from p[0] through p[1] to p[2]: its centre, the end it starts from
+// counterclockwise, the other end. 0 when the three lie on one line.
+int throughthree(Pointprim* const* P, double* p) {
+    double x, y;
+    const double ax = P[0]->x(), ay = P[0]->y(), bx = P[1]->x(), by = P[1]->y(), cx = P[2]->x(),
+                 cy = P[2]->y();
+    if (!circumcentre(ax, ay, bx, by, cx, cy, x, y)) return 0;
+    set(p, x, y);
+    // From A counterclockwise to C when B lies on the way, else from C.
+    double a = std::atan2(ay - y, ax - x);
+    bool ccw = turned(std::atan2(by - y, bx - x) - a) < turned(std::atan2(cy - y, cx - x) - a);
+    set(p + 2, ccw ? ax : cx, ccw ? ay : cy);
+    set(p + 4, ccw ? cx : ax, ccw ? cy : ay);
+    return 1;
+}
+
 } // namespace
 
 Arc::Arc(Pointprim* p1, Pointprim* p2, Unnamed) : Circle(p1, p2, Unnamed{}) {
@@ -140,18 +157,7 @@ Arc3::Arc3(Pointprim* a, Pointprim* b, Pointprim* c) : OfPoints(a, b, c) {
 }
 
 int Arc3::place(double* p) {
-    if (!allvalid()) return 0;
-    double x, y;
-    const double ax = P[0]->x(), ay = P[0]->y(), bx = P[1]->x(), by = P[1]->y(), cx = P[2]->x(),
-                 cy = P[2]->y();
-    if (!circumcentre(ax, ay, bx, by, cx, cy, x, y)) return 0;
-    set(p, x, y);
-    // From A counterclockwise to C when B lies on the way, else from C.
-    double a = std::atan2(ay - y, ax - x);
-    bool ccw = turned(std::atan2(by - y, bx - x) - a) < turned(std::atan2(cy - y, cx - x) - a);
-    set(p + 2, ccw ? ax : cx, ccw ? ay : cy);
-    set(p + 4, ccw ? cx : ax, ccw ? cy : ay);
-    return 1;
+    return allvalid() && throughthree(P, p);
 }
 
 void Arc3::writeclear(char* s) {
@@ -190,6 +196,20 @@ int Semicircle::place(double* p) {
 
 void Semicircle::writeclear(char* s) {
     std::snprintf(s, DescriptionMax, String(189).text(), P[0]->name(), P[1]->name());
+}
+
+Sector3::Sector3(Pointprim* a, Pointprim* b, Pointprim* c) : OfPoints(a, b, c) {
+    setname(String(190).text(), sectorcount);
+    Io = sector3io;
+    update();
+}
+
+int Sector3::place(double* p) {
+    return allvalid() && throughthree(P, p);
+}
+
+void Sector3::writeclear(char* s) {
+    std::snprintf(s, DescriptionMax, String(253).text(), P[0]->name(), P[1]->name(), P[2]->name());
 }
 
 Sector::Sector(Pointprim* p1, Pointprim* p2, Unnamed) : Arc(p1, p2, Unnamed{}) {

@@ -95,6 +95,16 @@ class Sector : public Arc, public Shape {
     double perimeter() const override { return R * Sweep + 2 * R; }
 };
 
+// The sector of the circle through A, B and C, from A through B to C.
+class Sector3 : public OfPoints<Sector, 3> {
+  public:
+    Sector3(Pointprim* a, Pointprim* b, Pointprim* c);
+    void writeclear(char* s) override;
+
+  protected:
+    int place(double* p) override;
+};
+
 // The sector about M from A counterclockwise to the ray MB, of radius MA.
 class CenterSector : public OfPoints<Sector, 3> {
   public:

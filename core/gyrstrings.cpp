@@ -240,5 +240,10 @@ const stringtable GyrStrings[] = {
     {251, "Make Locus needs a point traced with the Track tool and a point on a line or circle, or "
           "a slider, that moves it."},
     {252, "Locus"},
+    {253, "Sector from %s through %s to %s"},
+    {254, "Sector through Three Points: Start point?"},
+    {255, "Sector through Three Points: A point on the arc?"},
+    {256, "Sector through Three Points: End point?"},
+    {257, "Sector through Three Points"},
     {0, ""},
 };

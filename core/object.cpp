@@ -41,6 +41,7 @@ IO* arc3io = nullptr;
 IO* arcio = nullptr;
 IO* semicircleio = nullptr;
 IO* sectorio = nullptr;
+IO* sector3io = nullptr;
 IO* distanceio = nullptr;
 IO* lengthio = nullptr;
 IO* radiusio = nullptr;

@@ -112,6 +112,7 @@ extern IO* arc3io;
 extern IO* arcio;
 extern IO* semicircleio;
 extern IO* sectorio;
+extern IO* sector3io;
 extern IO* distanceio;
 extern IO* lengthio;
 extern IO* radiusio;

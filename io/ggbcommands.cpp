@@ -351,14 +351,15 @@ bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,
     }
     if (cmd == "Semicircle" && n == 2 && is(0, KPoint) && is(1, KPoint))
         return make({first()}, {KArc}, "semicircle", {q(0), q(1)}, what), true;
-    if ((cmd == "CircleArc" || cmd == "CircumcircleArc" || cmd == "CircleSector") && n == 3 &&
-        is(0, KPoint) && is(1, KPoint) && is(2, KPoint)) {
-        const std::string keyword = cmd == "CircleArc"      ? "arc"
-                                    : cmd == "CircleSector" ? "sector"
-                                                            : "arc3";
-        return make({first()}, {cmd == "CircleSector" ? KSector : KArc}, keyword,
-                    {q(0), q(1), q(2)}, what),
-               true;
+    if ((cmd == "CircleArc" || cmd == "CircumcircleArc" || cmd == "CircleSector" ||
+         cmd == "CircumcircleSector") &&
+        n == 3 && is(0, KPoint) && is(1, KPoint) && is(2, KPoint)) {
+        const bool sector = cmd == "CircleSector" || cmd == "CircumcircleSector";
+        const std::string keyword = cmd == "CircleArc"         ? "arc"
+                                    : cmd == "CircleSector"    ? "sector"
+                                    : cmd == "CircumcircleArc" ? "arc3"
+                                                               : "sector3";
+        return make({first()}, {sector ? KSector : KArc}, keyword, {q(0), q(1), q(2)}, what), true;
     }
     const int movable = KPoint | KStraight | KRound | KPolygon;
     if (cmd == "Mirror" && n == 2 && is(0, movable) && is(1, KPoint | KStraight))

@@ -519,6 +519,7 @@ PointsIO<Arc3, 3> arc3s("arc3");
 PointsIO<CenterArc, 3> arcs("arc");
 PointsIO<Semicircle, 2> semicircles("semicircle");
 PointsIO<CenterSector, 3> sectors("sector");
+PointsIO<Sector3, 3> sector3s("sector3");
 PointsIO<Distance, 2> distances("distance");
 MeasureIO lengths("length", Measure::Length), radii("radius", Measure::Radius),
     anglesizes("anglesize", Measure::AngleSize), areas("area", Measure::Area),
@@ -556,6 +557,7 @@ struct Install {
         arcio = &arcs;
         semicircleio = &semicircles;
         sectorio = &sectors;
+        sector3io = &sector3s;
         distanceio = &distances;
         lengthio = &lengths;
         radiusio = &radii;

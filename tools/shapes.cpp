@@ -20,6 +20,9 @@ void makecenterarc(Pointprim** p) {
 void makesector(Pointprim** p) {
     new CenterSector(p[0], p[1], p[2]);
 }
+void makesector3(Pointprim** p) {
+    new Sector3(p[0], p[1], p[2]);
+}
 void makesemicircle(Pointprim* a, Pointprim* b) {
     new Semicircle(a, b);
 }
@@ -50,7 +53,7 @@ const DialogSpec verticesdialog = {134, "Regular Polygon", verticescontrols};
 PolygonAction polygonaction;
 RegularPolygonAction regularpolygonaction;
 PointsAction arc3action(3, makearc3, 196), arcaction(3, makecenterarc, 199),
-    sectoraction(3, makesector, 204);
+    sectoraction(3, makesector, 204), sector3action(3, makesector3, 254);
 TwoPointAction semicircleaction(makesemicircle, 202, 203);
 
 void PolygonAction::inform() {

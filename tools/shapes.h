@@ -45,5 +45,5 @@ class RegularPolygonAction : public StepwiseAction {
 
 extern PolygonAction polygonaction;
 extern RegularPolygonAction regularpolygonaction;
-extern PointsAction arc3action, arcaction, sectoraction;
+extern PointsAction arc3action, arcaction, sectoraction, sector3action;
 extern TwoPointAction semicircleaction;

@@ -232,6 +232,23 @@ TEST_F(Shapes, SectorsAreRegionsOfACircle) {
     EXPECT_EQ(got, m) << "the centre, not the sector around it";
     got = nullptr;
     EXPECT_EQ(objects.select(1, 1, &got, CPoint, 0, 1), 0);
+
+    // Through three points it runs through the middle one, also when a drag
+    // takes that one to the other side of the chord.
+    Point* b = P(0, 1);
+    auto* t = new Sector3(P(1, 0), b, P(-1, 0));
+    EXPECT_STREQ(t->name(), "Sector_2");
+    EXPECT_NEAR(t->area(), M_PI / 2, 1e-12);
+    EXPECT_EQ(t->distance(0, 0.5), 0);
+    EXPECT_GT(t->distance(0, -0.5), 0.4);
+    b->set(0, -1);
+    objects.update();
+    EXPECT_NEAR(t->area(), M_PI / 2, 1e-12);
+    EXPECT_EQ(t->distance(0, -0.5), 0);
+    EXPECT_GT(t->distance(0, 0.5), 0.4);
+    b->set(0, 0);
+    objects.update();
+    EXPECT_FALSE(t->valid) << "three points on one line";
 }
 
 TEST_F(Shapes, MapsTakeEveryShapeAndKeepArcsCounterclockwise) {

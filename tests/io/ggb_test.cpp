@@ -116,6 +116,8 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
 <command name="Center"><input a0="k3"/><output a0="Z"/></command>
 <element type="point" label="Z"><coords x="2" y="1.5" z="1"/></element>
 <command name="Arc"><input a0="k3" a1="B" a2="C"/><output a0="arc"/></command>
+<command name="CircumcircleSector"><input a0="B" a1="C" a2="A"/><output a0="fan"/></command>
+<command name="CircumcircleSector"><input a0="A" a1="C" a2="B"/><output a0="fan2"/></command>
 )x";
     const GgbImport r = open(body);
     ASSERT_EQ(r.Error, "");
@@ -155,6 +157,16 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
     EXPECT_FALSE(find("Middle"));
     ASSERT_TRUE(at("Z") && find("arc"));
     ASSERT_TRUE(find("pos") && find("up"));
+    // A sector through three points runs through its middle one, whichever
+    // way round: B, C, A and A, C, B give the same piece of the circle.
+    ASSERT_TRUE(find("fan") && find("fan2"));
+    Values fan, fan2;
+    find("fan")->values(fan);
+    find("fan2")->values(fan2);
+    const double sweep = 2 * M_PI - 2 * std::atan2(2, 1.5);
+    EXPECT_NEAR(fan.V["area"][0], 6.25 * sweep / 2, 1e-9);
+    EXPECT_NEAR(fan2.V["area"][0], fan.V["area"][0], 1e-9);
+    EXPECT_NE(text.find(R"(=sector3("B","C","A");)"), std::string::npos) << text;
     // Dragging a free point moves what rests on it.
     at("B")->set(5, 0);
     objects.update();

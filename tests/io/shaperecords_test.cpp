@@ -40,6 +40,7 @@ const char* const shapes = R"("A"()=point(0.000000000000000,0.000000000000000);
 "b"(dotted)=arc("M","A","B");
 "c"(hidden)=semicircle("A","B");
 "s"(unfilled,thick)=sector("M","B","D");
+"t"(color:cyan)=sector3("B","D","M");
 "g"()=line("A","D");
 "P'"()=reflect("P","g");
 "b'"()=rotate("b","M",90);
@@ -104,6 +105,8 @@ TEST_F(ShapeRecords, BadShapeRecordsFailAtTheirLine) {
         "\"a\"()=semicircle(\"A\",\"B\",\"C\");",
         "\"s\"()=sector(\"A\",\"B\");",
         "\"s\"(fixed)=sector(\"A\",\"B\",\"C\");",
+        "\"t\"()=sector3(\"A\",\"B\");",
+        "\"t\"()=sector3(\"A\",\"B\",\"g\");",
         "\"X\"()=reflect(\"alpha\",\"g\");",
     };
     for (const char* line : bad) {

@@ -125,6 +125,18 @@ TEST_F(ShapeTools, ArcsAndSectorsFromThreeClicks) {
     ASSERT_TRUE(sector);
     EXPECT_NEAR(sector->sweep(), M_PI / 2, 0.05);
 
+    use(sector3action);
+    EXPECT_EQ(host.Prompt, "Sector through Three Points: Start point?");
+    click(sector3action, 2, 0);
+    EXPECT_EQ(host.Prompt, "Sector through Three Points: A point on the arc?");
+    click(sector3action, 0, -2);
+    EXPECT_EQ(host.Prompt, "Sector through Three Points: End point?");
+    click(sector3action, -2, 0);
+    auto* fan = dynamic_cast<Sector3*>(objects.last());
+    ASSERT_TRUE(fan);
+    EXPECT_NEAR(fan->sweep(), M_PI, 0.05);
+    EXPECT_EQ(fan->distance(0, -1), 0) << "the half below, where the middle click was";
+
     use(semicircleaction);
     EXPECT_EQ(host.Prompt, "Semicircle: First point?");
     click(semicircleaction, 2, 0);
