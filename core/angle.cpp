@@ -119,8 +119,8 @@ void Angle::draw(PS& ps) {
     if (ps.modern()) {
         // Beyond the arc, on the angle's bisector.
         const std::string shown =
-            showsize ? valuetext(ps, showname ? Name.text() : nullptr, size(), "\u00b0")
-                     : shownname(Name.text(), ps);
+            showsize ? valuetext(ps, showname ? labelname() : nullptr, size(), "\u00b0")
+                     : shownname(labelname(), ps);
         const double b = (Phi1 + Phi2) / 2 + (Phi2 < Phi1 ? M_PI : 0);
         const int reach = labelreach(ps, shown.c_str(), rho, b);
         ps.textcolor(c);
@@ -131,9 +131,9 @@ void Angle::draw(PS& ps) {
         return;
     }
     if (showname && showsize)
-        std::snprintf(text, sizeof text, "%s=%g", Name.text(), size());
+        std::snprintf(text, sizeof text, "%s=%g", labelname(), size());
     else if (showname)
-        std::snprintf(text, sizeof text, "%s", Name.text());
+        std::snprintf(text, sizeof text, "%s", labelname());
     else
         std::snprintf(text, sizeof text, "%g", size());
     double b = (Phi1 + Phi2) / 2 + (Phi2 < Phi1 ? M_PI : 0);

@@ -132,7 +132,7 @@ void Arc::drawname(PS& ps, ::Color c) const {
     double mid = From + Sweep / 2, d = R + 10 * view().Pixel;
     ps.textcolor(c);
     drawlabel(ps, *this, col(X + d * std::cos(mid), ps), row(Y + d * std::sin(mid), ps),
-              col(X + R * std::cos(mid), ps), row(Y + R * std::sin(mid), ps), Name.text());
+              col(X + R * std::cos(mid), ps), row(Y + R * std::sin(mid), ps), labelname());
 }
 
 void Arc::draw(PS& ps) {

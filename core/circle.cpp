@@ -256,7 +256,7 @@ void Circle::draw(PS& ps) {
         ps.textcolor(c);
         drawlabel(ps, *this, topixel(colf(lx)), topixel(rowf(ly)),
                   topixel(colf(X + R / std::sqrt(2.0))), topixel(rowf(Y - R / std::sqrt(2.0))),
-                  Name.text());
+                  labelname());
     }
 }
 

@@ -53,17 +53,27 @@ namespace {
 
 using C = ControlSpec;
 
+// The caption field of every property dialog, and the two dialogs of objects
+// that show a text of their own.
+enum { CaptionItem = 150, CheckBoxDialog = 138, TextDialog = 139 };
+
 // The rows every property dialog shares, around the rows of its own fields
 // and the group of its point or line types.
+// Objects that show their own text (texts, check boxes) have no caption.
 std::vector<ControlSpec> layout(std::initializer_list<ControlSpec> fields,
                                 std::initializer_list<ControlSpec> checks,
-                                std::initializer_list<ControlSpec> types) {
+                                std::initializer_list<ControlSpec> types, bool captioned = true) {
     std::vector<ControlSpec> v = {
         {C::Static, -1, "Description:", 0, 1},
         {C::Edit, 102, "", 0, 3},
         {C::Static, -1, "Name:", 1, 1},
-        {C::Edit, 101, "", 1, 3},
     };
+    if (captioned)
+        v.insert(v.end(), {{C::Edit, 101, "", 1, 1},
+                           {C::Static, -1, "Caption:", 1, 1},
+                           {C::Edit, CaptionItem, "", 1, 1}});
+    else
+        v.push_back({C::Edit, 101, "", 1, 3});
     v.insert(v.end(), fields);
     v.insert(v.end(), checks);
     v.insert(v.end(), {
@@ -206,16 +216,28 @@ class NameItem : public StringItem {
     }
 };
 
+// The caption field: no longer than a caption may be.
+class CaptionText : public StringItem {
+  public:
+    CaptionText(int id, Dialog& d, const char* s) : StringItem(id, d, s) {}
+    void init() override {
+        StringItem::init();
+        D->setlimit(Id, Object::CaptionMax);
+    }
+};
+
 // What every property dialog shows: the description, the name, the colour,
 // Hidden and Show Name; and the taking over of the values on OK, which marks
 // the construction changed when a value differs.
 class Common {
   public:
-    Common(Dialog& d, Object* o)
+    // Without captioned, the dialog has no caption field.
+    Common(Dialog& d, Object* o, bool captioned = true)
         : O(o), Description(102, d, describe(o).c_str()), Name(101, d, o->name()),
           Colour(d, o->Color), Hidden(109, d, o->ishidden), Showname(110, d, o->showname) {
         Description.Readonly = 1;
         d.Focus = 101;
+        if (captioned) Caption = std::make_unique<CaptionText>(CaptionItem, d, o->Caption.c_str());
     }
     ~Common() {
         if (Changed) objects.changed.set();
@@ -242,11 +264,15 @@ class Common {
             Warning(String(48).text(), String(1).text());
     }
 
-    // Colour, Hidden and Show Name.
+    // Colour, Hidden, Show Name and the caption.
     void take() {
         set(O->Color, Colour.Value);
         set(O->ishidden, Hidden.F);
         set(O->showname, Showname.F);
+        if (Caption && Caption->text() != O->Caption) {
+            O->setcaption(Caption->text());
+            Changed = 1;
+        }
     }
 
     template <class T, class V> void set(T& field, V value) {
@@ -269,6 +295,7 @@ class Common {
     NameItem Name;
     ObjectColorItem Colour;
     CheckItem Hidden, Showname;
+    std::unique_ptr<CaptionText> Caption;
     int Changed = 0;
 };
 
@@ -315,7 +342,7 @@ int numberdialog(int id, const char* caption, std::initializer_list<ControlSpec>
     static std::vector<std::unique_ptr<DialogSpec>> tables;
     for (const auto& t : tables)
         if (t->id == id) return define(*t);
-    kept.push_back(layout(fields, {}, {}));
+    kept.push_back(layout(fields, {}, {}, id != CheckBoxDialog && id != TextDialog));
     tables.push_back(std::make_unique<DialogSpec>(DialogSpec{id, caption, kept.back().data()}));
     return define(*tables.back());
 }
@@ -480,7 +507,7 @@ int editnumber(Object* o) {
                            {C::Edit, 107, "", 4, 1}});
         help = SliderHelp;
     } else if (box) {
-        id = numberdialog(138, "Check Box",
+        id = numberdialog(CheckBoxDialog, "Check Box",
                           {{C::Static, -1, "Caption:", 2, 1},
                            {C::Edit, 106, "", 2, 3},
                            {C::Static, -1, "It shows:", 3, 1},
@@ -489,7 +516,7 @@ int editnumber(Object* o) {
                            {C::Edit, 107, "", 4, 3}});
         help = CheckBoxHelp;
     } else if (text) {
-        id = numberdialog(139, "Text",
+        id = numberdialog(TextDialog, "Text",
                           {{C::Static, -1, "Text:", 2, 1},
                            {C::MultiEdit, 106, "", 2, 3},
                            {C::Static, -1, "Insert:", 3, 1},
@@ -509,7 +536,7 @@ int editnumber(Object* o) {
         return 0;
     }
     Dialog d(view().owner(), id, view().help(), help);
-    Common common(d, o);
+    Common common(d, o, !box && !text);
     ExpressionItem condition(107, d, o->condition(), o, 1);
     std::unique_ptr<StringItem> value;
     std::unique_ptr<PlacesItem> places;

@@ -142,7 +142,7 @@ void Lineprim::anchor(double fx, double fy, double& ax, double& ay) {
 }
 
 void Lineprim::label(char* s, const PS& ps) {
-    std::snprintf(s, DescriptionMax, "%s", showname ? shownname(Name.text(), ps).c_str() : "");
+    std::snprintf(s, DescriptionMax, "%s", showname ? shownname(labelname(), ps).c_str() : "");
 }
 
 namespace {
@@ -303,9 +303,9 @@ void Segment::anchor(double, double, double& ax, double& ay) {
 void Segment::label(char* s, const PS& ps) {
     if (ps.modern() && showlength)
         std::snprintf(s, DescriptionMax, "%s",
-                      valuetext(ps, showname ? Name.text() : nullptr, R, "").c_str());
+                      valuetext(ps, showname ? labelname() : nullptr, R, "").c_str());
     else if (showlength && showname)
-        std::snprintf(s, DescriptionMax, "%s=%g", Name.text(), R);
+        std::snprintf(s, DescriptionMax, "%s=%g", labelname(), R);
     else if (showlength)
         std::snprintf(s, DescriptionMax, "%g", R);
     else

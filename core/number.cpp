@@ -35,7 +35,7 @@ std::string Number::shown() const {
 }
 
 std::string Number::label() const {
-    return std::string(Name.text()) + " = " + shown();
+    return std::string(labelname()) + " = " + shown();
 }
 
 void Number::labelat(PS& ps, int& c, int& r) const {

@@ -156,7 +156,8 @@ Object::~Object() = default;
 bool ObjectState::operator==(const ObjectState& s) const {
     return Color == s.Color && Class == s.Class && Flags == s.Flags &&
            !std::memcmp(V, s.V, sizeof V) && !std::memcmp(I, s.I, sizeof I) && T == s.T &&
-           Condition == s.Condition && !std::memcmp(Label, s.Label, sizeof Label);
+           Condition == s.Condition && !std::memcmp(Label, s.Label, sizeof Label) &&
+           Caption == s.Caption;
 }
 
 void Object::getstate(ObjectState& s) const {
@@ -169,6 +170,7 @@ void Object::getstate(ObjectState& s) const {
     s.Condition = condition();
     s.Label[0] = LabelDx;
     s.Label[1] = LabelDy;
+    s.Caption = Caption;
 }
 
 void Object::setstate(const ObjectState& s) {
@@ -178,6 +180,7 @@ void Object::setstate(const ObjectState& s) {
     ishidden = s.Flags & 2;
     LabelDx = s.Label[0];
     LabelDy = s.Label[1];
+    Caption = s.Caption;
     if (s.Condition != condition()) {
         std::string why;
         condition(s.Condition, why);
@@ -272,6 +275,8 @@ int Object::setflags(Strings& item) {
             setcolor(colorflag(f + 6));
         else if (!std::strcmp(f, "showname"))
             showname = 1;
+        else if (!std::strncmp(f, "caption:", 8))
+            setcaption(f + 8);
         else if (!std::strncmp(f, "showif:", 7)) {
             std::string why;
             if (!condition(f + 7, why)) return 0;
@@ -279,6 +284,24 @@ int Object::setflags(Strings& item) {
             return 0;
     }
     return 1;
+}
+
+std::string Object::fitcaption(const std::string& text) {
+    std::string fit;
+    int n = 0;
+    for (std::size_t i = 0; i < text.size() && n < CaptionMax; ++n) {
+        std::size_t end = i + 1;
+        while (end < text.size() && continues(text[end])) ++end;
+        const char c = text[i];
+        if (c == '"')
+            fit += '\'';
+        else if (c == '\n' || c == '\r' || c == '\t')
+            fit += ' ';
+        else
+            fit.append(text, i, end - i);
+        i = end;
+    }
+    return fit;
 }
 
 int Object::depmarked() {

@@ -53,6 +53,7 @@ struct ObjectState {
     std::string T;            // a text of the kind: an expression, a caption
     std::string Condition;    // the condition the object is shown under
     double Label[2] = {0, 0}; // the offset of its label
+    std::string Caption;      // the text its label shows in place of its name
     // Numbers compare bit for bit, so an unchanged NaN is unchanged.
     bool operator==(const ObjectState& s) const;
     bool operator!=(const ObjectState& s) const { return !(*this == s); }
@@ -290,6 +291,15 @@ class Object {
     unsigned long Order = 0;
     // Where its label was dragged: pixels right and down of its own place.
     double LabelDx = 0, LabelDy = 0;
+    // What its label shows in place of its name; empty: its name. At most
+    // CaptionMax characters, no double quote (one is taken as ') and no line
+    // break, so that it stands in a record's flag.
+    std::string Caption;
+    enum { CaptionMax = 200 };
+    const char* labelname() const { return Caption.empty() ? Name.text() : Caption.c_str(); }
+    // Sets the caption from any text, made fit as above.
+    void setcaption(const std::string& text) { Caption = fitcaption(text); }
+    static std::string fitcaption(const std::string& text);
     // The condition the object is drawn under; null: always.
     std::unique_ptr<Expression> ShownIf;
 

@@ -67,7 +67,7 @@ void Pointprim::draw(PS& ps) {
     if (showname) {
         ps.textcolor(c);
         int w, h;
-        textsize(ps, Name.text(), w, h);
+        textsize(ps, labelname(), w, h);
         // The modern name takes the first free place of six around its
         // point: upper right, upper left, lower right, lower left, right,
         // left.
@@ -80,7 +80,7 @@ void Pointprim::draw(PS& ps) {
         }
         int left, top;
         placelabel(ps, *this, w, h, spots, n, left, top);
-        drawtext1(ps, left, top + h, Name.text());
+        drawtext1(ps, left, top + h, labelname());
     }
 }
 

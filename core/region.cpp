@@ -168,7 +168,7 @@ void Region::draw(PS& ps) {
         double x, y;
         centre(x, y);
         ps.textcolor(c);
-        drawlabel(ps, *this, col(x, ps), row(y, ps), col(x, ps), row(y, ps), Name.text());
+        drawlabel(ps, *this, col(x, ps), row(y, ps), col(x, ps), row(y, ps), labelname());
     }
 }
 

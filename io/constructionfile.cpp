@@ -19,14 +19,17 @@ namespace {
 FileHost plainhost;
 FileHost* installed = nullptr;
 
-enum { LineMax = 509, CommentMax = 2048, WrapAfter = 60, FileHelp = 7 };
+// A line of a record holds at most LineMax characters: room for the longest
+// record Gyrel writes, seven names of 63 characters with a caption, a
+// condition and the other flags, whatever bytes the characters take.
+enum { LineMax = 1024, CommentMax = 2048, WrapAfter = 60, FileHelp = 7 };
 // The longest line of a record of a long list: a polygon of 1,000 vertices
 // whose names take 63 characters of four bytes each.
 const std::size_t LongLineMax = 1 << 19;
 
 // Whether a line is longer than its record may be.
 bool toolong(const std::string& line) {
-    if (line.size() <= LineMax) return false;
+    if (line.size() <= LineMax || characters(line.c_str()) <= LineMax) return false;
     return line.size() > LongLineMax || !iolist.longrecord(line.c_str());
 }
 
@@ -235,7 +238,7 @@ Failure readconstruction(const std::string& text) {
         if (!readrecord(line)) {
             f.Line = lines.number();
             f.Text = line.substr(0, characterbytes(line.c_str(), LineMax));
-            if (line.size() <= LineMax) f.Reason = input.Reason;
+            if (!toolong(line)) f.Reason = input.Reason;
             if (!f.Reason.empty()) f.Message = 48;
             break;
         }

@@ -189,10 +189,24 @@ std::string GgbImporter::flags(const std::string& label, int kind) {
                 f.push_back(c);
             }
         }
-        // What the label shows: 0 the name, 1 name and value, 2 the value.
+        // What the label shows: 0 the name, 1 name and value, 2 the value,
+        // 3 the caption, 9 caption and value.
         const bool labelled = show && show->get("label") == "true";
         const int mode = whole(number(e->child("labelMode"), "val", 0), -1, 100);
-        const bool valued = labelled && (mode == 1 || mode == 2);
+        const bool valued = labelled && (mode == 1 || mode == 2 || mode == 9);
+        const XmlNode* caption = e->child("caption");
+        if (labelled && (mode == 3 || mode == 9) && caption && !(kind & (KBool | KText))) {
+            // Its own name for "%n"; the dollars of a formula go.
+            std::string text = caption->get("val"), shown;
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                if (text.compare(i, 2, "%n") == 0)
+                    shown += label, ++i;
+                else if (text[i] != '$')
+                    shown += text[i];
+            }
+            shown = Object::fitcaption(shown);
+            if (!shown.empty() && shown != label) f.push_back("\"caption:" + shown + '"');
+        }
         if (labelled && mode != 2 && !(kind & (KNumber | KBool | KText))) f.push_back("showname");
         if (valued && (kind & KSegment)) f.push_back("showlength");
         if (valued && (kind & KAngle)) f.push_back("showsize");

@@ -88,6 +88,7 @@ std::string object(Object* o) {
     for (int i = 0; i < parents.size(); ++i) s += (i ? ", " : "") + jsonstring(parents[i]->name());
     s += "], \"hidden\": ";
     s += o->ishidden ? "true" : "false";
+    if (!o->Caption.empty()) s += ", \"caption\": " + jsonstring(o->Caption);
     s += ", \"valid\": ";
     s += o->valid ? "true" : "false";
     if (o->valid) {

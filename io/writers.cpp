@@ -70,6 +70,8 @@ void IO::resadd(Object* o) {
             condition = '"' + condition + '"';
         flag(condition.c_str());
     }
+    // A caption always goes in quotes: it may hold any sign but a quote.
+    if (!o->Caption.empty()) flag(("\"caption:" + o->Caption + '"').c_str());
     writeoffset(this, o->LabelDx, o->LabelDy);
     o->writespecialflags(this);
     S += ')';

@@ -479,3 +479,39 @@ TEST_F(Edit, OtherColoursComeFromTheChooserAndAreOfferedAgain) {
     EXPECT_EQ(view().Recent[0], Color(1, 2, 3));
     EXPECT_EQ(view().Recent[1], Color(255, 136, 0));
 }
+
+TEST_F(Edit, ACaptionIsShownInPlaceOfTheNameAndNeverBreaksARecord) {
+    Point* a = new Point(1, 2);
+    Segment* s = new Segment(a, new Point(3, 4));
+    ObjectState before;
+    a->getstate(before);
+    next([](Dialog& d) {
+        EXPECT_STREQ(d.gettext(150).text(), "");
+        d.type(150, "the \"top\"\nleft");
+    });
+    edit(a);
+    EXPECT_EQ(a->Caption, "the 'top' left") << "no quote, no line break";
+    EXPECT_STREQ(a->labelname(), "the 'top' left");
+    EXPECT_STREQ(a->name(), "Point_1") << "the name stays";
+    ObjectState after;
+    a->getstate(after);
+    EXPECT_NE(before, after) << "undo takes the caption back";
+    a->setstate(before);
+    EXPECT_EQ(a->Caption, "");
+    // An emptied caption shows the name again; a long one is cut whole.
+    a->setcaption(std::string(300, 'x'));
+    EXPECT_EQ(a->Caption.size(), std::size_t(Object::CaptionMax));
+    a->setcaption(std::string(300, '\xce') + "\xb1");
+    EXPECT_LE(a->Caption.size(), std::size_t(Object::CaptionMax));
+    a->setcaption("\xce\xb1\xce\xb2");
+    EXPECT_EQ(a->Caption, "\xce\xb1\xce\xb2");
+    next([](Dialog& d) { d.type(150, ""); });
+    edit(a);
+    EXPECT_STREQ(a->labelname(), a->name());
+    // Every kind's dialog has the field, but texts and check boxes, which
+    // show their own text.
+    bool has = false;
+    next([&](Dialog& d) { has = d.hascontrol(150); });
+    edit(s);
+    EXPECT_TRUE(has);
+}

@@ -114,7 +114,8 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
 <command name="Circle"><input a0="A" a1="B" a2="C"/><output a0="k3"/></command>
 <element type="conic" label="k3"><matrix A0="1" A1="1" A2="0" A3="0" A4="-2" A5="-1.5"/></element>
 <command name="Center"><input a0="k3"/><output a0="Z"/></command>
-<element type="point" label="Z"><coords x="2" y="1.5" z="1"/></element>
+<element type="point" label="Z"><show object="true" label="true"/><labelMode val="3"/>
+ <caption val="$%n_0$ &quot;centre&quot;"/><coords x="2" y="1.5" z="1"/></element>
 <command name="Arc"><input a0="k3" a1="B" a2="C"/><output a0="arc"/></command>
 <command name="CircumcircleSector"><input a0="B" a1="C" a2="A"/><output a0="fan"/></command>
 <command name="CircumcircleSector"><input a0="A" a1="C" a2="B"/><output a0="fan2"/></command>
@@ -152,10 +153,15 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
     ASSERT_TRUE(find("α"));
     ASSERT_TRUE(find("g"));
     ASSERT_TRUE(find("compass") && find("u"));
-    // Names are GeoGebra's labels, whatever caption it shows.
+    // Names are GeoGebra's labels; a caption it shows is shown in place of
+    // the name.
     ASSERT_TRUE(at("N") && find("v"));
     EXPECT_FALSE(find("Middle"));
+    EXPECT_STREQ(at("N")->labelname(), "Middle");
+    EXPECT_TRUE(at("N")->showname);
+    EXPECT_EQ(find("M")->Caption, "");
     ASSERT_TRUE(at("Z") && find("arc"));
+    EXPECT_EQ(at("Z")->Caption, "Z_0 'centre'");
     ASSERT_TRUE(find("pos") && find("up"));
     // A sector through three points runs through its middle one, whichever
     // way round: B, C, A and A, C, B give the same piece of the circle.
