@@ -220,11 +220,15 @@ class ExpressionParser {
             return true;
         }
         if (c == '{') {
-            // A name of any characters but "}", in braces.
+            // A name in braces: up to the first "}" that ends the name of a
+            // number, so that a name may hold braces itself ("a_{1}").
             std::size_t start = P, close = E.Text.find('}', P + 1);
             if (close == std::string::npos) return fail("a \"}\" expected");
-            std::string name = E.Text.substr(P + 1, close - P - 1);
-            Object* o = Find(name);
+            Object* o = nullptr;
+            // A name is at most 63 characters of at most four bytes.
+            for (std::size_t end = close; end != std::string::npos && end - P <= 4 * 63 + 1 && !o;
+                 end = E.Text.find('}', end + 1))
+                if ((o = Find(E.Text.substr(P + 1, end - P - 1)))) close = end;
             if (!o) return fail("no number of that name");
             P = close + 1;
             return found(o, start, P - start);

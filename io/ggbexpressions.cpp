@@ -296,6 +296,46 @@ bool GgbImporter::pointsum(const std::string& label, const std::string& exp, std
     return true;
 }
 
+bool GgbImporter::coordinates(const std::string& label, const std::string& exp, std::string& why) {
+    // "(x, y)" with its one comma outside any inner brackets.
+    std::size_t first = exp.find_first_not_of(' '), last = exp.find_last_not_of(' ');
+    if (first == std::string::npos || exp[first] != '(' || exp[last] != ')') return false;
+    std::size_t comma = std::string::npos;
+    int depth = 0;
+    for (std::size_t i = first + 1; i < last; ++i) {
+        const char c = exp[i];
+        if (c == '(' || c == '[' || c == '{') ++depth;
+        if (c == ')' || c == ']' || c == '}') --depth;
+        if (depth < 0 || c == ';') return false;
+        if (c == ',' && depth == 0) {
+            if (comma != std::string::npos) return false;
+            comma = i;
+        }
+    }
+    if (depth != 0 || comma == std::string::npos) return false;
+    std::string x, y;
+    if (!numeric(exp.substr(first + 1, comma - first - 1), x, why) ||
+        !numeric(exp.substr(comma + 1, last - comma - 1), y, why))
+        return true;
+    // The point of each axis at its number (the unit point stretched about
+    // the origin), then the first moved by the way from the origin to the
+    // second: no vector, which would vanish where a number is 0.
+    const std::string o = helper("point", {"0", "0"});
+    if (o.empty()) return true;
+    auto at = [&](const char* ux, const char* uy, const std::string& amount) -> std::string {
+        const std::string unit = helper("point", {ux, uy});
+        const std::string factor = unit.empty() ? "" : helper("calculate", {quotedtext(amount)});
+        return factor.empty()
+                   ? ""
+                   : helper("dilate", {'"' + unit + '"', '"' + o + '"', '"' + factor + '"'});
+    };
+    const std::string a = at("1", "0", x), b = a.empty() ? "" : at("0", "1", y);
+    if (!b.empty() &&
+        make({label}, {KPoint}, "translate", {'"' + a + '"', '"' + o + '"', '"' + b + '"'}, exp))
+        check(label);
+    return true;
+}
+
 void GgbImporter::expression(const XmlNode& e) {
     const std::string label = e.get("label"), exp = e.get("exp");
     if (label.empty() || Known.count(label) || Gone.count(label)) return;
@@ -366,6 +406,9 @@ void GgbImporter::expression(const XmlNode& e) {
             return;
         }
     } else if (type == "point" && pointsum(label, exp, why)) {
+        return;
+    } else if (type == "point" && coordinates(label, exp, why)) {
+        if (!Known.count(label) && !Gone.count(label)) drop(label, exp, why);
         return;
     } else if (type == "numeric" || type == "angle" || type.empty()) {
         std::string gyrel;

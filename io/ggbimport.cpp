@@ -476,13 +476,21 @@ void GgbImporter::check(const std::string& label) {
     if (k == Known.end() || !e) return;
     Object* o = objects.find(k->second.Name.c_str(), 0, nullptr);
     if (!o) return;
-    if (!o->valid) return; // GeoGebra's undefined objects are Gyrel's invalid ones
+    const XmlNode* c = e->child("coords");
+    if (!o->valid) {
+        // GeoGebra's undefined objects are Gyrel's invalid ones; a point
+        // GeoGebra had a place for must have one here too.
+        double x, y;
+        if ((k->second.K & KPoint) && c && storedplace(c, x, y))
+            R.Mismatches.push_back(label + ": GeoGebra stored (" + shortnumber(x) + ", " +
+                                   shortnumber(y) + ") where Gyrel has no point");
+        return;
+    }
     Values v;
     o->values(v);
     const double tolerance = 1e-9 * std::max(Scale, 1.0);
     auto far = [&](double a, double b) { return !(std::fabs(a - b) <= tolerance); };
     std::string wrong;
-    const XmlNode* c = e->child("coords");
     if ((k->second.K & KPoint) && c) {
         double x, y;
         const auto *gx = v.get("x"), *gy = v.get("y");

@@ -84,6 +84,9 @@ class GgbImporter {
     // Makes label, a point given as a point plus vectors times numbers
     // ("A + a UnitVector[v]"), as translations; false when exp is none.
     bool pointsum(const std::string& label, const std::string& exp, std::string& why);
+    // A point "(x, y)" of two expressions of numbers: the origin moved along
+    // the axes by their values. False when exp is not of that form.
+    bool coordinates(const std::string& label, const std::string& exp, std::string& why);
     // Whether label is an angle (its value counts in radians in GeoGebra).
     bool isangle(const std::string& label) const;
     // The flags of a record for the style GeoGebra stored for label.

@@ -163,6 +163,13 @@ TEST_F(Numbers, CalculationsFollowTheirNumbersAndTurnInvalidWithThem) {
     EXPECT_FALSE(half->change(std::string(half->name()) + " + 1", why));
     EXPECT_TRUE(inverse->change("len * wa", why));
     EXPECT_NEAR(inverse->value(), 6 * wa->value(), 1e-12);
+    // A name in braces may hold braces: the first "}" that ends a name.
+    len->setname("l_{1}");
+    wa->setname("w}");
+    EXPECT_TRUE(inverse->change("{l_{1}} * 2 + {w}}", why)) << why;
+    EXPECT_NEAR(inverse->value(), 12 + wa->value(), 1e-12);
+    EXPECT_FALSE(inverse->change("{l_{2}}", why));
+    EXPECT_FALSE(inverse->change("{l_{1", why));
 }
 
 TEST_F(Numbers, SlidersDriveGeometryAndConditionsSwitchWhatIsShown) {

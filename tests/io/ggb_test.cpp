@@ -249,10 +249,10 @@ TEST_F(Ggb, TheSamplesImportWhereGeoGebraHadThem) {
     const QDir samples(GYREL_GGB_DIR);
     const QStringList files = samples.entryList({"*.ggb"}, QDir::Files);
     ASSERT_GE(files.size(), 14);
-    // What each sample keeps back: pictures, points given by coordinates
-    // of numbers, LaTeX texts, and what rests on them.
-    const std::map<std::string, std::size_t> dropped = {
-        {"Streckung_worksheet.ggb", 14}, {"glasscheibe1.ggb", 7}, {"numerics.ggb", 2}};
+    // What each sample keeps back: pictures, LaTeX texts, and what rests on
+    // them.
+    const std::map<std::string, std::size_t> dropped = {{"Streckung_worksheet.ggb", 14},
+                                                        {"numerics.ggb", 2}};
     for (const QString& f : files) {
         std::string bytes;
         ASSERT_TRUE(readfile(samples.filePath(f).toLocal8Bit().constData(), bytes));
@@ -268,7 +268,7 @@ TEST_F(Ggb, TheSamplesImportWhereGeoGebraHadThem) {
 }
 
 TEST_F(Ggb, ExpressionsOfNumbersTextsAndPoints) {
-    const std::string body = point("A", 0, 0) + point("B", 3, 0) + point("C", 0, 4) + R"(
+    const std::string body = point("A", 0, 0) + point("B", 3, 0) + point("C", 0, 4) + R"x(
 <command name="Segment"><input a0="A" a1="B"/><output a0="s"/></command>
 <command name="Angle"><input a0="B" a1="A" a2="C"/><output a0="α"/></command>
 <element type="angle" label="α"><value val="1.5707963267948966"/></element>
@@ -288,12 +288,18 @@ TEST_F(Ggb, ExpressionsOfNumbersTextsAndPoints) {
 <command name="Rotate"><input a0="B" a1="-α / 2" a2="A"/><output a0="B'"/></command>
 <element type="point" label="B'"><coords x="2.1213203435596424" y="-2.1213203435596424" z="1"/></element>
 <expression label="bad" exp="Name[A] + 1"/>
-)";
+<expression label="H" exp="(s, a_{1} / 2)" type="point"/>
+<element type="point" label="H"><coords x="3" y="-1" z="1"/></element>
+<expression label="K" exp="(sqrt(s * (s + 1)), 0)" type="point"/>
+<element type="point" label="K"><coords x="3.4641016151377544" y="0" z="1"/></element>
+<expression label="bad2" exp="(s, Name[A])" type="point"/>
+)x";
     const GgbImport r = open(body);
     ASSERT_EQ(r.Error, "");
     EXPECT_TRUE(r.Mismatches.empty()) << r.Mismatches[0];
-    ASSERT_EQ(r.Dropped.size(), 1u);
+    ASSERT_EQ(r.Dropped.size(), 2u) << r.Dropped[1].line();
     EXPECT_EQ(r.Dropped[0].line(), "bad = Name[A] + 1: Name[A] is no number Gyrel has");
+    EXPECT_EQ(r.Dropped[1].line(), "bad2 = (s, Name[A]): Name[A] is no number Gyrel has");
     ASSERT_TRUE(find("a_{1}") && find("β") && find("T") && at("D"));
     ASSERT_TRUE(at("E") && at("G") && at("B'"));
     EXPECT_NEAR(at("D")->x(), 3, 1e-12);
@@ -305,6 +311,16 @@ TEST_F(Ggb, ExpressionsOfNumbersTextsAndPoints) {
     Values v;
     find("a_{1}")->values(v);
     EXPECT_NEAR(v.V["value"][0], 0, 1e-12);
+    // A point of coordinates follows its numbers, also through zero.
+    ASSERT_TRUE(at("H") && at("K"));
+    EXPECT_NEAR(at("H")->x(), 4, 1e-12);
+    EXPECT_NEAR(at("H")->y(), 0, 1e-12);
+    EXPECT_TRUE(at("H")->valid);
+    at("B")->set(2, 0);
+    objects.update();
+    EXPECT_NEAR(at("H")->x(), 2, 1e-12);
+    EXPECT_NEAR(at("H")->y(), -2, 1e-12);
+    EXPECT_NEAR(at("K")->x(), std::sqrt(6.0), 1e-12);
 }
 
 TEST_F(Ggb, ToolsOfTheFileComeBeforeCommandsAndMakeTheirConstruction) {
@@ -408,7 +424,7 @@ TEST_F(Ggb, LinesAndCirclesGivenByTheirEquations) {
     const GgbImport r = open(body);
     ASSERT_EQ(r.Error, "");
     EXPECT_TRUE(r.Mismatches.empty()) << r.Mismatches[0];
-    ASSERT_EQ(r.Dropped.size(), 2u);
+    ASSERT_EQ(r.Dropped.size(), 2u) << r.Dropped[1].line();
     EXPECT_EQ(r.Dropped[0].line(), "Conic e: conics other than circles are not supported");
     EXPECT_EQ(r.Dropped[1].line(), "Line z: it has no equation");
     // The circle x^2 + y^2 - 2x + 4y - 3 = 0 about (1, -2), radius sqrt(8),
