@@ -152,6 +152,13 @@ bool GgbImporter::inner(const std::string& text) {
         x = arg(args[0]).X, y = arg(args[1]).X;
         const std::string p = helper("point", {fixed15(x), fixed15(y)});
         if (!p.empty()) Known[Inner + text] = {p, KPoint, {}};
+    } else if (text.size() > 4 && text.front() == '(' && text.back() == ')' &&
+               text.find(',') != std::string::npos) {
+        // A point of numbers computed from others: hidden and following them.
+        std::string why;
+        ++Depth;
+        coordinates(Inner + text, text, why);
+        --Depth;
     } else {
         // A number computed from others ("-beta", "2 a"), in GeoGebra's
         // units: angles in radians.

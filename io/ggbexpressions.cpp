@@ -351,28 +351,67 @@ void GgbImporter::expression(const XmlNode& e) {
             }
     t.clear();
     if (type == "text" && tokens(exp, t)) {
-        // Strings and numbers joined with "+".
+        // Strings, names and numbers joined with "+". A LaTeX text is made
+        // plain; the numbers it shows stand in it as marks meanwhile.
+        const XmlNode* latex = element ? element->child("isLaTeX") : nullptr;
+        const bool formula = latex && latex->get("val") == "true";
+        std::vector<Token> u;
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            // An operand in brackets of its own: "(Name[G])".
+            if (t[i].S == "(" && i + 2 < t.size() && t[i + 2].S == ")" &&
+                t[i + 1].K != Token::Sign) {
+                u.push_back(t[i + 1]);
+                i += 2;
+            } else {
+                u.push_back(t[i]);
+            }
+        }
         std::string text;
-        bool ok = !t.empty();
-        for (std::size_t i = 0; ok && i < t.size(); ++i) {
+        std::vector<std::string> shown;
+        bool ok = !u.empty();
+        for (std::size_t i = 0; ok && i < u.size(); ++i) {
+            const std::string& k = u[i].S;
             if (i % 2 == 1) {
-                ok = t[i].S == "+";
-            } else if (t[i].K == Token::Text) {
-                // Braces would name numbers in Gyrel's texts.
-                for (char c : t[i].S) text += c == '{' ? '(' : c == '}' ? ')' : c;
-            } else if (t[i].K == Token::Name && !numbername(t[i].S).empty()) {
-                text += "{" + numbername(t[i].S) + "}";
+                ok = k == "+";
+            } else if (u[i].K == Token::Text) {
+                text += k;
+            } else if (u[i].K == Token::Name && k.size() > 6 && k.compare(0, 5, "Name[") == 0 &&
+                       k.back() == ']' && Known.count(k.substr(5, k.size() - 6))) {
+                // An object's name: GeoGebra's label, which is Gyrel's name.
+                text += k.substr(5, k.size() - 6);
+            } else if (u[i].K == Token::Name && !numbername(k).empty()) {
+                text += "\x03" + std::to_string(shown.size()) + "\x04";
+                shown.push_back(numbername(k));
             } else {
                 ok = false;
             }
         }
+        if (formula) text = plainlatex(text);
+        // Braces would name numbers in Gyrel's texts; then the marks become
+        // the numbers' names in braces.
+        std::string words;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char c = text[i];
+            const std::size_t end = c == '\x03' ? text.find('\x04', i) : std::string::npos;
+            if (end != std::string::npos) {
+                const std::size_t n = std::strtoul(text.c_str() + i + 1, nullptr, 10);
+                words += n < shown.size() ? "{" + shown[n] + "}" : "";
+                i = end;
+            } else if (c != '\x03' && c != '\x04') {
+                words += c == '{' ? '(' : c == '}' ? ')' : c;
+            }
+        }
+        text = words;
         if (ok) {
             const XmlNode* start = element ? element->child("startPoint") : nullptr;
             const XmlNode* screen = element ? element->child("absoluteScreenLocation") : nullptr;
             std::vector<std::string> where = {"0", "0"};
             if (start && start->attribute("exp")) {
                 // At a point: the text goes with it.
-                const Arg at = arg(start->get("exp"));
+                // A point of its own when GeoGebra gave a command: "Midpoint[A, B]".
+                Arg at = arg(start->get("exp"));
+                if (!at.M && !at.Number && inner(start->get("exp")))
+                    at = arg(Inner + start->get("exp"));
                 if (!at.M || !(at.M->K & KPoint)) {
                     drop(label, exp,
                          "it stands at " + start->get("exp") + ", which is not imported");

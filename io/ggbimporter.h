@@ -21,6 +21,10 @@ bool storedplace(const XmlNode* n, double& x, double& y);
 // beyond ASCII), and whether it may stand in one (digits, "_" and "'" too).
 bool namestart(unsigned char c);
 bool namebyte(unsigned char c);
+// A text of LaTeX as plain text: signs and Greek letters as their
+// characters, fractions as a/b, overlined letters with a combining overline,
+// groups and spacing commands gone. Any other byte stays as it is.
+std::string plainlatex(const std::string& latex);
 
 class GgbImporter {
   public:

@@ -3,6 +3,7 @@
 #include "constructionfile.h"
 #include "files.h"
 #include "ggbimport.h"
+#include "ggbimporter.h"
 #include "line.h"
 #include "objectlist.h"
 #include "point.h"
@@ -249,10 +250,8 @@ TEST_F(Ggb, TheSamplesImportWhereGeoGebraHadThem) {
     const QDir samples(GYREL_GGB_DIR);
     const QStringList files = samples.entryList({"*.ggb"}, QDir::Files);
     ASSERT_GE(files.size(), 14);
-    // What each sample keeps back: pictures, LaTeX texts, and what rests on
-    // them.
-    const std::map<std::string, std::size_t> dropped = {{"Streckung_worksheet.ggb", 14},
-                                                        {"numerics.ggb", 2}};
+    // What each sample keeps back: pictures and what rests on them.
+    const std::map<std::string, std::size_t> dropped = {{"Streckung_worksheet.ggb", 14}};
     for (const QString& f : files) {
         std::string bytes;
         ASSERT_TRUE(readfile(samples.filePath(f).toLocal8Bit().constData(), bytes));
@@ -293,6 +292,10 @@ TEST_F(Ggb, ExpressionsOfNumbersTextsAndPoints) {
 <expression label="K" exp="(sqrt(s * (s + 1)), 0)" type="point"/>
 <element type="point" label="K"><coords x="3.4641016151377544" y="0" z="1"/></element>
 <expression label="bad2" exp="(s, Name[A])" type="point"/>
+<expression label="L" exp="&quot;\overline{&quot; + (Name[A]) + Name[B] + &quot;} \, = &quot; + a_{1}"/>
+<element type="text" label="L"><isLaTeX val="true"/><startPoint exp="Midpoint[A, B]"/></element>
+<command name="Segment"><input a0="A" a1="(s / 3, s)"/><output a0="u"/></command>
+<element type="segment" label="u"><coords x="3" y="-1" z="0"/></element>
 )x";
     const GgbImport r = open(body);
     ASSERT_EQ(r.Error, "");
@@ -305,6 +308,10 @@ TEST_F(Ggb, ExpressionsOfNumbersTextsAndPoints) {
     EXPECT_NEAR(at("D")->x(), 3, 1e-12);
     const std::string text = ::construction();
     EXPECT_NE(text.find(R"(=text("s = {_help} (and) {a_{1}}","C");)"), std::string::npos) << text;
+    EXPECT_NE(text.find("=text(\"A\xcc\x85"
+                        "B\xcc\x85 = {a_{1}}\",\""),
+              std::string::npos)
+        << text;
     // The text follows the numbers it shows.
     at("B")->set(4, 0);
     objects.update();
@@ -312,7 +319,8 @@ TEST_F(Ggb, ExpressionsOfNumbersTextsAndPoints) {
     find("a_{1}")->values(v);
     EXPECT_NEAR(v.V["value"][0], 0, 1e-12);
     // A point of coordinates follows its numbers, also through zero.
-    ASSERT_TRUE(at("H") && at("K"));
+    ASSERT_TRUE(at("H") && at("K") && find("u"));
+    EXPECT_NEAR(dynamic_cast<Segment*>(find("u"))->length(), std::hypot(4, 4.0 / 3), 1e-12);
     EXPECT_NEAR(at("H")->x(), 4, 1e-12);
     EXPECT_NEAR(at("H")->y(), 0, 1e-12);
     EXPECT_TRUE(at("H")->valid);
@@ -321,6 +329,24 @@ TEST_F(Ggb, ExpressionsOfNumbersTextsAndPoints) {
     EXPECT_NEAR(at("H")->x(), 2, 1e-12);
     EXPECT_NEAR(at("H")->y(), -2, 1e-12);
     EXPECT_NEAR(at("K")->x(), std::sqrt(6.0), 1e-12);
+}
+
+TEST(GgbLatex, FormulasBecomePlainText) {
+    EXPECT_EQ(plainlatex("\\overline{AB} \\, = \\, 3"), "A\xcc\x85"
+                                                        "B\xcc\x85 = 3");
+    EXPECT_EQ(plainlatex("\\frac{a+b}{2} \\cdot \\sqrt{x}"), "(a+b)/2 \xc2\xb7 \xe2\x88\x9ax");
+    EXPECT_EQ(plainlatex("$\\alpha + \\beta = 180^\\circ$"), "\xce\xb1 + \xce\xb2 = 180^\xc2\xb0");
+    EXPECT_EQ(plainlatex("A = 3 cm^2, \\text{r}_{1}"), "A = 3 cm\xc2\xb2, r1");
+    EXPECT_EQ(plainlatex("\\unknown{x} \\{a\\}"), "unknownx (a)");
+    // Broken and hostile formulas end, whatever their nesting.
+    for (const std::string& bad :
+         {std::string("\\frac{"), std::string("}}}{\\"), std::string(100000, '{'),
+          std::string(100000, '}'), std::string(20000, '\\') + "sqrt"}) {
+        std::string deep;
+        for (int i = 0; i < 5000; ++i) deep += "\\sqrt\\frac";
+        plainlatex(bad);
+        plainlatex(deep);
+    }
 }
 
 TEST_F(Ggb, ToolsOfTheFileComeBeforeCommandsAndMakeTheirConstruction) {
