@@ -208,6 +208,26 @@ bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,
             Known[first()].Points = {in[0].M->Name, in[1].M->Name};
         return true;
     }
+    if (cmd == "Segment" && n == 2 && is(0, KPoint) && num(1)) {
+        // Of a given length: to the point that far to the right of A.
+        const std::string o = origin(), unit = helper("point", {"1", "0"});
+        const std::string along =
+            o.empty() || unit.empty()
+                ? ""
+                : helper("dilate", {'"' + unit + '"', '"' + o + '"', value(1, false)});
+        const std::string end = out.size() > 1 ? out[1] : std::string();
+        std::vector<Object*> made;
+        if (along.empty() ||
+            !make({end}, {KPoint}, "translate", {q(0), '"' + o + '"', '"' + along + '"'}, what,
+                  &made) ||
+            made.size() != 1 || !made[0])
+            return false;
+        const std::string b = made[0]->name();
+        if (!end.empty()) check(end);
+        if (make({first()}, {KSegment}, "segment", {q(0), '"' + b + '"'}, what) && !first().empty())
+            Known[first()].Points = {in[0].M->Name, b};
+        return true;
+    }
     if (cmd == "Vector" && n == 1 && is(0, KPoint)) {
         // A point's position: from the origin to it.
         const std::string o = origin();
@@ -417,6 +437,20 @@ bool GgbImporter::measures(const std::string& cmd, const std::vector<Arg>& in,
     if (cmd == "Distance" && n == 2 && is(0, KPoint) && is(1, KPoint))
         return make({first}, {KNumber}, "distance", {quoted(*in[0].M), quoted(*in[1].M)}, what),
                true;
+    const XmlNode* line = n == 2 && in[1].M && (in[1].M->K & KLine) ? stored(in[1].Text) : nullptr;
+    if (cmd == "Distance" && is(0, KPoint) && line && line->get("type") == "line") {
+        // From a point to a line: to its foot on the line.
+        std::vector<Object*> perpendicular;
+        if (!make({"", ""}, {KPoint, KLine}, "rectangular", {quoted(*in[0].M), quoted(*in[1].M)},
+                  what, &perpendicular) ||
+            perpendicular.size() != 2 || !perpendicular[1])
+            return false;
+        const std::string foot = helper(
+            "intersection", {'"' + std::string(perpendicular[1]->name()) + '"', quoted(*in[1].M)});
+        return !foot.empty() &&
+                   make({first}, {KNumber}, "distance", {quoted(*in[0].M), '"' + foot + '"'}, what),
+               true;
+    }
     struct Measure {
         const char* Command;
         const char* Keyword;

@@ -120,6 +120,14 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
 <command name="Arc"><input a0="k3" a1="B" a2="C"/><output a0="arc"/></command>
 <command name="CircumcircleSector"><input a0="B" a1="C" a2="A"/><output a0="fan"/></command>
 <command name="CircumcircleSector"><input a0="A" a1="C" a2="B"/><output a0="fan2"/></command>
+<command name="Segment"><input a0="A" a1="2.5"/><output a0="fix" a1="F"/></command>
+<element type="point" label="F"><coords x="2.5" y="0" z="1"/></element>
+<command name="Segment"><input a0="C" a1="dist"/><output a0="fix2" a1=""/></command>
+<element type="segment" label="fix2"><coords x="0" y="1" z="-3"/></element>
+<command name="Line"><input a0="A" a1="B"/><output a0="ab"/></command>
+<element type="line" label="ab"><coords x="0" y="1" z="0"/></element>
+<command name="Distance"><input a0="C" a1="ab"/><output a0="h"/></command>
+<element type="numeric" label="h"><value val="3"/></element>
 )x";
     const GgbImport r = open(body);
     ASSERT_EQ(r.Error, "");
@@ -174,10 +182,22 @@ TEST_F(Ggb, CommandsByTheirInputsWithStyleAndTheView) {
     EXPECT_NEAR(fan.V["area"][0], 6.25 * sweep / 2, 1e-9);
     EXPECT_NEAR(fan2.V["area"][0], fan.V["area"][0], 1e-9);
     EXPECT_NE(text.find(R"(=sector3("B","C","A");)"), std::string::npos) << text;
+    // A segment of a given length ends at a point of its own; a distance
+    // from a line is to its foot.
+    ASSERT_TRUE(find("fix") && at("F") && find("fix2") && find("h"));
+    EXPECT_NEAR(at("F")->x(), 2.5, 1e-12);
+    EXPECT_NEAR(dynamic_cast<Segment*>(find("fix2"))->length(), 3, 1e-12);
+    Values h;
+    find("h")->values(h);
+    EXPECT_NEAR(h.V["value"][0], 3, 1e-12);
     // Dragging a free point moves what rests on it.
     at("B")->set(5, 0);
+    at("C")->set(1, 4);
     objects.update();
     EXPECT_NEAR(at("M")->x(), 2.5, 1e-12);
+    find("h")->values(h);
+    EXPECT_NEAR(h.V["value"][0], 4, 1e-12);
+    EXPECT_NEAR(dynamic_cast<Segment*>(find("fix2"))->length(), std::hypot(1, 4), 1e-12);
 }
 
 TEST_F(Ggb, WhatCannotComeIsDroppedWithWhatRestsOnItAndMismatchesAreTold) {
