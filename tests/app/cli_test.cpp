@@ -380,3 +380,37 @@ TEST_F(CommandLine, PicturesInTheModernStyleOnlyWhenAsked) {
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(QImage(file("program.png")), modern);
 }
+
+TEST_F(CommandLine, RelationTellsWhatHoldsInGeneralAndWhatHereOnly) {
+    write("euler.gyr", "\"A\"()=point(-4,-2);\n\"B\"()=point(5,-1.5);\n\"C\"()=point(0.5,4);\n"
+                       "\"a\"()=line(\"B\",\"C\");\n\"b\"()=line(\"C\",\"A\");\n"
+                       "\"m1\"()=midperpendicular(\"A\",\"B\");\n"
+                       "\"m2\"()=midperpendicular(\"B\",\"C\");\n"
+                       "\"U\"()=intersection(\"m1\",\"m2\");\n"
+                       "\"Ma\"()=middle(\"B\",\"C\");\n\"Mb\"()=middle(\"C\",\"A\");\n"
+                       "\"sa\"()=line(\"A\",\"Ma\");\n\"sb\"()=line(\"B\",\"Mb\");\n"
+                       "\"S\"()=intersection(\"sa\",\"sb\");\n"
+                       "\"X1\"(hidden),\"ha\"()=rectangular(\"A\",\"a\");\n"
+                       "\"X2\"(hidden),\"hb\"()=rectangular(\"B\",\"b\");\n"
+                       "\"H\"()=intersection(\"ha\",\"hb\");\n"
+                       "\"P\"()=point(1,-1.72222222222);\n");
+    Outcome r = gyrel({"--relation", "H,S,U", file("euler.gyr")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.toStdString(), "H, S and U lie on one line \xe2\x80\x94 true in general "
+                                   "(checked in 1,000 random positions)\n");
+    // Placed on the line by hand: true here only, whatever the seed.
+    for (const char* seed : {"1", "2", "99"}) {
+        r = gyrel({"--relation", "A,B,P", "--seed", seed, file("euler.gyr")});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.out.toStdString().find("A, B and P lie on one line \xe2\x80\x94 true here, but "
+                                           "not in general: moving "),
+                  std::string::npos)
+            << r.out.toStdString();
+    }
+    EXPECT_EQ(gyrel({"--relation", "A,B,C", file("euler.gyr")}).status, 1) << "nothing holds";
+    r = gyrel({"--relation", "A,Q", file("euler.gyr")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.toStdString().find("there is no object Q"), std::string::npos);
+    EXPECT_EQ(gyrel({"--relation", "A,B,P", "--seed", "x", file("euler.gyr")}).status, 2);
+    EXPECT_EQ(gyrel({"--seed", "3", file("euler.gyr")}).status, 2);
+}
