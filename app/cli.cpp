@@ -1,6 +1,7 @@
 #include "cli.h"
 #include "answerer.h"
 #include "constructionfile.h"
+#include "discover.h"
 #include "export.h"
 #include "files.h"
 #include "ggbimport.h"
@@ -26,6 +27,7 @@ const char* const usage =
     "       gyrel --check FILE.gyr\n"
     "       gyrel --json FILE.gyr\n"
     "       gyrel --relation A,B,C [--seed N] FILE.gyr\n"
+    "       gyrel --discover NAME [--seed N] FILE.gyr\n"
     "\n"
     "Without an option Gyrel opens its window, with the construction of FILE.gyr\n"
     "when one is given (\"noabout\": without the About box).\n"
@@ -56,6 +58,9 @@ const char* const usage =
     "                 equal lengths, angles or numbers, touching circles and\n"
     "                 lines) and whether it holds in general: checked in 1,000\n"
     "                 random positions of the free objects\n"
+    "  --discover NAME  prints every relation of the object NAME with the\n"
+    "                 visible objects that holds in general and is not simply how\n"
+    "                 something was made, after the seed of its random positions\n"
     "  --seed N       the random positions' seed (1 unless given)\n"
     "  --help         shows this text\n"
     "  --version      shows the version\n"
@@ -160,6 +165,18 @@ int relations(const std::string& list, std::uint64_t seed) {
     return status;
 }
 
+// Prints what holds in general for the object named.
+int discoveries(const std::string& name, std::uint64_t seed) {
+    Object* o = objects.find(name.c_str(), 0, nullptr);
+    if (!o) return fail("--discover: there is no object " + name);
+    const std::vector<Found> found = discover(o, 1000, seed);
+    std::printf("%s in 1,000 random positions, seed %llu:\n", name.c_str(),
+                static_cast<unsigned long long>(seed));
+    for (const Found& f : found) std::printf("%s\n", f.R.text().c_str());
+    if (found.empty()) std::printf("Nothing holds in general beyond how it was made.\n");
+    return 0;
+}
+
 int runquietly(int argc, char** argv) {
     Quiet quiet;
     Answerer* before = Answerer::install(&quiet);
@@ -188,13 +205,15 @@ int runtool(int argc, char** argv) {
             return 0;
         }
         if (a == "--export" || a == "--list" || a == "--check" || a == "--json" ||
-            a == "--relation") {
+            a == "--relation" || a == "--discover") {
             if (!mode.empty())
-                return fail("one of --export, --list, --check, --json and --relation at a time");
+                return fail("one of --export, --list, --check, --json, --relation and --discover "
+                            "at a time");
             mode = a;
-            if (a == "--relation") {
+            if (a == "--relation" || a == "--discover") {
                 if (++i >= argc || !*argv[i])
-                    return fail("--relation wants the objects' names: A,B,C");
+                    return fail(a == "--relation" ? "--relation wants the objects' names: A,B,C"
+                                                  : "--discover wants an object's name");
                 named = argv[i];
             }
             if (a == "--export") {
@@ -224,8 +243,8 @@ int runtool(int argc, char** argv) {
         }
     }
     if (mode.empty())
-        return fail("--width and --modern go with --export, --seed with --relation (see gyrel "
-                    "--help)");
+        return fail("--width and --modern go with --export, --seed with --relation and "
+                    "--discover (see gyrel --help)");
     if (file.empty()) return fail(mode + " wants a construction file (see gyrel --help)");
     PictureView v;
     v.Width = static_cast<int>(width);
@@ -243,6 +262,7 @@ int runtool(int argc, char** argv) {
     }
     if (status == 0 && mode == "--json") std::fputs(constructionjson().c_str(), stdout);
     if (status == 0 && mode == "--relation") status = relations(named, seed);
+    if (status == 0 && mode == "--discover") status = discoveries(named, seed);
     if (status == 0 && mode == "--export") {
         switch (exportpicture(out.c_str(), v.Width, 0, modern)) {
         case NotOpened:

@@ -144,9 +144,9 @@ std::string Relation::text() const {
     return "";
 }
 
-bool Relation::holds() const {
+bool Relation::holds(double size) const {
     if (!allvalid(Objects)) return false;
-    const double L = RelationTolerance * figuresize(), t = RelationTolerance;
+    const double L = RelationTolerance * size, t = RelationTolerance;
     const auto& o = Objects;
     switch (K) {
     case Collinear: {
@@ -288,26 +288,39 @@ void put(const std::vector<Object*>& free, const Position& p) {
 
 } // namespace
 
+Positions::Positions(std::uint64_t seed)
+    : Free(freeobjects()), Here(where(Free)), Size(figuresize()), State(seed) {}
+
+Positions::~Positions() {
+    put(Free, Here);
+}
+
+void Positions::next() {
+    std::mt19937_64 random(State++);
+    std::uniform_real_distribution<double> unit(-1, 1), scale(std::log(0.01), std::log(10.0));
+    // Around the figure, each position at a scale of its own.
+    const double s = Size * std::exp(scale(random));
+    Position p = Here;
+    for (std::size_t k = 0; k < Free.size(); ++k) {
+        if (auto* slider = dynamic_cast<Slider*>(Free[k]))
+            p.X[k] = slider->Min + (slider->Max - slider->Min) * (unit(random) + 1) / 2;
+        else
+            p.X[k] += s * unit(random), p.Y[k] += s * unit(random);
+    }
+    put(Free, p);
+}
+
+Position Positions::now() const {
+    return where(Free);
+}
+
 Verdict checkrelation(const Relation& r, int n, std::uint64_t seed) {
     Verdict v;
     if (!r.holds()) return v;
-    const std::vector<Object*> free = freeobjects();
-    const Position here = where(free);
-    const double size = figuresize();
-    std::mt19937_64 random(seed);
-    std::uniform_real_distribution<double> unit(-1, 1), scale(std::log(0.01), std::log(10.0));
+    Positions positions(seed);
     bool failed = false;
     for (int i = 0; i < n && !failed; ++i) {
-        // Around the figure, each position at a scale of its own.
-        const double s = size * std::exp(scale(random));
-        Position p = here;
-        for (std::size_t k = 0; k < free.size(); ++k) {
-            if (auto* slider = dynamic_cast<Slider*>(free[k]))
-                p.X[k] = slider->Min + (slider->Max - slider->Min) * (unit(random) + 1) / 2;
-            else
-                p.X[k] += s * unit(random), p.Y[k] += s * unit(random);
-        }
-        put(free, p);
+        positions.next();
         if (!allvalid(r.Objects)) {
             ++v.Skipped;
             continue;
@@ -315,14 +328,15 @@ Verdict checkrelation(const Relation& r, int n, std::uint64_t seed) {
         ++v.Checked;
         if (!r.holds()) {
             failed = true;
-            v.Counter = p;
+            v.Counter = positions.now();
         }
     }
     if (failed) {
         v.R = Verdict::HereOnly;
         // The first free object whose move alone breaks it.
+        const auto& free = positions.free();
         for (std::size_t k = 0; k < free.size() && !v.Breaker; ++k) {
-            Position one = here;
+            Position one = positions.here();
             one.X[k] = v.Counter.X[k], one.Y[k] = v.Counter.Y[k];
             put(free, one);
             if (allvalid(r.Objects) && !r.holds()) v.Breaker = free[k];
@@ -330,7 +344,6 @@ Verdict checkrelation(const Relation& r, int n, std::uint64_t seed) {
     } else {
         v.R = v.Checked * 2 < n ? Verdict::Undecided : Verdict::General;
     }
-    put(free, here);
     return v;
 }
 

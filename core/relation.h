@@ -10,6 +10,8 @@
 
 class Object;
 
+double figuresize();
+
 struct Relation {
     enum Kind {
         Collinear,     // three points on one line
@@ -32,7 +34,9 @@ struct Relation {
     std::string text() const;
     // Whether it holds in the figure as it stands, within the tolerance
     // relative to the figure's size; false while an object is invalid.
-    bool holds() const;
+    bool holds() const { return holds(figuresize()); }
+    // The same for a figure of the size given.
+    bool holds(double size) const;
 };
 
 // The relative tolerance of every test: distances against the figure's
@@ -40,9 +44,9 @@ struct Relation {
 // size.
 constexpr double RelationTolerance = 1e-8;
 
-// The size of the figure: the diagonal of the box around its given points
-// (free, fixed and on objects), else around all its points; at least 1e-9.
-double figuresize();
+// The size of the figure (figuresize): the diagonal of the box around its
+// given points (free, fixed and on objects), else around all its points; at
+// least 1e-9.
 
 // Every relation of the kinds above that holds here among the objects, in
 // the order of the kinds.
@@ -81,3 +85,25 @@ Verdict checkrelation(const Relation& r, int n = 1000, std::uint64_t seed = 1);
 
 // Puts the free objects where p says and recomputes: the counter-example.
 void showposition(const Position& p);
+
+// Random positions of the free objects around the figure, reproducible from
+// a seed; the figure stands as it did when they are gone.
+class Positions {
+  public:
+    explicit Positions(std::uint64_t seed);
+    ~Positions();
+    Positions(const Positions&) = delete;
+    Positions& operator=(const Positions&) = delete;
+    // Moves to the next position and recomputes.
+    void next();
+    // Where the free objects stand now, and where they stood at first.
+    Position now() const;
+    const Position& here() const { return Here; }
+    const std::vector<Object*>& free() const { return Free; }
+
+  private:
+    std::vector<Object*> Free;
+    Position Here;
+    double Size;
+    std::uint64_t State;
+};

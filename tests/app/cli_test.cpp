@@ -413,4 +413,13 @@ TEST_F(CommandLine, RelationTellsWhatHoldsInGeneralAndWhatHereOnly) {
     EXPECT_NE(r.err.toStdString().find("there is no object Q"), std::string::npos);
     EXPECT_EQ(gyrel({"--relation", "A,B,P", "--seed", "x", file("euler.gyr")}).status, 2);
     EXPECT_EQ(gyrel({"--seed", "3", file("euler.gyr")}).status, 2);
+    // Discover names the seed and finds the Euler line, nothing made so.
+    r = gyrel({"--discover", "S", "--seed", "5", file("euler.gyr")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.toStdString(),
+              "S in 1,000 random positions, seed 5:\nS, U and H lie on one line\n");
+    r = gyrel({"--discover", "P", file("euler.gyr")});
+    EXPECT_EQ(r.out.toStdString(), "P in 1,000 random positions, seed 1:\nNothing holds in "
+                                   "general beyond how it was made.\n");
+    EXPECT_EQ(gyrel({"--discover", "Q", file("euler.gyr")}).status, 2);
 }

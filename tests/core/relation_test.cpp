@@ -3,11 +3,13 @@
 #include "angle.h"
 #include "constructed.h"
 #include "derived.h"
+#include "discover.h"
 #include "intersection.h"
 #include "model.h"
 #include "relation.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -134,4 +136,40 @@ TEST_F(Relations, RelationsAmongPickedObjects) {
     b->set(0, 0);
     objects.update();
     EXPECT_FALSE(Relation({Relation::OnLine, {c, g}}).holds());
+}
+
+TEST_F(Relations, DiscoverFindsTheEulerLineAndNothingBuiltIn) {
+    Point* a = P(-4, -2);
+    Point* b = P(5, -1.5);
+    Point* c = P(0.5, 4);
+    a->setname("A"), b->setname("B"), c->setname("C");
+    auto *ab = new Segment(a, b), *bc = new Segment(b, c), *ca = new Segment(c, a);
+    (void)ab;
+    auto *ma = new Middle(b, c), *mb = new Middle(c, a);
+    auto* s = new Intersection(new Segment(a, ma), new Segment(b, mb));
+    s->setname("S");
+    auto* u = new Intersection(new Midperpendicular(a, b), new Midperpendicular(b, c));
+    u->setname("U");
+    auto* h = new Intersection(makeparallel(a, bc, 1), makeparallel(b, ca, 1));
+    h->setname("H");
+    std::vector<Found> found = discover(s, 1000, 3);
+    std::vector<std::string> texts;
+    for (const Found& f : found) texts.push_back(f.R.text());
+    ASSERT_EQ(texts.size(), 1u) << ::testing::PrintToString(texts);
+    EXPECT_EQ(found[0].R.K, Relation::Collinear);
+    EXPECT_EQ(std::set<Object*>(found[0].R.Objects.begin(), found[0].R.Objects.end()),
+              (std::set<Object*>{s, h, u}));
+    EXPECT_EQ(found[0].Checked, 1000);
+    EXPECT_EQ(a->x(), -4) << "the figure as it was";
+    // What was made so is no finding: the midpoint on its side, the
+    // circumcentre on its bisectors, the centroid on its medians.
+    EXPECT_TRUE(builtin(Relation{Relation::OnLine, {ma, bc}}));
+    EXPECT_TRUE(builtin(Relation{Relation::Collinear, {ma, b, c}}));
+    EXPECT_TRUE(builtin(Relation{Relation::Collinear, {s, a, ma}}));
+    EXPECT_FALSE(builtin(Relation{Relation::Collinear, {s, h, u}}));
+    // Asked to stop, it stops with nothing.
+    int heard = 0;
+    EXPECT_TRUE(discover(s, 1000, 3, [&](double) { return ++heard < 3; }).empty());
+    EXPECT_EQ(heard, 3);
+    EXPECT_EQ(a->x(), -4);
 }
