@@ -92,6 +92,8 @@ const MenuSpec menulines[] = {
     {M::Item, "&Hide \tH", 3005},
     {M::Item, "&Delete Tracks \tF6", 3007},
     {M::Item, "Make Lo&cus", 3008},
+    {M::Item, "Relatio&n", 2124},
+    {M::Item, "Disco&ver", 2125},
     {M::Item, "De&lete Object \tDel", 3006},
     {M::Separator, nullptr, 0},
     {M::Item, "&Step through Construction \tF4", 4006},

@@ -20,6 +20,6 @@ class Tools {
 extern Tools tools;
 
 // The tool buttons' and the colour buttons' commands, in button order.
-enum { ToolButtons = 40 };
+enum { ToolButtons = 42 };
 extern const int idm_actions[ToolButtons];
 extern const int idm_colors[6];

@@ -245,5 +245,10 @@ const stringtable GyrStrings[] = {
     {255, "Sector through Three Points: A point on the arc?"},
     {256, "Sector through Three Points: End point?"},
     {257, "Sector through Three Points"},
+    {258, "Relation: The first object? (Then up to three more; Return asks.)"},
+    {259, "Relation: Another object? (Return asks about those picked.)"},
+    {260, "Relation"},
+    {261, "Discover: Which point, line or circle?"},
+    {262, "Discover"},
     {0, ""},
 };

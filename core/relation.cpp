@@ -289,10 +289,13 @@ void put(const std::vector<Object*>& free, const Position& p) {
 } // namespace
 
 Positions::Positions(std::uint64_t seed)
-    : Free(freeobjects()), Here(where(Free)), Size(figuresize()), State(seed) {}
+    : Free(freeobjects()), States(Free.size()), Here(where(Free)), Size(figuresize()), State(seed) {
+    for (std::size_t k = 0; k < Free.size(); ++k) Free[k]->getstate(States[k]);
+}
 
 Positions::~Positions() {
-    put(Free, Here);
+    for (std::size_t k = 0; k < Free.size(); ++k) Free[k]->setstate(States[k]);
+    objects.update();
 }
 
 void Positions::next() {

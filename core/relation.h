@@ -4,11 +4,11 @@
 // construction itself.
 #pragma once
 
+#include "object.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
-
-class Object;
 
 double figuresize();
 
@@ -103,6 +103,7 @@ class Positions {
 
   private:
     std::vector<Object*> Free;
+    std::vector<ObjectState> States; // as they were: put back exactly
     Position Here;
     double Size;
     std::uint64_t State;

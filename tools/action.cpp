@@ -6,6 +6,7 @@
 #include "numbers.h"
 #include "objectlist.h"
 #include "point.h"
+#include "relations.h"
 #include "shapes.h"
 #include "transformation.h"
 
@@ -212,11 +213,11 @@ void MoveAction::release(int type) {
     inform();
 }
 
-const int ncommands = 41;
+const int ncommands = 43;
 const int commands[] = {2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008, 3020, 3001, 3002,
                         3006, 2009, 3005, 3003, 3004, 2010, 7018, 2101, 2102, 2103, 2104,
                         2105, 2106, 2107, 2108, 2109, 2110, 2111, 2112, 2113, 2114, 2115,
-                        2116, 2117, 2118, 2119, 2120, 2121, 2122, 2123};
+                        2116, 2117, 2118, 2119, 2120, 2121, 2122, 2123, 2124, 2125};
 Action* const actions[] = {&pointaction,         &segmentaction,        &rayaction,
                            &lineaction,          &circleaction,         &circle3action,
                            &rectangularaction,   &parallelaction,       &intersectionaction,
@@ -230,7 +231,8 @@ Action* const actions[] = {&pointaction,         &segmentaction,        &rayacti
                            &arcaction,           &semicircleaction,     &sectoraction,
                            &measureaction,       &slideraction,         &checkboxaction,
                            &calculateaction,     &textaction,           &circleradiusaction,
-                           &locusaction,         &sector3action};
+                           &locusaction,         &sector3action,        &relationaction,
+                           &discoveraction};
 static_assert(sizeof commands / sizeof *commands == ncommands, "a command each");
 static_assert(sizeof actions / sizeof *actions == ncommands, "a tool each");
 

@@ -76,6 +76,11 @@ TEST_F(Relations, ThalesAndVarignon) {
     c->update();
     EXPECT_EQ(check(Relation::Perpendicular, {new Segment(c, a), new Segment(c, b)}).R,
               Verdict::General);
+    // A point on a circle stands bit for bit where it stood.
+    const double cx = c->x(), cy = c->y();
+    EXPECT_EQ(check(Relation::OnCircle, {c, k}).R, Verdict::General);
+    EXPECT_EQ(c->x(), cx);
+    EXPECT_EQ(c->y(), cy);
     Point* q[4] = {P(0, 0), P(5, -1), P(6, 3), P(1, 4)};
     Middle* m[4];
     for (int i = 0; i < 4; ++i) m[i] = new Middle(q[i], q[(i + 1) % 4]);
