@@ -137,16 +137,25 @@ std::vector<Found> discover(Object* x, int n, std::uint64_t seed,
         Relation r{k, std::move(v)};
         if (r.holds(size) && !degenerate(r, size) && !builtin(r)) candidates.push_back(r);
     };
-    const std::size_t np = points.size();
     if (x->valid && ispoint(x)) {
         for (Object* l : lines) consider(Relation::OnLine, {x, l});
         for (Object* k : circles) consider(Relation::OnCircle, {x, k});
-        for (std::size_t i = 0; i < np; ++i)
-            for (std::size_t j = i + 1; j < np; ++j)
+        // In a large construction the pairs and triples are taken among the
+        // points nearest to x, so that the search stays short.
+        auto* px = static_cast<Pointprim*>(x);
+        std::stable_sort(points.begin(), points.end(), [px](Object* a, Object* b) {
+            auto *p = static_cast<Pointprim*>(a), *q = static_cast<Pointprim*>(b);
+            return std::hypot(p->x() - px->x(), p->y() - px->y()) <
+                   std::hypot(q->x() - px->x(), q->y() - px->y());
+        });
+        const std::size_t pairs = std::min<std::size_t>(points.size(), NearestForLines),
+                          triples = std::min<std::size_t>(points.size(), NearestForCircles);
+        for (std::size_t i = 0; i < pairs; ++i)
+            for (std::size_t j = i + 1; j < pairs; ++j)
                 consider(Relation::Collinear, {x, points[i], points[j]});
-        for (std::size_t i = 0; i < np; ++i)
-            for (std::size_t j = i + 1; j < np; ++j)
-                for (std::size_t k = j + 1; k < np; ++k)
+        for (std::size_t i = 0; i < triples; ++i)
+            for (std::size_t j = i + 1; j < triples; ++j)
+                for (std::size_t k = j + 1; k < triples; ++k)
                     consider(Relation::Concyclic, {x, points[i], points[j], points[k]});
     } else if (x->valid && isline(x)) {
         for (Object* p : points) consider(Relation::OnLine, {p, x});

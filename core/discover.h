@@ -19,6 +19,10 @@ struct Found {
 // by all candidates, reproducible from seed. progress, when given, hears the
 // share done (0 to 1) now and then and may answer false to stop: then the
 // list is empty. The construction stands as it did afterwards.
+// A point's partners for points on one line are the NearestForLines points
+// nearest to it, for points on one circle the NearestForCircles nearest: a
+// large construction is searched in about a second.
+enum { NearestForLines = 300, NearestForCircles = 100 };
 std::vector<Found> discover(Object* x, int n = 1000, std::uint64_t seed = 1,
                             const std::function<bool(double)>& progress = nullptr);
 
