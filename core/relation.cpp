@@ -317,12 +317,17 @@ Position Positions::now() const {
     return where(Free);
 }
 
-Verdict checkrelation(const Relation& r, int n, std::uint64_t seed) {
+Verdict checkrelation(const Relation& r, int n, std::uint64_t seed,
+                      const std::function<bool(double)>& progress) {
     Verdict v;
     if (!r.holds()) return v;
     Positions positions(seed);
     bool failed = false;
     for (int i = 0; i < n && !failed; ++i) {
+        if (progress && i % 50 == 0 && !progress(static_cast<double>(i) / n)) {
+            v.R = Verdict::Stopped;
+            return v;
+        }
         positions.next();
         if (!allvalid(r.Objects)) {
             ++v.Skipped;
@@ -369,6 +374,8 @@ std::string Verdict::text() const {
                (Breaker ? ": moving " + std::string(Breaker->name()) + " breaks it" : "");
     case NotHere:
         return "not true here";
+    case Stopped:
+        return "true here; the check in general was stopped";
     case Undecided:
         return "true here; in most random positions (" + count(Skipped) +
                ") an object of it had no place, so it cannot be said whether it holds in general";

@@ -7,6 +7,7 @@
 #include "object.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,7 @@ struct Verdict {
         HereOnly,  // holds here but failed in a position
         NotHere,   // does not hold in the figure as it stands
         Undecided, // most positions left an object invalid
+        Stopped,   // the person stopped the check
     };
     Result R = NotHere;
     int Checked = 0;           // positions where every object involved existed
@@ -80,8 +82,10 @@ struct Verdict {
 
 // Checks r in n random positions around the current one and at scales from
 // a hundredth to ten times the figure's size, reproducible from seed. The
-// construction stands as it did afterwards.
-Verdict checkrelation(const Relation& r, int n = 1000, std::uint64_t seed = 1);
+// construction stands as it did afterwards. progress, when given, hears the
+// share done now and then and may answer false to stop.
+Verdict checkrelation(const Relation& r, int n = 1000, std::uint64_t seed = 1,
+                      const std::function<bool(double)>& progress = nullptr);
 
 // Puts the free objects where p says and recomputes: the counter-example.
 void showposition(const Position& p);

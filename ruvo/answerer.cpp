@@ -14,13 +14,20 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <algorithm>
 #include <cstring>
+#include <memory>
 
 Answerer::~Answerer() = default;
 
 int Answerer::messagebox(Box kind, const char* text, const char* title, Dialog& owner) {
     return messagebox(kind, text, title, owner.W);
+}
+
+int Answerer::progress(const char*, double, Window*) {
+    return 1;
 }
 
 namespace {
@@ -125,6 +132,34 @@ class QtAnswerer : public Answerer {
         c = fromqcolor(q);
         return 1;
     }
+
+    int progress(const char* text, double share, Window* owner) override {
+        if (!Box) {
+            if (share >= 1) return 1;
+            QWidget* parent = parentof(owner);
+            Box = std::make_unique<QProgressDialog>(qstr(text), "Cancel", 0, 1000, parent);
+            Box->setWindowModality(Qt::WindowModal);
+            Box->setMinimumDuration(400);
+            Box->setAutoClose(false);
+            Box->setAutoReset(false);
+            // The drawing shows the figure as it stands, not the work's
+            // positions.
+            Frozen = parent;
+            if (Frozen) Frozen->setUpdatesEnabled(false);
+        }
+        Box->setValue(static_cast<int>(std::clamp(share, 0.0, 1.0) * 1000));
+        const bool cancelled = Box->wasCanceled();
+        if (cancelled || share >= 1) {
+            Box.reset();
+            if (Frozen) Frozen->setUpdatesEnabled(true);
+            Frozen = nullptr;
+        }
+        return !cancelled;
+    }
+
+  private:
+    std::unique_ptr<QProgressDialog> Box;
+    QWidget* Frozen = nullptr;
 };
 
 QtAnswerer realwidgets;

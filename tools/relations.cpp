@@ -1,4 +1,5 @@
 #include "relations.h"
+#include "answerer.h"
 #include "constructed.h"
 #include "dialog.h"
 #include "dialogitems.h"
@@ -52,18 +53,39 @@ class Closer : public Dialogitem {
     int command(int) override { return 0; }
 };
 
+// Whether the person stopped the check that runs.
+bool Stopped = false;
+
+// Tells the person how far a check is; false once they stopped it. At 1,
+// the check is over: the box goes, and the next check starts afresh.
+bool working(double share) {
+    if (share >= 1) {
+        Answerer::current().progress("", 1, view().owner());
+        Stopped = false;
+        return true;
+    }
+    if (!Stopped && !Answerer::current().progress("Checking in random positions\xe2\x80\xa6", share,
+                                                  view().owner()))
+        Stopped = true;
+    return !Stopped;
+}
+
 // The list of findings, the first chosen.
 class Findings : public ListItem {
   public:
-    Findings(Dialog& d, const std::vector<Found>& f) : ListItem(List, d), F(f) {}
+    Findings(Dialog& d, const std::vector<Found>& f, bool cut)
+        : ListItem(List, d), F(f), Cut(cut) {}
     void init() override {
         for (const Found& x : F) insert(x.R.text().c_str());
-        if (F.empty()) insert("Nothing holds in general beyond how it was made.");
+        if (F.empty())
+            insert(Cut ? "Stopped before anything was found."
+                       : "Nothing holds in general beyond how it was made.");
         select(0);
     }
 
   private:
     const std::vector<Found>& F;
+    bool Cut;
 };
 
 // The object under (c, r) of the kinds: a point before anything else.
@@ -128,7 +150,14 @@ void RelationAction::report() {
     std::string lines;
     const Verdict* counter = nullptr;
     std::vector<Verdict> verdicts;
-    for (const Relation& r : found) verdicts.push_back(checkrelation(r));
+    for (const Relation& r : found) {
+        verdicts.push_back(checkrelation(r, 1000, 1, working));
+        if (verdicts.back().R == Verdict::Stopped) break;
+    }
+    working(1);
+    Verdict stopped;
+    stopped.R = Verdict::Stopped;
+    verdicts.resize(found.size(), stopped);
     for (std::size_t i = 0; i < found.size(); ++i) {
         lines += found[i].text() + " \xe2\x80\x94 " + verdicts[i].text() + "\r\n";
         if (!counter && verdicts[i].R == Verdict::HereOnly) counter = &verdicts[i];
@@ -154,10 +183,12 @@ void DiscoverAction::perform(int c, int r) {
     if (!o) return;
     o->highlight.set();
     objects.redraw();
-    const std::vector<Found> found = discover(o);
+    const std::vector<Found> found = discover(o, 1000, 1, working);
+    const bool stopped = Stopped;
+    working(1);
     o->highlight.clear();
     Dialog d(view().owner(), DiscoverDialog, view().help(), RelationHelp);
-    Findings list(d, found);
+    Findings list(d, found, stopped);
     Closer show(Show, d, !found.empty()), make(Make, d, !found.empty());
     d.carryout();
     const int n = list.N;

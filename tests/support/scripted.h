@@ -99,6 +99,15 @@ class ScriptedAnswerer : public Answerer {
         return 1;
     }
 
+    // Long work: how often it told its progress, and at which telling the
+    // person cancels (from then on, each answer is a cancel); -1: never.
+    int progress(const char*, double share, Window*) override {
+        if (share < 1) ++Progressed;
+        return StopAt < 0 || Progressed < StopAt;
+    }
+    int Progressed = 0;
+    int StopAt = -1;
+
   private:
     Answerer* Before;
 };

@@ -112,3 +112,49 @@ TEST_F(RelationTools, DiscoverListsTheEulerLineAndMakesIt) {
     click(discoveraction, s1->x(), s1->y());
     EXPECT_TRUE(h->highlight && u->highlight && s1->highlight);
 }
+
+TEST_F(RelationTools, ALongCheckTellsItsProgressAndCanBeStopped) {
+    Point* a = P(-4, -2, "A");
+    Point* b = P(5, -1.5, "B");
+    Point* c = P(0.5, 4, "C");
+    auto* m = new Middle(a, b);
+    m->setname("M");
+    use(relationaction);
+    std::string shown;
+    s.Dialogs.push_back([&](Dialog& d) { shown = d.gettext(101).text(); });
+    s.StopAt = 2;
+    click(relationaction, -4, -2);
+    click(relationaction, 5, -1.5);
+    click(relationaction, m->x(), m->y());
+    relationaction.complete();
+    EXPECT_EQ(s.Progressed, 2);
+    EXPECT_NE(shown.find("A, B and M lie on one line \xe2\x80\x94 true here; the check in general "
+                         "was stopped"),
+              std::string::npos)
+        << shown;
+    EXPECT_EQ(a->x(), -4) << "the figure as it was";
+    // Discover stopped finds nothing and says so; the next check runs whole.
+    auto* bc = new Segment(b, c);
+    auto* ca = new Segment(c, a);
+    auto* u = new Intersection(new Midperpendicular(a, b), new Midperpendicular(b, c));
+    u->setname("U");
+    auto* h = new Intersection(makeparallel(a, bc, 1), makeparallel(b, ca, 1));
+    h->setname("H");
+    new Intersection(new Segment(c, m), new Segment(a, new Middle(b, c)));
+    std::vector<std::string> entries;
+    auto list = [&](Dialog& d) {
+        entries.clear();
+        for (int i = 0; i < d.listcount(101); ++i) entries.push_back(d.listentry(101, i).text());
+    };
+    s.Dialogs.push_back(list);
+    s.Progressed = 0;
+    use(discoveraction);
+    click(discoveraction, h->x(), h->y());
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0], "Stopped before anything was found.");
+    s.StopAt = -1;
+    s.Dialogs.push_back(list);
+    click(discoveraction, h->x(), h->y());
+    EXPECT_FALSE(entries.empty());
+    EXPECT_NE(entries[0], "Stopped before anything was found.");
+}
