@@ -299,10 +299,15 @@ Positions::~Positions() {
 }
 
 void Positions::next() {
-    std::mt19937_64 random(State++);
-    std::uniform_real_distribution<double> unit(-1, 1), scale(std::log(0.01), std::log(10.0));
-    // Around the figure, each position at a scale of its own.
-    const double s = Size * std::exp(scale(random));
+    std::mt19937_64 random(State);
+    std::uniform_real_distribution<double> unit(-1, 1), scale(std::log(0.01), std::log(10.0)),
+        moderate(0.1, 0.4);
+    // Around the figure, each position at a scale of its own; every fourth,
+    // the first among them, moves the points a tenth to a little under half
+    // the figure's size, so that a counter-example, found there first as a
+    // rule, can be seen on the screen.
+    const double s = Size * (Count++ % 4 == 0 ? moderate(random) : std::exp(scale(random)));
+    ++State;
     Position p = Here;
     for (std::size_t k = 0; k < Free.size(); ++k) {
         if (auto* slider = dynamic_cast<Slider*>(Free[k]))

@@ -111,4 +111,5 @@ class Positions {
     Position Here;
     double Size;
     std::uint64_t State;
+    int Count = 0;
 };
