@@ -26,7 +26,7 @@ int Answerer::messagebox(Box kind, const char* text, const char* title, Dialog& 
     return messagebox(kind, text, title, owner.W);
 }
 
-int Answerer::progress(const char*, double, Window*) {
+int Answerer::progress(const char*, const char*, double, Window*) {
     return 1;
 }
 
@@ -133,11 +133,12 @@ class QtAnswerer : public Answerer {
         return 1;
     }
 
-    int progress(const char* text, double share, Window* owner) override {
+    int progress(const char* title, const char* text, double share, Window* owner) override {
         if (!Box) {
             if (share >= 1) return 1;
             QWidget* parent = parentof(owner);
             Box = std::make_unique<QProgressDialog>(qstr(text), "Cancel", 0, 1000, parent);
+            Box->setWindowTitle(qstr(title));
             Box->setWindowModality(Qt::WindowModal);
             Box->setMinimumDuration(400);
             Box->setAutoClose(false);

@@ -43,10 +43,11 @@ class Answerer {
     // A colour chooser starting at c: 1 and the colour in c when chosen.
     virtual int color(Color& c, Color* custom, Window* owner) = 0;
     // Long work tells how far it is, share from 0 to 1 (1: done): once it
-    // lasts, a box shows the text and a bar with Cancel, and the owner's
-    // window keeps its picture meanwhile. 0 when the person cancelled (the
-    // box is gone then). Unless an answerer shows one, nothing is shown.
-    virtual int progress(const char* text, double share, Window* owner);
+    // lasts, a box titled title shows the text and a bar with Cancel, and
+    // the owner's window keeps its picture meanwhile. 0 when the person
+    // cancelled (the box is gone then). Unless an answerer shows one,
+    // nothing is shown.
+    virtual int progress(const char* title, const char* text, double share, Window* owner);
 
     // Installs a; null brings back the real widgets. Returns the one before.
     static Answerer* install(Answerer* a);

@@ -11,6 +11,8 @@
 #include "resources.h"
 
 #include <algorithm>
+#include <functional>
+#include <string>
 
 RelationAction relationaction;
 DiscoverAction discoveraction;
@@ -56,18 +58,22 @@ class Closer : public Dialogitem {
 // Whether the person stopped the check that runs.
 bool Stopped = false;
 
-// Tells the person how far a check is; false once they stopped it. At 1,
-// the check is over: the box goes, and the next check starts afresh.
-bool working(double share) {
-    if (share >= 1) {
-        Answerer::current().progress("", 1, view().owner());
-        Stopped = false;
-        return true;
-    }
-    if (!Stopped && !Answerer::current().progress("Checking in random positions\xe2\x80\xa6", share,
-                                                  view().owner()))
-        Stopped = true;
-    return !Stopped;
+// Tells the person how far the check of the tool called title is; false
+// once they stopped it. At 1, the check is over: the box goes, and the next
+// check starts afresh.
+std::function<bool(double)> working(const std::string& title) {
+    return [title](double share) {
+        if (share >= 1) {
+            Answerer::current().progress(title.c_str(), "", 1, view().owner());
+            Stopped = false;
+            return true;
+        }
+        if (!Stopped &&
+            !Answerer::current().progress(title.c_str(), "Checking in random positions\xe2\x80\xa6",
+                                          share, view().owner()))
+            Stopped = true;
+        return !Stopped;
+    };
 }
 
 // The list of findings, the first chosen.
@@ -150,11 +156,12 @@ void RelationAction::report() {
     std::string lines;
     const Verdict* counter = nullptr;
     std::vector<Verdict> verdicts;
+    const auto progress = working(String(260).text());
     for (const Relation& r : found) {
-        verdicts.push_back(checkrelation(r, 1000, 1, working));
+        verdicts.push_back(checkrelation(r, 1000, 1, progress));
         if (verdicts.back().R == Verdict::Stopped) break;
     }
-    working(1);
+    progress(1);
     Verdict stopped;
     stopped.R = Verdict::Stopped;
     verdicts.resize(found.size(), stopped);
@@ -183,9 +190,10 @@ void DiscoverAction::perform(int c, int r) {
     if (!o) return;
     o->highlight.set();
     objects.redraw();
-    const std::vector<Found> found = discover(o, 1000, 1, working);
+    const auto progress = working(String(262).text());
+    const std::vector<Found> found = discover(o, 1000, 1, progress);
     const bool stopped = Stopped;
-    working(1);
+    progress(1);
     o->highlight.clear();
     Dialog d(view().owner(), DiscoverDialog, view().help(), RelationHelp);
     Findings list(d, found, stopped);

@@ -101,11 +101,13 @@ class ScriptedAnswerer : public Answerer {
 
     // Long work: how often it told its progress, and at which telling the
     // person cancels (from then on, each answer is a cancel); -1: never.
-    int progress(const char*, double share, Window*) override {
+    int progress(const char* title, const char*, double share, Window*) override {
+        ProgressTitle = title;
         if (share < 1) ++Progressed;
         return StopAt < 0 || Progressed < StopAt;
     }
     int Progressed = 0;
+    std::string ProgressTitle;
     int StopAt = -1;
 
   private:

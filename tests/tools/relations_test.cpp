@@ -128,6 +128,7 @@ TEST_F(RelationTools, ALongCheckTellsItsProgressAndCanBeStopped) {
     click(relationaction, m->x(), m->y());
     relationaction.complete();
     EXPECT_EQ(s.Progressed, 2);
+    EXPECT_EQ(s.ProgressTitle, "Relation");
     EXPECT_NE(shown.find("A, B and M lie on one line \xe2\x80\x94 true here; the check in general "
                          "was stopped"),
               std::string::npos)
@@ -152,6 +153,7 @@ TEST_F(RelationTools, ALongCheckTellsItsProgressAndCanBeStopped) {
     click(discoveraction, h->x(), h->y());
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0], "Stopped before anything was found.");
+    EXPECT_EQ(s.ProgressTitle, "Discover");
     s.StopAt = -1;
     s.Dialogs.push_back(list);
     click(discoveraction, h->x(), h->y());
