@@ -82,9 +82,9 @@ bool degenerate(const Relation& r, double size) {
                 if (std::hypot(p->x() - q->x(), p->y() - q->y()) <= L) return true;
             }
             if (isline(a) && isline(b)) {
-                auto *g = static_cast<Lineprim*>(a), *h = static_cast<Lineprim*>(b);
-                if (std::fabs(g->vx() * h->vy() - g->vy() * h->vx()) <= RelationTolerance &&
-                    std::fabs((h->x() - g->x()) * g->vy() - (h->y() - g->y()) * g->vx()) <= L)
+                auto* h = static_cast<Lineprim*>(b);
+                if (Relation{Relation::Parallel, {a, b}}.holds(size) &&
+                    static_cast<Lineprim*>(a)->normal(h->x(), h->y()) <= L)
                     return true;
             }
         }
@@ -184,8 +184,7 @@ std::vector<Found> discover(Object* x, int n, std::uint64_t seed,
             const double s = figuresize();
             for (std::size_t f = 0; f < found.size();) {
                 const Relation& r = found[f].R;
-                bool valid = std::all_of(r.Objects.begin(), r.Objects.end(),
-                                         [](const Object* o) { return o->valid; });
+                const bool valid = r.defined();
                 if (valid && !r.holds(s)) {
                     found.erase(found.begin() + static_cast<std::ptrdiff_t>(f));
                     continue;

@@ -231,13 +231,16 @@ class CaptionText : public StringItem {
 // the construction changed when a value differs.
 class Common {
   public:
-    // Without captioned, the dialog has no caption field.
-    Common(Dialog& d, Object* o, bool captioned = true)
+    Common(Dialog& d, Object* o)
         : O(o), Description(102, d, describe(o).c_str()), Name(101, d, o->name()),
           Colour(d, o->Color), Hidden(109, d, o->ishidden), Showname(110, d, o->showname) {
         Description.Readonly = 1;
         d.Focus = 101;
-        if (captioned) Caption = std::make_unique<CaptionText>(CaptionItem, d, o->Caption.c_str());
+        // The caption field, where the dialog's table has one.
+        const DialogSpec* table = finddialog(d.Id);
+        for (const ControlSpec* c = table ? table->controls : nullptr; c && c->kind != C::Last; ++c)
+            if (c->id == CaptionItem)
+                Caption = std::make_unique<CaptionText>(CaptionItem, d, o->Caption.c_str());
     }
     ~Common() {
         if (Changed) objects.changed.set();
@@ -536,7 +539,7 @@ int editnumber(Object* o) {
         return 0;
     }
     Dialog d(view().owner(), id, view().help(), help);
-    Common common(d, o, !box && !text);
+    Common common(d, o);
     ExpressionItem condition(107, d, o->condition(), o, 1);
     std::unique_ptr<StringItem> value;
     std::unique_ptr<PlacesItem> places;

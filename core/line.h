@@ -52,6 +52,8 @@ class Lineprim : public Object {
     Pointprim* p1() const { return P1; }
     Pointprim* p2() const { return P2; }
     double lambda(double x, double y) const;
+    // The distance of (x, y) from the whole line the object lies on.
+    double normal(double x, double y) const { return std::fabs((x - X) * Vy - (y - Y) * Vx); }
     void intersect(Lineprim* L, Pointprim* P);
     // The label text: the name, or for a segment the length too.
     virtual void label(char* s, const PS& ps);
@@ -69,7 +71,6 @@ class Lineprim : public Object {
     // Where the label sits before it is moved off the line.
     virtual void anchor(double fx, double fy, double& ax, double& ay);
     double dot(double x, double y) const { return (x - X) * Vx + (y - Y) * Vy; }
-    double normal(double x, double y) const { return std::fabs((x - X) * Vy - (y - Y) * Vx); }
 };
 
 class Line : public Lineprim {

@@ -1,6 +1,7 @@
 #include "relation.h"
 #include "angle.h"
 #include "circle.h"
+#include "constructed.h"
 #include "control.h"
 #include "line.h"
 #include "number.h"
@@ -43,25 +44,8 @@ const Circle* circle(const Object* o) {
     return static_cast<const Circle*>(o);
 }
 
-// The distance of (x, y) from the whole line of l.
-double offline(const Lineprim* l, double x, double y) {
-    return std::fabs((x - l->x()) * l->vy() - (y - l->y()) * l->vx());
-}
-
-double hypot3(P2 a, P2 b) {
+double apart(P2 a, P2 b) {
     return std::hypot(a.x - b.x, a.y - b.y);
-}
-
-// The centre of the circle through a, b and c; false on one line.
-bool centre(P2 a, P2 b, P2 c, P2& m) {
-    const double d = 2 * ((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x));
-    const double s = std::max({hypot3(a, b), hypot3(a, c), hypot3(b, c)});
-    if (!(std::fabs(d) > 1e-12 * s * s)) return false;
-    const double b2 = (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y),
-                 c2 = (c.x - a.x) * (c.x - a.x) + (c.y - a.y) * (c.y - a.y);
-    m.x = a.x + ((c.y - a.y) * b2 - (b.y - a.y) * c2) / d;
-    m.y = a.y + ((b.x - a.x) * c2 - (c.x - a.x) * b2) / d;
-    return true;
 }
 
 // "A, B and C" of the objects' names.
@@ -86,10 +70,6 @@ template <class F> void choose(int n, int k, F f) {
         for (int j = i + 1; j < k; ++j)
             c[static_cast<std::size_t>(j)] = c[static_cast<std::size_t>(j - 1)] + 1;
     }
-}
-
-bool allvalid(const std::vector<Object*>& v) {
-    return std::all_of(v.begin(), v.end(), [](const Object* o) { return o->valid; });
 }
 
 } // namespace
@@ -144,8 +124,12 @@ std::string Relation::text() const {
     return "";
 }
 
+bool Relation::defined() const {
+    return std::all_of(Objects.begin(), Objects.end(), [](const Object* o) { return o->valid; });
+}
+
 bool Relation::holds(double size) const {
-    if (!allvalid(Objects)) return false;
+    if (!defined()) return false;
     const double L = RelationTolerance * size, t = RelationTolerance;
     const auto& o = Objects;
     switch (K) {
@@ -153,7 +137,7 @@ bool Relation::holds(double size) const {
         const P2 a = at(o[0]), b = at(o[1]), c = at(o[2]);
         // The distance of the point farthest off the line of the other two
         // that lie farthest apart.
-        const double ab = hypot3(a, b), ac = hypot3(a, c), bc = hypot3(b, c);
+        const double ab = apart(a, b), ac = apart(a, c), bc = apart(b, c);
         const double far = std::max({ab, ac, bc});
         if (!(far > L)) return true;
         const double area = std::fabs((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x));
@@ -164,7 +148,7 @@ bool Relation::holds(double size) const {
         const double d = g->vx() * h->vy() - g->vy() * h->vx();
         if (std::fabs(d) <= t) return false; // parallel: no point
         const double s = ((h->x() - g->x()) * h->vy() - (h->y() - g->y()) * h->vx()) / d;
-        return offline(k, g->x() + s * g->vx(), g->y() + s * g->vy()) <= L;
+        return k->normal(g->x() + s * g->vx(), g->y() + s * g->vy()) <= L;
     }
     case Parallel:
         return std::fabs(line(o[0])->vx() * line(o[1])->vy() -
@@ -175,11 +159,11 @@ bool Relation::holds(double size) const {
     case Concyclic: {
         P2 m;
         const P2 a = at(o[0]), b = at(o[1]), c = at(o[2]), d = at(o[3]);
-        if (!centre(a, b, c, m)) return false;
-        return std::fabs(hypot3(d, m) - hypot3(a, m)) <= L;
+        if (!circumcentre(a.x, a.y, b.x, b.y, c.x, c.y, m.x, m.y)) return false;
+        return std::fabs(apart(d, m) - apart(a, m)) <= L;
     }
     case OnLine:
-        return offline(line(o[1]), at(o[0]).x, at(o[0]).y) <= L;
+        return line(o[1])->normal(at(o[0]).x, at(o[0]).y) <= L;
     case OnCircle: {
         const Circle* k = circle(o[1]);
         return std::fabs(std::hypot(at(o[0]).x - k->x(), at(o[0]).y - k->y()) - k->r()) <= L;
@@ -197,7 +181,7 @@ bool Relation::holds(double size) const {
     }
     case TangentLine: {
         const Circle* k = circle(o[1]);
-        return std::fabs(offline(line(o[0]), k->x(), k->y()) - k->r()) <= L;
+        return std::fabs(line(o[0])->normal(k->x(), k->y()) - k->r()) <= L;
     }
     case EqualNumbers: {
         const double a = static_cast<const Number*>(o[0])->value(),
@@ -334,7 +318,7 @@ Verdict checkrelation(const Relation& r, int n, std::uint64_t seed,
             return v;
         }
         positions.next();
-        if (!allvalid(r.Objects)) {
+        if (!r.defined()) {
             ++v.Skipped;
             continue;
         }
@@ -352,7 +336,7 @@ Verdict checkrelation(const Relation& r, int n, std::uint64_t seed,
             Position one = positions.here();
             one.X[k] = v.Counter.X[k], one.Y[k] = v.Counter.Y[k];
             put(free, one);
-            if (allvalid(r.Objects) && !r.holds()) v.Breaker = free[k];
+            if (r.defined() && !r.holds()) v.Breaker = free[k];
         }
     } else {
         v.R = v.Checked * 2 < n ? Verdict::Undecided : Verdict::General;

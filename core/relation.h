@@ -31,6 +31,8 @@ struct Relation {
     Kind K;
     std::vector<Object*> Objects;
 
+    // Whether every object of it is valid.
+    bool defined() const;
     // In plain words: "A, B and C lie on one line".
     std::string text() const;
     // Whether it holds in the figure as it stands, within the tolerance

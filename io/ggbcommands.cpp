@@ -191,6 +191,17 @@ bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,
         return q(i);
     };
     auto origin = [&]() { return helper("point", {"0", "0"}); };
+    // The two objects a record of the first two inputs makes, named as
+    // GeoGebra stored their places.
+    auto paired = [&](const std::vector<std::string>& labels, int kind, const char* keyword) {
+        std::vector<Object*> made;
+        if (make(labels, {kind}, keyword, {q(0), q(1)}, what, &made) && made.size() == 2 &&
+            made[0] && made[1]) {
+            made[0]->update();
+            made[1]->update();
+            order(made[0], made[1], labels[0], labels[1]);
+        }
+    };
 
     if (cmd == "Point" && n == 1 && is(0, KStraight | KRound | KLocus)) {
         const XmlNode* e = stored(first());
@@ -313,26 +324,10 @@ bool GgbImporter::geometry(const std::string& cmd, const std::vector<Arg>& in,
         std::vector<std::string> labels = {first(), out.size() > 1 ? out[1] : ""};
         // Only the crossing of the given number, or near the given point.
         if (n == 3 && in[2].Number && in[2].X == 2) labels = {"", first()};
-        std::vector<Object*> made;
-        if (make(labels, {KPoint}, "intersection", {q(0), q(1)}, what, &made) && made.size() == 2 &&
-            made[0] && made[1]) {
-            made[0]->update();
-            made[1]->update();
-            order(made[0], made[1], labels[0], labels[1]);
-        }
-        return true;
+        return paired(labels, KPoint, "intersection"), true;
     }
-    if (cmd == "Tangent" && n == 2 && is(0, KPoint) && is(1, KCircle)) {
-        const std::vector<std::string> labels = {first(), out.size() > 1 ? out[1] : ""};
-        std::vector<Object*> made;
-        if (make(labels, {KLine}, "tangents", {q(0), q(1)}, what, &made) && made.size() == 2 &&
-            made[0] && made[1]) {
-            made[0]->update();
-            made[1]->update();
-            order(made[0], made[1], labels[0], labels[1]);
-        }
-        return true;
-    }
+    if (cmd == "Tangent" && n == 2 && is(0, KPoint) && is(1, KCircle))
+        return paired({first(), out.size() > 1 ? out[1] : ""}, KLine, "tangents"), true;
     if (cmd == "Polygon" && n >= 3 &&
         std::all_of(in.begin(), in.end(), [](const Arg& a) { return a.M && (a.M->K & KPoint); })) {
         std::vector<std::string> args;

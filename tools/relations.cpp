@@ -55,26 +55,29 @@ class Closer : public Dialogitem {
     int command(int) override { return 0; }
 };
 
-// Whether the person stopped the check that runs.
-bool Stopped = false;
+// Tells the person how far a check of the tool called title is, while it
+// lives; the box goes with it.
+class Working {
+  public:
+    explicit Working(int title) : Title(String(title).text()) {}
+    ~Working() { Answerer::current().progress(Title.c_str(), "", 1, view().owner()); }
+    Working(const Working&) = delete;
+    Working& operator=(const Working&) = delete;
+    // What the check hears: false once the person stopped it.
+    std::function<bool(double)> progress() {
+        return [this](double share) {
+            if (!Stopped && !Answerer::current().progress(
+                                Title.c_str(), "Checking in random positions\xe2\x80\xa6", share,
+                                view().owner()))
+                Stopped = true;
+            return !Stopped;
+        };
+    }
+    bool Stopped = false;
 
-// Tells the person how far the check of the tool called title is; false
-// once they stopped it. At 1, the check is over: the box goes, and the next
-// check starts afresh.
-std::function<bool(double)> working(const std::string& title) {
-    return [title](double share) {
-        if (share >= 1) {
-            Answerer::current().progress(title.c_str(), "", 1, view().owner());
-            Stopped = false;
-            return true;
-        }
-        if (!Stopped &&
-            !Answerer::current().progress(title.c_str(), "Checking in random positions\xe2\x80\xa6",
-                                          share, view().owner()))
-            Stopped = true;
-        return !Stopped;
-    };
-}
+  private:
+    std::string Title;
+};
 
 // The list of findings, the first chosen.
 class Findings : public ListItem {
@@ -151,17 +154,17 @@ void RelationAction::complete() {
 
 void RelationAction::report() {
     (void)defined;
-    std::vector<Object*> picked = Picked;
-    const std::vector<Relation> found = relationsamong(picked);
+    const std::vector<Relation> found = relationsamong(Picked);
     std::string lines;
     const Verdict* counter = nullptr;
     std::vector<Verdict> verdicts;
-    const auto progress = working(String(260).text());
-    for (const Relation& r : found) {
-        verdicts.push_back(checkrelation(r, 1000, 1, progress));
-        if (verdicts.back().R == Verdict::Stopped) break;
+    {
+        Working working(260);
+        for (const Relation& r : found) {
+            verdicts.push_back(checkrelation(r, 1000, 1, working.progress()));
+            if (verdicts.back().R == Verdict::Stopped) break;
+        }
     }
-    progress(1);
     Verdict stopped;
     stopped.R = Verdict::Stopped;
     verdicts.resize(found.size(), stopped);
@@ -190,10 +193,13 @@ void DiscoverAction::perform(int c, int r) {
     if (!o) return;
     o->highlight.set();
     objects.redraw();
-    const auto progress = working(String(262).text());
-    const std::vector<Found> found = discover(o, 1000, 1, progress);
-    const bool stopped = Stopped;
-    progress(1);
+    std::vector<Found> found;
+    bool stopped;
+    {
+        Working working(262);
+        found = discover(o, 1000, 1, working.progress());
+        stopped = working.Stopped;
+    }
     o->highlight.clear();
     Dialog d(view().owner(), DiscoverDialog, view().help(), RelationHelp);
     Findings list(d, found, stopped);
