@@ -1,3 +1,4 @@
+#include "arc.h"
 #include "circle.h"
 #include "constructed.h"
 #include "control.h"
@@ -597,6 +598,35 @@ TEST_F(Macros, PolygonsOfTheParametersAreTargets) {
     EXPECT_NEAR(image->area(), made->area(), 1e-9);
     EXPECT_NEAR(sq->vertex(1)->x(), 1, 0.05);
     EXPECT_NEAR(sq->vertex(1)->y(), 5, 0.05);
+}
+
+TEST_F(Macros, ASectorThroughThreePointsRunsOnNewPoints) {
+    Point* v[3] = {new Point(2, 0), new Point(0, 2), new Point(-2, 0)};
+    use(macrodefineaction);
+    for (Point* p : v) parameter(p->x(), p->y());
+    auto* fan = new Sector3(v[0], v[1], v[2]);
+    macrodefineaction.advance();
+    macrodefineaction.T = new ParameterList;
+    macrodefineaction.T->P = fan;
+    ASSERT_TRUE(testmacro());
+    ASSERT_EQ(createmacro("Fan"), 1);
+    Macro* m = macros;
+    EXPECT_NE(m->file().find("=sector3("), std::string::npos) << m->file();
+    std::string bad;
+    std::unique_ptr<Macro> back(readmacro(m->file(), bad));
+    ASSERT_TRUE(back) << bad;
+    EXPECT_EQ(back->file(), m->file());
+
+    objects.clear();
+    counts.reset();
+    macrorunaction.Running = m;
+    use(macrorunaction);
+    // The lower half this time: through (0, -3).
+    for (auto [x, y] : {std::pair{3.0, 0.0}, {0.0, -3.0}, {-3.0, 0.0}}) click(macrorunaction, x, y);
+    auto* made = dynamic_cast<Sector3*>(objects.last());
+    ASSERT_TRUE(made);
+    EXPECT_NEAR(made->area(), 9 * M_PI / 2, 0.2);
+    EXPECT_EQ(made->distance(0, -1), 0);
 }
 
 TEST_F(Macros, AStepOfALongPolygonIsReadWhole) {
